@@ -1,0 +1,53 @@
+// The engine's per-keystroke and per-window costs.
+#include <benchmark/benchmark.h>
+
+#include "engine/amortization.h"
+#include "engine/format_value.h"
+#include "engine/recalculate.h"
+#include "tests/engine/sample_model.h"
+
+namespace {
+
+using namespace dovanel;
+
+// One keystroke: every result and every text of the results block.
+void BM_Recalculate(benchmark::State& state) {
+    Model m = test::SampleModel();
+    test::SetLoan(m, 285000, 0.1f, 0.0675f, 0);
+    m.loanData.monthlyIncome = 7500;
+    for (auto _ : state) {
+        m.loanData.purchasePrice += 1;
+        benchmark::DoNotOptimize(Recalculate(m));
+    }
+}
+BENCHMARK(BM_Recalculate);
+
+void BM_FormatValue(benchmark::State& state) {
+    const char* patterns[] = {"$#,###", "$###,##0", "currency", "0.0%",        "$#,###.#0",
+                              "#.##%",  "#%",       "#.#0%",    "(#,###);;\\", "##.##0%"};
+    double v = 1234.5678;
+    for (auto _ : state) {
+        for (const char* p : patterns) benchmark::DoNotOptimize(FormatValue(v, p));
+        v += 0.01;
+    }
+    state.SetItemsProcessed(state.iterations() * 10);
+}
+BENCHMARK(BM_FormatValue);
+
+void BM_ComputeAmortization360(benchmark::State& state) {
+    Model m = test::SampleModel();
+    test::SetLoan(m, 125000, 0.05f, 0.075f, 0);
+    Recalculate(m);
+    for (auto _ : state) benchmark::DoNotOptimize(ComputeAmortization(m));
+}
+BENCHMARK(BM_ComputeAmortization360);
+
+void BM_PartialTermInterest(benchmark::State& state) {
+    Model m = test::SampleModel();
+    test::SetLoan(m, 125000, 0.05f, 0.075f, 0);
+    Recalculate(m);
+    for (auto _ : state) benchmark::DoNotOptimize(PartialTermInterest(m, 30));
+}
+BENCHMARK(BM_PartialTermInterest);
+
+}  // namespace

@@ -1,0 +1,47 @@
+#include "engine/model.h"
+
+#include "engine/format_value.h"
+
+namespace dovanel {
+
+Model& TheModel() {
+    static Model model;
+    return model;
+}
+
+const char* const kMortgageTypes[kMortgageTypeCount] = {
+    "30 Year / Fixed Conventional",
+    "20 Year / Fixed Conventional",
+    "15 Year / Fixed Conventional",
+    "10 Year / Fixed Conventional",
+    "30 Year / Fixed VA",
+    "20 Year / Fixed VA",
+    "15 Year / Fixed VA",
+    "10 Year / Fixed VA",
+    "30 Year / 5 Year Adjustable (5/25)",
+    "30 Year / 7 Year Adjustable (7/23)",
+    "30 Year / 3 Year Adjustable (ARM)",
+    "30 Year / 1 Year Adjustable (ARM)",
+    "30 Year / 6 Month Adjustable (ARM)",
+};
+
+namespace {
+bool EndsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+}  // namespace
+
+Integer TermYearsOf(std::string_view typeName) {
+    const double years = LeadingNumber(typeName.substr(0, 2));
+    return static_cast<Integer>(years);
+}
+
+Integer IsArmOf(std::string_view typeName) {
+    return EndsWith(typeName, "ARM)") ? 1 : 0;
+}
+
+bool IsVaType(std::string_view typeName) {
+    return EndsWith(typeName, "VA");
+}
+
+}  // namespace dovanel

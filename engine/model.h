@@ -1,0 +1,183 @@
+#pragma once
+// Dovanel's calculation engine: the in-memory model of one loan scenario.
+//
+// How the program fits together:
+//   engine/  this model, Recalculate (results and the texts of the results block),
+//            FormatValue (every number shown), the income and amortization arithmetic.
+//            Plain C++17; knows nothing of files or screens.
+//   data/    reads and writes the data files into this model; no widgets.
+//   ui/      the windows: each reads the model, calls the engine, shows the texts it gets.
+//   shell/   start-up, settings, help, window effects, the platform services.
+//   app/     main().
+//
+// Conventions of the model: money is float dollars, rates and ratios are float
+// fractions (0.07 for 7 %), day and month counts are 16-bit integers. Every
+// result is computed in double and rounded to float only when it is stored.
+// Arrays keep the index ranges the data files and screens use.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/index_array.h"
+
+namespace dovanel {
+
+using Single = float;
+using Integer = std::int16_t;
+
+// An item of MAIN.DAT that the program carries but never uses: a number, a
+// quoted text or nothing. It is written back exactly as it was read.
+struct SpareItem {
+    enum class Kind { Empty, Number, Text };
+    Kind kind = Kind::Empty;
+    std::string text;  // the number's digits as read, or the text without quotes
+
+    friend bool operator==(const SpareItem& a, const SpareItem& b) {
+        return a.kind == b.kind && a.text == b.text;
+    }
+};
+
+struct LoanData {
+    Single downPaymentRate = 0;
+    Single purchasePrice = 0;
+    Single interestRate = 0;
+    Single earnestMoney = 0;
+    Single monthlyDues = 0;
+    Single annualTaxes = 0;
+    Single monthlyInsurance = 0;
+    Integer termYears = 0;
+    std::string mortgageTypeName;
+    Integer isArm = 0;
+    SpareItem spare1;
+    SpareItem spare2;
+    Integer startDateSpecific = 0;
+    std::string startDate;
+    Single monthlyIncome = 0;  // 0.0001 marks income not entered
+    Single monthlyDebt = 0;
+};
+
+struct LoanResults {
+    Single downPaymentAmount = 0;
+    Single loanAmount = 0;
+    Single ltv = 0;
+    Single interimInterest = 0;
+    Single escrowFee = 0;
+    Single titleFee = 0;
+    Single pmiPremiumRate = 0;
+    Single pmiMonthlyRate = 0;
+    Single pmiPremium = 0;
+    Single monthlyPmi = 0;
+    Single pmiImpounds = 0;
+    Single taxImpounds = 0;
+    Single insuranceImpounds = 0;
+    Single insurancePremium = 0;
+    Single originationRate = 0;
+    Single originationFee = 0;
+    Single itemizedCosts = 0;
+    Single totalClosingCosts = 0;
+    Single totalPrepaidEscrows = 0;
+    Single estimateDueAtClosing = 0;
+    Single totalDueAtClosing = 0;
+    Single monthlyPrincipalInterest = 0;
+    Single totalMonthlyPayment = 0;
+    Single firstRatioLimit = 0;
+    Single secondRatioLimit = 0;
+    Single minMonthlyIncome = 0;
+};
+
+// The Financing Estimate settings. Name 5 is shown beside amount 7 and name 7
+// beside amount 5 everywhere; the other names go with the amount of their index.
+struct EstimateValues {
+    IndexArray<Single, 1, 7> costAmount;
+    Integer interimInterestDays = 0;
+    Integer pmiImpoundMonths = 0;
+    Integer insurancePremiumMonths = 0;
+    Integer insuranceImpoundMonths = 0;
+    Integer taxImpoundMonths = 0;
+    Single applicationDeposit = 0;
+    IndexArray<std::string, 1, 7> costName;
+};
+
+// PMI rates by LTV band 1 to 4; the monthly tables hold annual rates charged monthly.
+struct PmiSchedule {
+    IndexArray<Single, 1, 4> conventionalPremium;
+    IndexArray<Single, 1, 4> armPremium;
+    IndexArray<Single, 1, 4> conventionalMonthly;
+    IndexArray<Single, 1, 4> armMonthly;
+};
+
+// A graduated fee table: row i (1..120) charges fee[i] for amounts above
+// amount[i] up to amount[i + 1]. Rows -20..0 are spare room for the editor's view.
+struct FeeTable {
+    static constexpr int firstRow = 1;
+    static constexpr int lastRow = 120;
+    IndexArray<Single, -20, 120> amount;
+    IndexArray<Single, -20, 120> fee;
+};
+
+// Origination fee rate by loan-amount band, rows 1 to 5 (index 0 unused).
+struct OriginationSchedule {
+    static constexpr int rows = 5;
+    IndexArray<Single, 0, 5> feeRate;
+    IndexArray<Single, 0, 5> amountFrom;
+    IndexArray<Single, 0, 5> amountTo;
+};
+
+struct GuidelineRatios {
+    Single jumboLimit = 0;
+    Single firstRatioUpTo90 = 0;
+    Single secondRatioUpTo90 = 0;
+    Single firstRatioAbove90 = 0;
+    Single secondRatioAbove90 = 0;
+};
+
+// Three years of tax-return lines: line[k][y], k = 1..25, y = 1..3 (y = 0 unused).
+struct IncomeAnalysis {
+    static constexpr int lines = 25;
+    static constexpr int years = 3;
+    IndexArray<IndexArray<Single, 0, 3>, 1, 25> line;
+    IndexArray<std::string, 1, 3> yearLabel;
+    IndexArray<Single, 1, 3> yearIncome;
+    Single averageYearIncome = 0;
+    Single averageMonthlyIncome = 0;
+};
+
+struct DebtSummary {
+    static constexpr int items = 31;
+    IndexArray<std::string, 0, 30> itemName;
+    IndexArray<Single, 0, 30> itemAmount;
+};
+
+struct Model {
+    LoanData loanData;
+    LoanResults loanResults;
+    EstimateValues estimateValues;
+    PmiSchedule pmiSchedule;
+    FeeTable escrowFees;
+    FeeTable titleFees;
+    OriginationSchedule originationSchedule;
+    GuidelineRatios guidelineRatios;
+    IncomeAnalysis incomeAnalysis;
+    DebtSummary debtSummary;
+};
+
+// The one model the running program works on. Engine functions take the model
+// as a parameter, so tests build their own instead of touching this one.
+Model& TheModel();
+
+// The monthly income that marks "no income entered".
+inline constexpr Single kIncomeNotEntered = 0.0001f;
+
+// The thirteen mortgage types, in the order the type list offers them.
+inline constexpr int kMortgageTypeCount = 13;
+extern const char* const kMortgageTypes[kMortgageTypeCount];
+
+// Term in years: the number the type text starts with (its first two characters).
+Integer TermYearsOf(std::string_view typeName);
+// 1 for the adjustable types whose text ends in "ARM)", else 0.
+Integer IsArmOf(std::string_view typeName);
+// VA loans carry no PMI amounts.
+bool IsVaType(std::string_view typeName);
+
+}  // namespace dovanel

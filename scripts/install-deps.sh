@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs every Debian package Dovanel needs to build, test and run.
+set -euo pipefail
+
+packages=(
+  build-essential cmake git pkg-config
+  libgtest-dev libbenchmark-dev
+  clang clang-format
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,14 @@
+#pragma once
+// A loan scenario with every schedule filled, shared by the engine tests. The
+// tables match tests/engine/reference/recalc_reference.py.
+
+#include "engine/model.h"
+
+namespace dovanel::test {
+
+Model SampleModel();
+
+// Sets the loan inputs and the derived type fields as the main window would.
+void SetLoan(Model& m, float price, float down, float rate, int typeIndex);
+
+}  // namespace dovanel::test
