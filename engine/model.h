@@ -166,6 +166,9 @@ struct Model {
 // as a parameter, so tests build their own instead of touching this one.
 Model& TheModel();
 
+// The program's name, as window captions, message titles and messages use it.
+inline constexpr char kProductName[] = "Dovanel";
+
 // The monthly income that marks "no income entered".
 inline constexpr Single kIncomeNotEntered = 0.0001f;
 

@@ -1,0 +1,244 @@
+#include "data/data_files.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace dovanel {
+
+namespace fs = std::filesystem;
+
+const char* FileName(DataFile file) {
+    switch (file) {
+        case DataFile::Estimate:
+            return "ESTIMATE.DAT";
+        case DataFile::Main:
+            return "MAIN.DAT";
+        case DataFile::Pmi:
+            return "PMI.DAT";
+        case DataFile::Escrow:
+            return "ESCROW.DAT";
+        case DataFile::Title:
+            return "TITLE.DAT";
+        case DataFile::Guidelines:
+            return "FANMAE.DAT";
+        case DataFile::Origination:
+            return "LOANORIG.DAT";
+        case DataFile::Income:
+            return "INCOME.DAT";
+        case DataFile::Debt:
+            return "DEBT.DAT";
+    }
+    return "";
+}
+
+namespace {
+
+// Files of one item per record.
+template <typename Array>
+void OnePerRecord(Layout& layout, Array& array, int first, int last) {
+    for (int i = first; i <= last; ++i) layout.push_back({&array[i]});
+}
+
+Layout MainLayout(LoanData& d) {
+    return {{&d.downPaymentRate, &d.purchasePrice, &d.interestRate, &d.earnestMoney, &d.monthlyDues,
+             &d.annualTaxes, &d.monthlyInsurance, &d.termYears, &d.mortgageTypeName, &d.isArm,
+             &d.spare1, &d.spare2, &d.startDateSpecific, &d.startDate}};
+}
+
+Layout EstimateLayout(EstimateValues& e) {
+    Record r;
+    for (int i = 1; i <= 7; ++i) r.push_back(&e.costAmount[i]);
+    r.insert(r.end(), {&e.interimInterestDays, &e.pmiImpoundMonths, &e.insurancePremiumMonths,
+                       &e.insuranceImpoundMonths, &e.taxImpoundMonths, &e.applicationDeposit});
+    for (int i = 1; i <= 7; ++i) r.push_back(&e.costName[i]);
+    return {r};
+}
+
+Layout PmiLayout(PmiSchedule& p) {
+    Record r;
+    for (auto* table :
+         {&p.conventionalPremium, &p.armPremium, &p.conventionalMonthly, &p.armMonthly})
+        for (int b = 1; b <= 4; ++b) r.push_back(&(*table)[b]);
+    return {r};
+}
+
+// All the fees first, then all the thresholds.
+Layout FeeLayout(FeeTable& t) {
+    Layout layout;
+    OnePerRecord(layout, t.fee, FeeTable::firstRow, FeeTable::lastRow);
+    OnePerRecord(layout, t.amount, FeeTable::firstRow, FeeTable::lastRow);
+    return layout;
+}
+
+Layout GuidelineLayout(GuidelineRatios& g) {
+    return {{&g.jumboLimit, &g.firstRatioUpTo90, &g.secondRatioUpTo90, &g.firstRatioAbove90,
+             &g.secondRatioAbove90}};
+}
+
+Layout OriginationLayout(OriginationSchedule& o) {
+    Layout layout;
+    for (int i = 1; i <= OriginationSchedule::rows; ++i) {
+        layout.push_back({&o.feeRate[i]});
+        layout.push_back({&o.amountFrom[i]});
+        layout.push_back({&o.amountTo[i]});
+    }
+    return layout;
+}
+
+// One record per year; the items after the 25 lines repeat in every record.
+Layout IncomeLayout(IncomeAnalysis& a, LoanData& d) {
+    Layout layout;
+    for (int y = 1; y <= IncomeAnalysis::years; ++y) {
+        Record r;
+        for (int k = 1; k <= IncomeAnalysis::lines; ++k) r.push_back(&a.line[k][y]);
+        r.push_back(&d.monthlyIncome);
+        for (int i = 1; i <= 3; ++i) r.push_back(&a.yearLabel[i]);
+        for (int i = 1; i <= 3; ++i) r.push_back(&a.yearIncome[i]);
+        r.push_back(&a.averageYearIncome);
+        layout.push_back(r);
+    }
+    return layout;
+}
+
+Layout DebtLayout(DebtSummary& s, LoanData& d) {
+    Layout layout;
+    for (int i = 0; i < DebtSummary::items; ++i) {
+        layout.push_back({&s.itemName[i]});
+        layout.push_back({&s.itemAmount[i]});
+    }
+    layout.push_back({&d.monthlyDebt});
+    return layout;
+}
+
+std::string TempNameBeside(const fs::path& target) {
+    static std::mt19937 rng{std::random_device{}()};
+    return target.string() + ".tmp" + std::to_string(rng() % 1000000);
+}
+
+bool IsReadOnly(const fs::path& path) {
+    std::error_code ec;
+    const auto st = fs::status(path, ec);
+    if (ec || !fs::exists(st)) return false;
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (st.permissions() & writable) == fs::perms::none;
+}
+
+bool FlushToDisk(const fs::path& path) {
+#ifdef _WIN32
+    (void)path;
+    return true;
+#else
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+#endif
+}
+
+}  // namespace
+
+Layout LayoutOf(DataFile file, Model& m) {
+    switch (file) {
+        case DataFile::Estimate:
+            return EstimateLayout(m.estimateValues);
+        case DataFile::Main:
+            return MainLayout(m.loanData);
+        case DataFile::Pmi:
+            return PmiLayout(m.pmiSchedule);
+        case DataFile::Escrow:
+            return FeeLayout(m.escrowFees);
+        case DataFile::Title:
+            return FeeLayout(m.titleFees);
+        case DataFile::Guidelines:
+            return GuidelineLayout(m.guidelineRatios);
+        case DataFile::Origination:
+            return OriginationLayout(m.originationSchedule);
+        case DataFile::Income:
+            return IncomeLayout(m.incomeAnalysis, m.loanData);
+        case DataFile::Debt:
+            return DebtLayout(m.debtSummary, m.loanData);
+    }
+    return {};
+}
+
+std::string FileText(DataFile file, const Model& model) {
+    Model copy = model;  // layouts point into a model they may write; writing only reads them
+    return WriteLayout(LayoutOf(file, copy));
+}
+
+bool ParseFile(DataFile file, const std::string& text, Model& model, DataError& error) {
+    ItemReader reader(text);
+    for (const Record& record : LayoutOf(file, model))
+        if (!reader.ReadRecord(record, error)) return false;
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text, DataError& error) {
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        error = fs::exists(path, ec) ? data_error::FileAccess() : data_error::FileNotFound();
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = data_error::FileAccess();
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    text = buffer.str();
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& text) {
+    const fs::path target(path);
+    if (IsReadOnly(target)) return false;
+    const std::string temp = TempNameBeside(target);
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::remove(temp.c_str());
+            return false;
+        }
+    }
+    std::error_code ec;
+    if (!FlushToDisk(temp)) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    if (fs::exists(target, ec)) fs::permissions(temp, fs::status(target, ec).permissions(), ec);
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+bool SaveDataFile(DataFile file, const Model& model, const std::string& folder) {
+    return WriteFileAtomically(folder + FileName(file), FileText(file, model));
+}
+
+bool LoadDataFile(DataFile file, Model& model, const std::string& folder, DataError& error) {
+    std::string text;
+    return ReadWholeFile(folder + FileName(file), text, error) &&
+           ParseFile(file, text, model, error);
+}
+
+}  // namespace dovanel

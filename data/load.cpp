@@ -1,0 +1,89 @@
+#include "data/load.h"
+
+#include <filesystem>
+
+#include "data/data_files.h"
+
+namespace dovanel {
+
+namespace {
+
+constexpr DataFile kLoadOrder[] = {DataFile::Estimate,    DataFile::Main,   DataFile::Pmi,
+                                   DataFile::Escrow,      DataFile::Title,  DataFile::Guidelines,
+                                   DataFile::Origination, DataFile::Income, DataFile::Debt};
+
+enum class Step { Done, Skipped, Abort };
+
+// Runs one operation until it succeeds or the user gives up on it.
+template <typename Operation>
+Step Attempt(LoadQuestions& ask, Operation operation) {
+    for (;;) {
+        DataError error;
+        if (operation(error)) return Step::Done;
+        switch (ask.LoadFailed(error.Text())) {
+            case LoadAnswer::Abort:
+                return Step::Abort;
+            case LoadAnswer::Ignore:
+                return Step::Skipped;
+            case LoadAnswer::Retry:
+                break;
+        }
+    }
+}
+
+// Reads one file record by record. After an ignored open, every read fails in turn.
+bool LoadOne(DataFile file, Model& model, const std::string& path, LoadQuestions& ask) {
+    std::string text;
+    const Step open = Attempt(ask, [&](DataError& e) { return ReadWholeFile(path, text, e); });
+    if (open == Step::Abort) return false;
+    const bool opened = open == Step::Done;
+    ItemReader reader(text);
+    for (const Record& record : LayoutOf(file, model)) {
+        const std::size_t start = reader.position();
+        const Step read = Attempt(ask, [&](DataError& e) {
+            if (!opened) {
+                e = data_error::BadFileNumber();
+                return false;
+            }
+            reader.set_position(start);
+            return reader.ReadRecord(record, e);
+        });
+        if (read == Step::Abort) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string MissingFileMessage(const std::string& path, const std::string& productName) {
+    const std::string quoted = "\"" + productName + "\"";
+    return "The following data file was missing: " + path + "\r\r" +
+           "You must either locate the file and copy to the same location as " + quoted +
+           " or reinstall " + quoted + " for computations to work properly.";
+}
+
+void ApplyYearCaptions(IncomeAnalysis& analysis, int currentYear) {
+    if (analysis.yearLabel[1] != "YYYY") return;
+    for (int i = 1; i <= 3; ++i) analysis.yearLabel[i] = std::to_string(currentYear - 4 + i);
+}
+
+LoadOutcome LoadAllDataFiles(Model& model, const std::string& folder, LoadQuestions& ask,
+                             int currentYear) {
+    for (DataFile file : kLoadOrder) {
+        const std::string path = folder + FileName(file);
+        std::error_code ec;
+        if (file != DataFile::Income && !std::filesystem::is_regular_file(path, ec)) {
+            ask.MissingFile(MissingFileMessage(path, kProductName));
+            return LoadOutcome::MissingFile;
+        }
+        if (!LoadOne(file, model, path, ask)) return LoadOutcome::Aborted;
+        if (file == DataFile::Income) ApplyYearCaptions(model.incomeAnalysis, currentYear);
+    }
+    return LoadOutcome::Complete;
+}
+
+bool SaveLoanData(const Model& model, const std::string& folder) {
+    return SaveDataFile(DataFile::Main, model, folder);
+}
+
+}  // namespace dovanel
