@@ -5,7 +5,7 @@
 set -euo pipefail
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
-CC=clang CXX=clang++ "$root/scripts/build.sh" build-fuzz -DDOVANEL_FUZZ=ON -DDOVANEL_BUILD_TESTS=OFF \
+CC=clang CXX=clang++ "$root/scripts/build.sh" build-fuzz -DDOVANEL_FUZZ=ON -DDOVANEL_BUILD_TESTS=OFF -DDOVANEL_BUILD_UI=OFF \
   -DDOVANEL_BUILD_BENCH=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 mkdir -p "$root/fuzz/findings"
 declare -A seed=([estimate]=ESTIMATE [main]=MAIN [pmi]=PMI [escrow]=ESCROW [title]=TITLE

@@ -6,6 +6,8 @@ packages=(
   build-essential cmake git pkg-config
   libgtest-dev libbenchmark-dev
   clang clang-format
+  qt6-base-dev qt6-multimedia-dev libgl-dev
+  fonts-liberation poppler-utils
 )
 
 missing=()

@@ -4,4 +4,4 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" build -DDOVANEL_BUILD_TESTS=OFF -DDOVANEL_BUILD_BENCH=OFF
-exec "$root/build/app/dovanel_smoke" "$@"
+exec "$root/build/app/dovanel" "$@"

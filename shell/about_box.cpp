@@ -1,0 +1,111 @@
+#include "shell/about_box.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "shell/app_context.h"
+#include "shell/artwork.h"
+#include "shell/effects.h"
+#include "shell/platform.h"
+#include "shell/update_check.h"
+
+namespace dovanel {
+
+namespace {
+
+QRect Twips(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+QLabel* TitleLabel(QWidget* parent, const char* name, const QColor& colour) {
+    auto* label = new QLabel(App().productName, parent);
+    label->setObjectName(name);
+    QFont font = label->font();
+    font.setPointSize(24);
+    font.setBold(true);
+    label->setFont(font);
+    label->setStyleSheet(QString("color: %1; background: transparent;").arg(colour.name()));
+    return label;
+}
+
+}  // namespace
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmAbout");
+    setWindowTitle("About " + App().productName);
+    setModal(true);
+    setFixedSize(TwipsToPixels(6360), TwipsToPixels(4320));
+
+    auto* icon = new QLabel(this);
+    icon->setObjectName("picIcon");
+    icon->setPixmap(ProgramIcon(TwipsToPixels(720)));
+    icon->setGeometry(Twips(360, 360, 720, 720));
+    // The shadow first, so the title stands over it.
+    TitleLabel(this, "lblTitleShadow", Qt::black)->setGeometry(Twips(1350, 390, 4680, 600));
+    TitleLabel(this, "lblTitle", QColor(255, 220, 80))->setGeometry(Twips(1320, 360, 4680, 600));
+
+    auto* version = new QLabel("Version " + App().versionText, this);
+    version->setObjectName("lblVersion");
+    version->setStyleSheet("color: white; background: transparent;");
+    version->setGeometry(Twips(1320, 1020, 4680, 300));
+
+    lblLegal_ = new QLabel(
+        "Copyright \u00A9 2026 the Dovanel developers. All rights reserved.\n\n"
+        "Dovanel gives estimates for planning only. Lenders' fees, rates and guidelines vary; "
+        "the figures shown are not a loan offer or a commitment to lend.",
+        this);
+    lblLegal_->setObjectName("lblLegal");
+    lblLegal_->setWordWrap(true);
+    lblLegal_->setStyleSheet("color: white; background: transparent;");
+    lblLegal_->setGeometry(Twips(360, 1560, 5640, 1500));
+
+    btnOk_ = new QPushButton("&Ok", this);
+    btnOk_->setObjectName("BtnOk");
+    btnOk_->setGeometry(Twips(600, 3480, 1800, 420));
+    btnOk_->setDefault(true);
+    btnCheckForUpdates_ = new QPushButton("Check for &Updates ...", this);
+    btnCheckForUpdates_->setObjectName("btnCheckForUpdates");
+    btnCheckForUpdates_->setGeometry(Twips(3600, 3480, 2160, 420));
+    connect(btnOk_, &QPushButton::clicked, this, [this] { BtnOk_Click(); });
+    connect(btnCheckForUpdates_, &QPushButton::clicked, this, [this] { CheckForUpdates(this); });
+
+    CenterOnScreen(this);
+    QApplication::restoreOverrideCursor();
+}
+
+void AboutBox::MakeSplash() {
+    setWindowTitle(QString());
+    setModal(false);
+    lblLegal_->move(lblLegal_->x(), lblLegal_->y() + TwipsToPixels(100));
+    btnOk_->hide();
+    btnCheckForUpdates_->hide();
+}
+
+// Blue bands from pure blue at the top to a dark blue at the bottom.
+void AboutBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const double unit = height() / 512.0;
+    double y = 0;
+    for (int i = 255; i >= 0; --i, y += 3)
+        p.fillRect(QRectF(0, y * unit, width(), 3 * unit + 1), QColor(0, 0, i));
+}
+
+// Escape does what "&Ok" does, while the box is not the splash.
+void AboutBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        if (btnOk_->isVisible()) BtnOk_Click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void AboutBox::BtnOk_Click() {
+    ThePlatform().SetBusy(false);
+    SlideOut(this, "UP");
+    accept();
+}
+
+}  // namespace dovanel

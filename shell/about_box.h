@@ -1,0 +1,31 @@
+#pragma once
+// The about box, which doubles as the start-up splash.
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace dovanel {
+
+class AboutBox : public QDialog {
+    Q_OBJECT
+  public:
+    explicit AboutBox(QWidget* parent = nullptr);
+
+    // The splash form: no title, no buttons, the notices a little lower.
+    void MakeSplash();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void BtnOk_Click();
+
+    QLabel* lblLegal_;
+    QPushButton* btnOk_;
+    QPushButton* btnCheckForUpdates_;
+};
+
+}  // namespace dovanel

@@ -1,0 +1,27 @@
+#pragma once
+// The values start-up works out once and every window reads.
+
+#include <QString>
+
+namespace dovanel {
+
+struct AppContext {
+    QString productName;  // "Dovanel"
+    QString versionText;  // major.minor.revision
+    int majorVersion = 0;
+    QString programFolder;  // installed data files, help, sounds, updater; ends in "/"
+    QString helpFile;       // the help, addressed by topic number
+    QString dataFolder;     // the user's data files; ends in "/"
+    QString settingsFile;   // dataFolder + "DV.INI"
+    QString webHost;        // the maker's web site
+    bool showQuickStart = false;
+};
+
+AppContext& App();
+
+// Reads "Show Quick Start Information" from the settings file: on unless it says otherwise.
+void ReadSettings(AppContext& app);
+// Writes the Quick Start setting as "YES" or "NO".
+void WriteQuickStartSetting(const AppContext& app, bool show);
+
+}  // namespace dovanel

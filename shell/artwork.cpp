@@ -1,0 +1,110 @@
+#include "shell/artwork.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace dovanel {
+
+namespace {
+
+QPixmap Blank(int size) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+}  // namespace
+
+QPixmap ProgramIcon(int size) {
+    QPixmap pixmap = Blank(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    QPainterPath roof;
+    roof.moveTo(4, 30);
+    roof.lineTo(32, 6);
+    roof.lineTo(60, 30);
+    roof.closeSubpath();
+    p.setPen(QPen(QColor(120, 30, 20), 2));
+    p.setBrush(QColor(190, 55, 40));
+    p.drawPath(roof);
+    p.setPen(QPen(QColor(40, 60, 110), 2));
+    p.setBrush(QColor(245, 235, 210));
+    p.drawRect(QRectF(11, 28, 42, 32));
+    p.setPen(QColor(20, 110, 50));
+    QFont font("Sans Serif");
+    font.setBold(true);
+    font.setPixelSize(26);
+    p.setFont(font);
+    p.drawText(QRectF(11, 28, 42, 32), Qt::AlignCenter, "$");
+    return pixmap;
+}
+
+QPixmap KeysPicture(int size) {
+    QPixmap pixmap = Blank(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    const QColor colours[2] = {QColor(200, 160, 40), QColor(150, 150, 160)};
+    for (int k = 0; k < 2; ++k) {
+        p.save();
+        p.translate(22 + k * 16, 18 + k * 8);
+        p.rotate(35 - k * 20);
+        p.setPen(QPen(colours[k].darker(140), 2));
+        p.setBrush(colours[k]);
+        p.drawEllipse(QRectF(-10, -10, 20, 20));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QRectF(-3, -3, 6, 6));
+        p.setBrush(colours[k]);
+        p.drawRect(QRectF(-2.5, 9, 5, 32));
+        p.drawRect(QRectF(2.5, 30, 6, 4));
+        p.drawRect(QRectF(2.5, 36, 8, 4));
+        p.restore();
+    }
+    return pixmap;
+}
+
+QPixmap RedFlagPicture(int size) {
+    QPixmap pixmap = Blank(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(QPen(QColor(70, 50, 30), 2.5));
+    p.drawLine(QPointF(7, 3), QPointF(7, 30));
+    QPainterPath flag;
+    flag.moveTo(8, 4);
+    flag.cubicTo(14, 1, 19, 8, 28, 5);
+    flag.lineTo(28, 17);
+    flag.cubicTo(19, 20, 14, 13, 8, 16);
+    flag.closeSubpath();
+    p.setPen(QPen(QColor(140, 0, 0), 1));
+    p.setBrush(QColor(220, 20, 20));
+    p.drawPath(flag);
+    return pixmap;
+}
+
+QPixmap ArrowPicture(int size, bool up) {
+    QPixmap pixmap = Blank(size);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    if (!up) {
+        p.translate(0, 32);
+        p.scale(1, -1);
+    }
+    QPainterPath arrow;
+    arrow.moveTo(16, 3);
+    arrow.lineTo(29, 17);
+    arrow.lineTo(21, 17);
+    arrow.lineTo(21, 29);
+    arrow.lineTo(11, 29);
+    arrow.lineTo(11, 17);
+    arrow.lineTo(3, 17);
+    arrow.closeSubpath();
+    p.setPen(QPen(QColor(20, 40, 110), 1.5));
+    p.setBrush(QColor(60, 100, 200));
+    p.drawPath(arrow);
+    return pixmap;
+}
+
+}  // namespace dovanel

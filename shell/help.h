@@ -1,0 +1,40 @@
+#pragma once
+// The program's help: one page per topic number, shown in the help viewer.
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace dovanel {
+
+namespace help_topic {
+inline constexpr int kContents = 1;
+inline constexpr int kMortgageTypes = 10;
+inline constexpr int kQualifyingRatios = 15;
+inline constexpr int kIncomeAnalysis = 20;
+inline constexpr int kDebtSummary = 25;
+inline constexpr int kAmortization = 30;
+inline constexpr int kSchedules = 60;
+}  // namespace help_topic
+
+// The page of a topic inside the help folder.
+QString HelpTopicPath(const QString& helpFolder, int topic);
+
+// Opens the help viewer at a topic; a missing help page is ignored.
+void OpenHelpTopic(int topic);
+
+// F1 anywhere in the window opens the topic.
+void InstallHelpKey(QWidget* window, int topic);
+
+// For tests: every topic opened goes here instead of the viewer.
+class HelpRecorder {
+  public:
+    HelpRecorder();
+    ~HelpRecorder();
+    HelpRecorder(const HelpRecorder&) = delete;
+    HelpRecorder& operator=(const HelpRecorder&) = delete;
+    QList<int> topics;
+};
+
+}  // namespace dovanel

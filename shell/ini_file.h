@@ -1,0 +1,24 @@
+#pragma once
+// Profile strings: reading and writing one key of an INI file the way the
+// classic profile-string calls do. Section and key names match without regard
+// to case, blanks around names and values are ignored, values are at most 255
+// characters, and writing a key keeps every other section, key and comment.
+// (QSettings would percent-encode a key with blanks, which DV.INI has.)
+
+#include <string>
+
+namespace dovanel {
+
+inline constexpr std::size_t kIniValueLimit = 255;
+
+// The value of `key` in `section`, or `fallback` when the file, the section or
+// the key is missing.
+std::string ReadIniString(const std::string& section, const std::string& key,
+                          const std::string& fallback, const std::string& path);
+
+// Sets `key` in `section`, adding the section or the file when missing.
+// Returns false when the file could not be written.
+bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& path);
+
+}  // namespace dovanel

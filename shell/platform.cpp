@@ -1,0 +1,53 @@
+#include "shell/platform.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <cmath>
+
+#include "shell/qt_platform.h"
+
+namespace dovanel {
+
+namespace {
+Platform* current = nullptr;
+
+Platform& DesktopPlatform() {
+    static QtPlatform platform;
+    return platform;
+}
+}  // namespace
+
+Platform& ThePlatform() {
+    return current ? *current : DesktopPlatform();
+}
+
+ScopedPlatform::ScopedPlatform(Platform& platform) : previous_(current) {
+    current = &platform;
+}
+ScopedPlatform::~ScopedPlatform() {
+    current = previous_;
+}
+
+MsgAnswer Message(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
+                  MsgButtons buttons, MsgAnswer defaultButton) {
+    return ThePlatform().ShowMessage(parent, {text, title, icon, buttons, defaultButton});
+}
+
+namespace {
+double LogicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+    return dpi > 0 ? dpi : 96.0;
+}
+}  // namespace
+
+int TwipsToPixels(double twips) {
+    return static_cast<int>(std::lround(twips * LogicalDpi() / 1440.0));
+}
+
+double PixelsToTwips(int pixels) {
+    return pixels * 1440.0 / LogicalDpi();
+}
+
+}  // namespace dovanel

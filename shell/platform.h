@@ -1,0 +1,70 @@
+#pragma once
+// The platform services every window uses, behind one small interface so that
+// windows stay testable: tests put a scripted platform in place that answers
+// message boxes from a script and records what was asked.
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace dovanel {
+
+enum class MsgIcon { None, Information, Warning, Question, Critical };
+enum class MsgButtons { Ok, OkCancel, YesNo, AbortRetryIgnore };
+enum class MsgAnswer { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
+
+struct MessageRequest {
+    QString text;   // a carriage return breaks the line
+    QString title;  // empty: the program's name
+    MsgIcon icon = MsgIcon::None;
+    MsgButtons buttons = MsgButtons::Ok;
+    MsgAnswer defaultButton = MsgAnswer::Ok;
+};
+
+class Platform {
+  public:
+    virtual ~Platform() = default;
+
+    virtual MsgAnswer ShowMessage(QWidget* parent, const MessageRequest& request) = 0;
+    // The hourglass pointer over the whole program, or the normal one again.
+    virtual void SetBusy(bool busy) = 0;
+    // Starts a program with arguments (never through a shell); true when it started.
+    virtual bool StartProgram(const QString& program, const QStringList& arguments,
+                              const QString& workingFolder) = 0;
+    // Opens a web address with the desktop's browser; true when it opened.
+    virtual bool OpenUrl(const QString& url) = 0;
+    // Plays a wave file to its end; silently nothing when it or the audio device is missing.
+    virtual void PlaySound(const QString& path) = 0;
+    // Sleeps, with pending window events processed before and after.
+    virtual void Pause(double seconds) = 0;
+    // Ends the program at once, without any question.
+    virtual void EndProgram() = 0;
+};
+
+// The platform the program runs on; tests swap it with ScopedPlatform.
+Platform& ThePlatform();
+
+// Puts a platform in place for the lifetime of this object.
+class ScopedPlatform {
+  public:
+    explicit ScopedPlatform(Platform& platform);
+    ~ScopedPlatform();
+    ScopedPlatform(const ScopedPlatform&) = delete;
+    ScopedPlatform& operator=(const ScopedPlatform&) = delete;
+
+  private:
+    Platform* previous_;
+};
+
+// Shorthands for the message boxes the program shows.
+MsgAnswer Message(QWidget* parent, const QString& text, const QString& title = {},
+                  MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok,
+                  MsgAnswer defaultButton = MsgAnswer::Ok);
+
+// Converts twips (1/1440 inch) to device pixels at the screen's logical dpi:
+// 15 twips a pixel at 96 dpi.
+int TwipsToPixels(double twips);
+double PixelsToTwips(int pixels);
+
+}  // namespace dovanel

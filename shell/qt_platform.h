@@ -1,0 +1,24 @@
+#pragma once
+// The platform of a real desktop: Qt message boxes, QProcess, the desktop's
+// browser, Qt Multimedia for sounds.
+
+#include "shell/platform.h"
+
+namespace dovanel {
+
+class QtPlatform : public Platform {
+  public:
+    MsgAnswer ShowMessage(QWidget* parent, const MessageRequest& request) override;
+    void SetBusy(bool busy) override;
+    bool StartProgram(const QString& program, const QStringList& arguments,
+                      const QString& workingFolder) override;
+    bool OpenUrl(const QString& url) override;
+    void PlaySound(const QString& path) override;
+    void Pause(double seconds) override;
+    void EndProgram() override;
+
+  private:
+    int busyDepth_ = 0;
+};
+
+}  // namespace dovanel

@@ -1,0 +1,120 @@
+#include "shell/quick_start.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+
+#include "shell/app_context.h"
+#include "shell/artwork.h"
+#include "shell/effects.h"
+#include "shell/help.h"
+#include "shell/platform.h"
+
+namespace dovanel {
+
+const char* const QuickStart::kParagraphs[4] = {
+    "While you will find Dovanel an extremely easy to use program, beyond its friendly exterior "
+    "you will also "
+    "discover a very comprehensive mortgage analysis tool ...",
+    "The most obvious features are on the main screen where you can calculate important items "
+    "(like how much your "
+    "monthly payment would be) based on some simple data you provide.  That screen will also flag "
+    "common items that "
+    "could cause problems with your loan application or unnecessarily increase your mortgage "
+    "payments.",
+    "Dovanel is so much more than a common mortgage calculator, however, as it can actually help "
+    "you prepare to "
+    "qualify for a mortgage loan and determine just how much home you can afford -- BEFORE you "
+    "ever have to meet "
+    "with a loan officer.  Moreover, it will make the process of applying for a loan much faster "
+    "and appreciably "
+    "easier (allowing you to enjoy the more fun aspects of purchasing a home).",
+    "To exploit the full power of Dovanel, you need only explore the features that lie beneath the "
+    "\"&Tools\" "
+    "pull-down menu.  In particular you can input your income and debt information to have the "
+    "program analyze your "
+    "personal financial situation and see how much of a loan you qualify for under Fannie Mae "
+    "Guidelines, the most "
+    "commonly used set of guidelines used by mortgage lending institutions.",
+};
+
+namespace {
+
+// A label shows "&T" as an underlined T, as access keys are shown.
+QString AccessKeyHtml(const QString& text) {
+    QString html = text.toHtmlEscaped();
+    const int amp = html.indexOf("&amp;");
+    if (amp >= 0 && amp + 5 < html.size())
+        html = html.left(amp) + "<u>" + html.mid(amp + 5, 1) + "</u>" + html.mid(amp + 6);
+    return html;
+}
+
+QRect Twips(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+}  // namespace
+
+QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
+    setObjectName("QuickStart");
+    setWindowTitle("Quick Start");
+    setModal(true);
+    setFixedSize(TwipsToPixels(8400), TwipsToPixels(6000));
+    move(TwipsToPixels(100), TwipsToPixels(100));
+
+    auto* house = new QLabel(this);
+    house->setObjectName("Picture1");
+    house->setPixmap(ProgramIcon(TwipsToPixels(720)));
+    house->setGeometry(Twips(240, 240, 720, 720));
+    auto* keys = new QLabel(this);
+    keys->setObjectName("Picture2");
+    keys->setPixmap(KeysPicture(TwipsToPixels(720)));
+    keys->setGeometry(Twips(240, 3000, 720, 720));
+
+    const int tops[4] = {240, 1080, 2160, 3480};
+    const int heights[4] = {720, 960, 1200, 1320};
+    for (int i = 0; i < 4; ++i) {
+        auto* label = new QLabel(AccessKeyHtml(kParagraphs[i]), this);
+        label->setObjectName(QString("Label%1").arg(i + 1));
+        label->setTextFormat(Qt::RichText);
+        label->setWordWrap(true);
+        label->setGeometry(Twips(1200, tops[i], 6960, heights[i]));
+    }
+    chkDoNotShowAgain_ = new QCheckBox(
+        "Do not &show this \"Quick Start\" information automatically at startup..", this);
+    chkDoNotShowAgain_->setObjectName("chkDoNotShowAgain");
+    chkDoNotShowAgain_->setGeometry(Twips(1200, 4920, 6960, 300));
+    chkDoNotShowAgain_->setChecked(!App().showQuickStart);
+    auto* close = new QPushButton("&Close", this);
+    close->setObjectName("btnCloseWindow");
+    close->setGeometry(Twips(3480, 5400, 1455, 375));
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, [this] { btnCloseWindow_Click(); });
+    InstallHelpKey(this, help_topic::kContents);
+}
+
+void QuickStart::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (activated_) return;
+    activated_ = true;
+    QTimer::singleShot(0, this, [this] { SlideIn(this, "DOWN"); });
+}
+
+void QuickStart::btnCloseWindow_Click() {
+    SlideOut(this, "LEFT");
+    accept();
+}
+
+// Every way of closing ends here: the setting follows the check box.
+void QuickStart::done(int result) {
+    if (!saved_) {
+        saved_ = true;
+        App().showQuickStart = !chkDoNotShowAgain_->isChecked();
+        WriteQuickStartSetting(App(), App().showQuickStart);
+    }
+    QDialog::done(result);
+}
+
+}  // namespace dovanel

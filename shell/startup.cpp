@@ -1,0 +1,115 @@
+#include "shell/startup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+
+namespace dovanel {
+
+namespace {
+QString WithSlash(QString folder) {
+    return folder.endsWith('/') ? folder : folder + '/';
+}
+
+// Name filters match without regard to case, as "*.dat" does on the desktop.
+bool HasDataFile(const QString& folder) {
+    return !QDir(folder).entryList({"*.dat"}, QDir::Files).isEmpty();
+}
+
+const char kActivate[] = "activate\n";
+}  // namespace
+
+QString FindProgramFolder(const QString& applicationFolder) {
+    const QString beside = WithSlash(applicationFolder);
+    if (QFileInfo::exists(beside + "MAIN.DAT")) return beside;
+    const QString installed = QDir::cleanPath(beside + "../share/dovanel");
+    if (QFileInfo::exists(installed + "/MAIN.DAT")) return WithSlash(installed);
+    return beside;
+}
+
+QString MakeDataFolder(const QString& dataLocation, const QString& productName) {
+    const QString folder = QDir::cleanPath(dataLocation + "/" + productName);
+    QDir().mkpath(folder);
+    return WithSlash(folder);
+}
+
+const QStringList& InstalledFiles() {
+    static const QStringList files = {"ESTIMATE.DAT", "MAIN.DAT",  "COMPS.DAT",  "PMI.DAT",
+                                      "ESCROW.DAT",   "TITLE.DAT", "FANMAE.DAT", "LOANORIG.DAT",
+                                      "INCOME.DAT",   "DEBT.DAT",  "DV.INI"};
+    return files;
+}
+
+bool IsFirstRun(const QString& dataFolder, const QString& programFolder) {
+    return !HasDataFile(dataFolder) && HasDataFile(programFolder);
+}
+
+QString FirstRunMessage(const QString& dataFolder) {
+    return "Since this appears to be the first time the program has been run, some data files will "
+           "be put in\r\r" +
+           dataFolder + "\r\rENJOY THE PROGRAM!";
+}
+
+void InstallDataFiles(const QString& programFolder, const QString& dataFolder) {
+    for (const QString& name : InstalledFiles()) {
+        const QString target = dataFolder + name;
+        if (!QFileInfo::exists(programFolder + name)) continue;
+        QFile::remove(target);
+        if (QFile::copy(programFolder + name, target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+    }
+}
+
+QString AlreadyRunningMessage(const QString& productName) {
+    return "\"" + productName + "\" is already running, launch another instance of it now?";
+}
+
+SingleInstance::SingleInstance(const QString& name, QObject* parent)
+    : QObject(parent), name_(name) {}
+
+SingleInstance::~SingleInstance() {
+    delete lock_;
+}
+
+bool SingleInstance::TryLock() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    delete lock_;
+    lock_ = new QLockFile(folder + "/" + name_ + ".lock");
+    lock_->setStaleLockTime(0);
+    return lock_->tryLock(0);
+}
+
+bool SingleInstance::ActivateRunningCopy(int timeoutMs) {
+    QLocalSocket socket;
+    socket.connectToServer(name_);
+    if (!socket.waitForConnected(timeoutMs)) return false;
+    socket.write(kActivate);
+    if (!socket.waitForBytesWritten(timeoutMs)) return false;
+    socket.waitForReadyRead(timeoutMs);
+    return socket.readAll().startsWith("ok");
+}
+
+bool SingleInstance::Listen(std::function<void()> onActivate) {
+    QLocalServer::removeServer(name_);
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(server_, &QLocalServer::newConnection, this, [this, onActivate] {
+        while (QLocalSocket* socket = server_->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, socket, [socket, onActivate] {
+                if (!socket->readAll().startsWith("activate")) return;
+                onActivate();
+                socket->write("ok\n");
+                socket->flush();
+            });
+        }
+    });
+    return server_->listen(name_);
+}
+
+}  // namespace dovanel

@@ -1,0 +1,93 @@
+#include "shell/update_check.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTextStream>
+
+#include "shell/app_context.h"
+#include "shell/platform.h"
+
+namespace dovanel {
+
+UpdateAddresses AddressesFor(const QString& host, int majorVersion) {
+    const QString site = "https://" + host;
+    return {site + "/dv/update/v" + QString::number(majorVersion) + ".rtf",
+            site + "/dv/history.htm"};
+}
+
+QString UpdaterParameter(const QString& updateInfo, const QString& versionText,
+                         const QString& productName) {
+    return "305127489163 | " + updateInfo + " | " + versionText + " | " + productName;
+}
+
+namespace {
+
+// Whether the program folder can be written to, as installing an update needs.
+bool CanWriteProgramFolder(const QString& folder) {
+    const QString path = folder + kAdminTestFile;
+    {
+        QFile test(path);
+        if (test.open(QIODevice::WriteOnly | QIODevice::Text)) {
+            QTextStream(&test) << QDateTime::currentDateTime().toString(Qt::TextDate) << "\n";
+        }
+    }
+    const bool exists = QFile::exists(path);
+    QFile::remove(path);
+    return exists;
+}
+
+QString VersionCheckText(const AppContext& app) {
+    return "You current have " + app.productName + " version " + app.versionText + "\r\r" +
+           "Your web browser should be pointing to information showing the most recent updates.  "
+           "If there is a later version of the program with updates or new features that you would "
+           "like, "
+           "you are encouraged to download and install that version before continuing." +
+           "\r\r" +
+           "Select 'Yes' if you are satisfied with the version you have and wish to continue "
+           "now.  Select 'No' if you do not have the latest version and wish to download "
+           "and install the latest version before your continue.";
+}
+
+QString BrowserErrorText(const QString& history) {
+    return "An error occured trying to launch your web browser.  This problem is likely because "
+           "your system does not have a default web browser set up, or "
+           "you are not connected to the Internet.  It is recommended you try to correct the "
+           "problem and then try again.  Otherwise, you will need to manually launch your browser "
+           "and/or connect to the Internet and then go to " +
+           history;
+}
+
+}  // namespace
+
+void CheckForUpdates(QWidget* owner) {
+    const AppContext& app = App();
+    if (!CanWriteProgramFolder(app.programFolder)) {
+        Message(owner,
+                "ERROR: Although some updates may exist, you must be logged in as an "
+                "'Administrator' of this "
+                "system to make any updates.  Please log in as a system 'Administrator' and try "
+                "again.  ",
+                "Administrator Privileges Error", MsgIcon::Critical);
+        return;
+    }
+    const UpdateAddresses addresses = AddressesFor(app.webHost, app.majorVersion);
+    Platform& platform = ThePlatform();
+    const QString updater = app.programFolder + kUpdaterName;
+    if (QFile::exists(updater) &&
+        platform.StartProgram(
+            updater, {UpdaterParameter(addresses.updateInfo, app.versionText, app.productName)},
+            app.programFolder)) {
+        platform.EndProgram();
+        return;
+    }
+    if (!platform.OpenUrl(addresses.versionHistory)) {
+        Message(owner, BrowserErrorText(addresses.versionHistory), "Error Launching Browser",
+                MsgIcon::Critical);
+        return;
+    }
+    if (Message(owner, VersionCheckText(app), "Version Check", MsgIcon::Question, MsgButtons::YesNo,
+                MsgAnswer::Yes) == MsgAnswer::No)
+        platform.EndProgram();
+}
+
+}  // namespace dovanel

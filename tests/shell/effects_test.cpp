@@ -1,0 +1,65 @@
+#include "shell/effects.h"
+
+#include <QWidget>
+
+#include "tests/ui/ui_fixture.h"
+
+namespace dovanel {
+namespace {
+
+TEST(CountedSteps, RunsLikeACountedLoopOverARealCounter) {
+    EXPECT_EQ(CountedSteps(0, 10, 2.5),
+              (std::vector<int>{0, 3, 5, 8, 10}));  // 2.5 and 7.5 round to even
+    EXPECT_EQ(CountedSteps(10, 0, -4), (std::vector<int>{10, 6, 2}));
+    EXPECT_EQ(CountedSteps(700, 100, 15.36).size(), 0u) << "a positive step never walks down";
+    EXPECT_EQ(CountedSteps(0, 100, 0).size(), 0u) << "a zero step would never end";
+    EXPECT_EQ(CountedSteps(-200, 100, 768 / 50.0).size(), 20u);
+}
+
+class Effects : public test::WindowTest {
+  protected:
+    Effects() {
+        window.setGeometry(200, 150, 300, 200);
+        window.show();
+        QCoreApplication::processEvents();
+    }
+    QWidget window;
+};
+
+TEST_F(Effects, SlideInEndsAtTheDesignPlaceThenClicks) {
+    const QPoint home = window.pos();
+    for (const char* direction : {"UP", "down", "Left", "RIGHT", "sideways"}) {
+        platform.sounds.clear();
+        SlideIn(&window, direction);
+        EXPECT_EQ(window.pos(), home) << direction;
+        EXPECT_EQ(platform.sounds, std::vector<QString>{"ClickBg.wav"}) << direction;
+    }
+}
+
+TEST_F(Effects, SlideOutHidesAndPutsTheWindowBack) {
+    const QPoint home = window.pos();
+    for (const char* direction : {"UP", "DOWN", "LEFT", "RIGHT"}) {
+        window.show();
+        platform.sounds.clear();
+        SlideOut(&window, direction);
+        EXPECT_FALSE(window.isVisible()) << direction;
+        EXPECT_EQ(window.pos(), home) << direction;
+        EXPECT_EQ(platform.sounds, std::vector<QString>{"message2.wav"});
+    }
+    window.show();
+    EXPECT_EQ(window.pos(), home) << "shown again at its design place";
+}
+
+TEST_F(Effects, GrowAndShrinkKeepTheSizeEvenOfAFixedWindow) {
+    window.setFixedSize(300, 200);
+    GrowIn(&window, "DOWN");
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    EXPECT_EQ(window.minimumSize(), QSize(300, 200)) << "the fixed size is back";
+    ShrinkOut(&window, "UP");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.size(), QSize(300, 200));
+    EXPECT_EQ(platform.sounds, (std::vector<QString>{"ClickBg.wav", "message2.wav"}));
+}
+
+}  // namespace
+}  // namespace dovanel

@@ -1,0 +1,95 @@
+#pragma once
+// What the window tests share: a scripted platform that answers message boxes
+// from a script and fails the test on a box nobody expected, a recorder of help
+// topics, and a data folder of its own filled with the installed files.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+
+#include "shell/app_context.h"
+#include "shell/help.h"
+#include "shell/platform.h"
+
+namespace dovanel::test {
+
+class ScriptedPlatform : public Platform {
+  public:
+    struct Started {
+        QString program;
+        QStringList arguments;
+        QString folder;
+    };
+
+    std::vector<MessageRequest> asked;
+    std::deque<MsgAnswer> answers;
+    std::vector<QString> sounds;
+    std::vector<Started> started;
+    std::vector<QString> opened;
+    bool startSucceeds = true;
+    bool browserOpens = true;
+    bool ended = false;
+    double paused = 0;
+
+    MsgAnswer ShowMessage(QWidget*, const MessageRequest& request) override {
+        asked.push_back(request);
+        if (!answers.empty()) {
+            const MsgAnswer answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        if (request.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+        ADD_FAILURE() << "unexpected question: " << request.text.toStdString();
+        return request.defaultButton;
+    }
+    void SetBusy(bool) override {}
+    bool StartProgram(const QString& program, const QStringList& arguments,
+                      const QString& folder) override {
+        started.push_back({program, arguments, folder});
+        return startSucceeds;
+    }
+    bool OpenUrl(const QString& url) override {
+        opened.push_back(url);
+        return browserOpens;
+    }
+    void PlaySound(const QString& path) override { sounds.push_back(QFileInfo(path).fileName()); }
+    void Pause(double seconds) override { paused += seconds; }
+    void EndProgram() override { ended = true; }
+
+    QString LastText() const { return asked.empty() ? QString() : asked.back().text; }
+};
+
+// A test with its own program and data folders and a scripted platform.
+class WindowTest : public ::testing::Test {
+  protected:
+    WindowTest() : scope_(platform) {
+        saved_ = App();
+        App().programFolder = QString(DOVANEL_PROGRAM_FOLDER);
+        App().helpFile = App().programFolder + "help/";
+        App().dataFolder = dataDir_.path() + "/";
+        App().settingsFile = App().dataFolder + "DV.INI";
+        App().showQuickStart = false;
+        for (const QString& name : QDir(DOVANEL_INSTALLED_DATA).entryList(QDir::Files))
+            QFile::copy(QString(DOVANEL_INSTALLED_DATA) + name, App().dataFolder + name);
+        for (const QString& name : QDir(App().dataFolder).entryList(QDir::Files))
+            QFile::setPermissions(App().dataFolder + name,
+                                  QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    ~WindowTest() override { App() = saved_; }
+
+    QString DataFile(const QString& name) const { return App().dataFolder + name; }
+
+    ScriptedPlatform platform;
+    HelpRecorder help;
+
+  private:
+    ScopedPlatform scope_;
+    QTemporaryDir dataDir_;
+    AppContext saved_;
+};
+
+}  // namespace dovanel::test

@@ -1,0 +1,29 @@
+// The GUI tests run offscreen in one QApplication, with the user's data and
+// runtime folders pointed at temporary ones.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+// The offscreen platform's notes about what it cannot do are noise here.
+void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains("does not support propagateSizeHints")) return;
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(QuietHandler);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+    qputenv("XDG_RUNTIME_DIR", (home.path() + "/run").toUtf8());
+    QDir().mkpath(home.path() + "/run");
+    QFile::setPermissions(home.path() + "/run",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,99 @@
+// The main window's menu bar: one table of entries, each opening its screen.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/about_box.h"
+#include "shell/app_context.h"
+#include "shell/help.h"
+#include "shell/quick_start.h"
+#include "shell/update_check.h"
+#include "ui/main/main_window.h"
+
+namespace dovanel {
+
+namespace {
+
+struct MenuEntry {
+    const char* name;  // empty for a separator line
+    const char* caption;
+    const char* shortcut;
+};
+
+struct MenuSpec {
+    const char* name;
+    const char* caption;
+    std::vector<MenuEntry> entries;
+};
+
+const MenuSpec kMenus[] = {
+    {"MenuFile",
+     "&File",
+     {{"MenuFileSave", "&Save", ""},
+      {"MenuFilePrint", "&Print ...", "Ctrl+P"},
+      {"MenuFileExit", "E&xit", ""}}},
+    {"MenuTools",
+     "&Tools",
+     {{"mnuIncome2", "Income Analysis", "Ctrl+I"},
+      {"mnuDebt2", "Debt Summary", "Ctrl+D"},
+      {"", "MenuToolsHashView", ""},
+      {"mnuAmortize2", "Amortization Table", "Ctrl+A"},
+      {"mnuFileViewItem", "Financing Estimate (\"Good Faith Estimate\")", "Ctrl+F"},
+      {"mnuAmortize4", "Interest Paid (for a given year)", ""},
+      {"mnuMortgageComparisons", "Mortgage Comparisons", ""},
+      {"", "MenuToolsHashComplete", ""},
+      {"mnuFileValues3", "Change the Escrow Fees Table", ""},
+      {"mnuFanMae", "Change the Fannie Mae Guideline Values", ""},
+      {"mnuFileValues1", "Change the Financing Estimate Values", ""},
+      {"mnuLenderInformation", "Change the Lender Information", ""},
+      {"mnuFileValues5", "Change the Loan Origination Fee Schedule", ""},
+      {"mnuFileValues4", "Change the PMI Schedule", ""},
+      {"mnuFileValues2", "Change the Title Fees Table", ""}}},
+    {"mnuHelp",
+     "  &Help",
+     {{"MenuHelpContents", "&Contents", "F1"},
+      {"MenuHelpShowQuickStart", "Show &Quick Start Information", ""},
+      {"", "MenuHelpHash1", ""},
+      {"MenuCheckForUpdates", "Check For &Updates", ""},
+      {"MenuFileAbout", "&About", ""}}},
+};
+
+}  // namespace
+
+void MainWindow::BuildMenus() {
+    for (const MenuSpec& spec : kMenus) {
+        QMenu* menu = menuBar()->addMenu(spec.caption);
+        menu->setObjectName(spec.name);
+        for (const MenuEntry& entry : spec.entries) {
+            if (*entry.name == '\0') {
+                menu->addSeparator()->setObjectName(entry.caption);
+                continue;
+            }
+            QAction* action = menu->addAction(entry.caption);
+            action->setObjectName(entry.name);
+            if (*entry.shortcut) action->setShortcut(QKeySequence(entry.shortcut));
+            action->setShortcutContext(Qt::WindowShortcut);
+            action->setEnabled(false);  // until a screen stands behind it
+            actions_[entry.name] = action;
+            connect(action, &QAction::triggered, this,
+                    [this, name = QString(entry.name)] { RunMenuEntry(name); });
+        }
+    }
+    SetMenuAction("MenuFileSave", [this] { MenuFileSave_Click(); });
+    SetMenuAction("MenuFileExit", [this] { close(); });
+    SetMenuAction("MenuHelpContents", [] { OpenHelpTopic(help_topic::kContents); });
+    SetMenuAction("MenuHelpShowQuickStart", [this] { QuickStart(this).exec(); });
+    SetMenuAction("MenuCheckForUpdates", [this] { CheckForUpdates(this); });
+    SetMenuAction("MenuFileAbout", [this] { AboutBox(this).exec(); });
+}
+
+void MainWindow::SetMenuAction(const QString& entry, std::function<void()> action) {
+    menuActions_[entry] = std::move(action);
+    if (QAction* a = actions_.value(entry)) a->setEnabled(true);
+}
+
+void MainWindow::RunMenuEntry(const QString& entry) {
+    if (auto action = menuActions_.value(entry)) action();
+}
+
+}  // namespace dovanel

@@ -1,0 +1,515 @@
+#include "ui/main/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+
+#include "engine/format_value.h"
+#include "shell/app_context.h"
+#include "shell/artwork.h"
+#include "shell/effects.h"
+#include "shell/help.h"
+#include "shell/keys.h"
+#include "shell/platform.h"
+#include "shell/quick_start.h"
+#include "ui/main/explanations.h"
+
+namespace dovanel {
+
+namespace {
+
+struct InputRow {
+    int top;
+    const char* caption;
+    bool dollar;  // "$" before the box, else "%" after it
+    int box;      // TextN
+    int maxLength;
+    const char* info;
+};
+
+// Screen order; the boxes' numbers are not in it (insurance 7 above taxes 6 above dues 5).
+const InputRow kInputRows[] = {
+    {600, "Purchase Price . . . . . . . . . . . . .", true, 1, 8, "infoPurchasePrice"},
+    {960, "Down Payment . . . . . . . . . . . . . . .", false, 2, 0, "infoDownPayment"},
+    {1320, "Interest Rate . . . . . . . . . . . . . . . .", false, 3, 6, "InfoInterestRate"},
+    {1680, "Earnest Money Deposit . . . . . . . ", true, 4, 6, "infoEarnestMoney"},
+    {2040, "Monthly Homeowner's Inurance . .", true, 7, 6, "infoHomeOwnersInsurance"},
+    {2400, "Annual Real Estate Taxes . . . . . .", true, 6, 7, "infoTaxes"},
+    {2760, "Monthly Homeowner Assoc Dues .", true, 5, 6, "infoDues"},
+};
+
+struct ResultRow {
+    int top;
+    const char* caption;
+    const char* label;
+    const char* info;
+};
+
+const ResultRow kResultRows[] = {
+    {240, "Loan Amount . . . . . . . . . . . . . ", "Label8", "infoLoanAmount"},
+    {600, "Down Payment . . . . . . . . . . . . ", "Label5", "infoDownPaymentCalc"},
+    {960, "Total Interest that will be paid . .", "lblTotalInterest", "infoTotalInterest"},
+    {1320, "Total Due At Closing . . . . . . . . .", "Label6", "infoTotalDueatClosing"},
+    {1680, "Monthly Principal + Interest . . . .", "Label2", "infoMonthlyPrincipalPlusInterest"},
+    {2040, "Loan-to-Value Ratio . . . . . . . . .", "Label9", "infoLoantoValueRatio"},
+    {2400, "Min. Monthly Income Required . . . . . . . . . . . . . . .", "Label10",
+     "infoMonthlyIncomeRequired"},
+    {2760, "Total Monthly Payment . . . . . . . ", "lblTotalMonthlyPayment",
+     "infoTotalMonthlyPayment"},
+};
+
+struct FlagSpec {
+    const char* name;
+    RedFlag flag;
+};
+const FlagSpec kFlags[] = {{"RedFlagDownPayment", RedFlag::DownPayment},
+                           {"RedFlagLoanAmount", RedFlag::LoanAmount},
+                           {"RedFlagFirstRatio", RedFlag::FirstRatio},
+                           {"RedFlagSecondRatio", RedFlag::SecondRatio}};
+
+QRect Twips(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+template <typename W>
+W* Place(W* widget, const char* name, QRect where) {
+    widget->setObjectName(name);
+    widget->setGeometry(where);
+    return widget;
+}
+
+QLabel* Caption(QWidget* parent, const QString& text, QRect where, const char* name = "") {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setGeometry(where);
+    return label;
+}
+
+QFrame* Block(QWidget* parent, const char* name, QRect where) {
+    auto* frame = Place(new QFrame(parent), name, where);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
+}
+
+// Stores a typed number; a number too large for a float leaves the field as it was.
+void Store(Single& field, double value) {
+    const auto f = static_cast<Single>(value);
+    if (std::isfinite(f)) field = f;
+}
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+const char kZeroMessage[] = "You must enter a number, and it must be greater than 0.";
+
+}  // namespace
+
+MainWindow::MainWindow(Model& model, QWidget* parent) : QMainWindow(parent), model_(model) {
+    setObjectName("frmMain");
+    setWindowTitle(App().productName);
+    BuildControls();
+    BuildMenus();
+    InstallKeyPreview(this, {});
+    for (QLineEdit* box : text_) box->installEventFilter(this);
+    const QSize client = centralWidget()->size();
+    setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+    CenterOnScreen(this);
+}
+
+void MainWindow::BuildControls() {
+    auto* central = new QWidget(this);
+    central->setObjectName("frmMainClient");
+    central->setFixedSize(TwipsToPixels(9780), TwipsToPixels(6420));
+    QFont font = central->font();
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    central->setFont(font);
+    setCentralWidget(central);
+
+    Caption(central, "BORROWER'S LOAN DATA", Twips(360, 480, 4200, 300), "lblLoanDataHeading");
+    Caption(central, "CALCULATED RESULTS", Twips(5280, 480, 4200, 300), "lblResultsHeading");
+    QFrame* purchase = Block(central, "fraPurchaseData", Twips(300, 1100, 4335, 4335));
+    QFrame* results = Block(central, "fraResults", Twips(5160, 1100, 4305, 4335));
+
+    QFont infoFont("Times New Roman");
+    infoFont.setBold(true);
+    infoFont.setItalic(true);
+    auto info = [&](QWidget* parent, const char* name, int left, int top) {
+        auto* button = Place(new QToolButton(parent), name, Twips(left, top + 15, 240, 255));
+        button->setText("i");
+        button->setFont(infoFont);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, name] {
+            const Explanation e = FieldExplanation(name, model_);
+            ShowExplanation(e.title, e.text, e.helpTopic);
+        });
+    };
+    auto flag = [&](QWidget* parent, const FlagSpec& spec, QRect where) {
+        auto* button = Place(new QToolButton(parent), spec.name, where);
+        button->setIcon(QIcon(RedFlagPicture(64)));
+        button->setIconSize(where.size());
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip("Click to see why this is flagged");
+        button->hide();
+        flags_[spec.name] = button;
+        connect(button, &QToolButton::clicked, this, [this, f = spec.flag] {
+            const Explanation e = RedFlagAlert(f, model_);
+            Message(this, e.text, e.title, MsgIcon::Warning);
+        });
+    };
+
+    // The mortgage type, then the seven inputs.
+    info(purchase, "infoMortgageType", 120, 180);
+    Caption(purchase, "Mortgage Type", Twips(420, 210, 1100, 255), "lblMortgageType");
+    cmboMortgageType_ =
+        Place(new QComboBox(purchase), "cmboMortgageType", Twips(1440, 165, 2775, 315));
+    for (const InputRow& row : kInputRows) {
+        info(purchase, row.info, 120, row.top);
+        Caption(purchase, row.caption, Twips(420, row.top + 30, 2520, 255));
+        Caption(purchase, row.dollar ? "$" : "%",
+                Twips(row.dollar ? 2820 : 3960, row.top + 30, 150, 255));
+        auto* box = Place(new QLineEdit(purchase), qPrintable(QString("Text%1").arg(row.box)),
+                          Twips(2970, row.top, 975, 300));
+        box->setAlignment(Qt::AlignRight);
+        if (row.maxLength > 0) box->setMaxLength(row.maxLength);
+        text_[row.box] = box;
+        connect(box, &QLineEdit::textChanged, this, [this, b = row.box] { TextChange(b); });
+    }
+    flag(purchase, kFlags[0], Twips(4095, 960, 225, 300));
+
+    auto* incomeDebt = Place(new QGroupBox("Income and Debt", purchase), "fraIncomeDebt",
+                             Twips(120, 3240, 4095, 975));
+    struct Money {
+        const char* title;
+        const char* label;
+        const char* button;
+        int left;
+    };
+    for (const Money& m : {Money{"Monthly Income", "Label23_16", "btnChangeMonthlyIncome", 120},
+                           Money{"Monthly Debt", "Label23_0", "btnChangeMonthlyDebt", 2100}}) {
+        auto* box = Place(new QGroupBox(m.title, incomeDebt), "", Twips(m.left, 270, 1875, 615));
+        labels_[m.label] = Place(new QLabel(box), m.label, Twips(90, 270, 1260, 255));
+        labels_[m.label]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* more = Place(new QToolButton(box), m.button, Twips(1410, 240, 375, 300));
+        more->setText("...");
+        more->setFocusPolicy(Qt::NoFocus);
+        const QString entry =
+            QString(m.button) == "btnChangeMonthlyIncome" ? "mnuIncome2" : "mnuDebt2";
+        connect(more, &QToolButton::clicked, this, [this, entry] { RunMenuEntry(entry); });
+    }
+
+    for (const ResultRow& row : kResultRows) {
+        info(results, row.info, 120, row.top);
+        labels_[QString(row.label) + "Caption"] =
+            Caption(results, row.caption, Twips(420, row.top + 30, 2640, 255),
+                    row.label == QString("lblTotalMonthlyPayment") ? "Label22" : "");
+        auto* value = Place(new QLabel(results), row.label, Twips(2940, row.top + 30, 1095, 255));
+        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        labels_[row.label] = value;
+    }
+    labels_["Label22"] = labels_["lblTotalMonthlyPaymentCaption"];
+    flag(results, kFlags[1], Twips(4050, 240, 225, 300));
+
+    auto* ratios = Place(new QGroupBox("Qualifying Ratios", results), "fraQualifyingRatios",
+                         Twips(120, 3240, 4065, 975));
+    info(ratios, "infoQualifyingRatios", 3720, 0);
+    struct Ratio {
+        const char* title;
+        const char* caption;
+        const char* value;
+        int flag;
+        int left;
+    };
+    for (const Ratio& r : {Ratio{"1st Ratio", "lblFirstRatio", "Label23_3", 2, 120},
+                           Ratio{"2nd Ratio ", "lblSecondRatio", "Label23_1", 3, 2070}}) {
+        auto* box = Place(new QGroupBox(r.title, ratios), "", Twips(r.left, 270, 1875, 615));
+        labels_[r.caption] = Place(new QLabel(box), r.caption, Twips(90, 270, 900, 255));
+        labels_[r.value] = Place(new QLabel(box), r.value, Twips(960, 270, 645, 255));
+        labels_[r.value]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        flag(box, kFlags[r.flag], Twips(1620, 255, 225, 300));
+    }
+
+    auto* hint = Caption(central, "Click \"red flag(s)\" to view alert message(s)",
+                         Twips(2520, 5880, 5000, 300), "lblClickRedFlag");
+    hint->setStyleSheet("color: #c00000;");
+    hint->hide();
+    labels_["lblClickRedFlag"] = hint;
+
+    const int order[] = {1, 2, 3, 4, 7, 6, 5};
+    for (int i = 0; i + 1 < 7; ++i) setTabOrder(text_[order[i]], text_[order[i + 1]]);
+    setTabOrder(text_[5], cmboMortgageType_);
+    connect(cmboMortgageType_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this] { cmboMortgageType_Click(); });
+}
+
+LoadOutcome MainWindow::FormLoad() {
+    class Questions : public LoadQuestions {
+      public:
+        explicit Questions(QWidget* owner) : owner_(owner) {}
+        void MissingFile(const std::string& message) override {
+            Message(owner_, Q(message), "Missing File", MsgIcon::Critical);
+        }
+        LoadAnswer LoadFailed(const std::string& message) override {
+            switch (Message(owner_, Q(message), owner_->windowTitle(), MsgIcon::Warning,
+                            MsgButtons::AbortRetryIgnore, MsgAnswer::Ignore)) {
+                case MsgAnswer::Abort:
+                    return LoadAnswer::Abort;
+                case MsgAnswer::Retry:
+                    return LoadAnswer::Retry;
+                default:
+                    return LoadAnswer::Ignore;
+            }
+        }
+
+      private:
+        QWidget* owner_;
+    } questions(this);
+    const LoadOutcome outcome = LoadAllDataFiles(model_, App().dataFolder.toStdString(), questions,
+                                                 QDate::currentDate().year());
+    ThePlatform().SetBusy(false);
+    if (outcome == LoadOutcome::Complete) SetUpControls();
+    return outcome;
+}
+
+// Filling the boxes runs their change handlers, which store the values as the
+// boxes show them and recalculate.
+void MainWindow::SetUpControls() {
+    const LoanData& d = model_.loanData;
+    text_[1]->setText(Q(PlainNumber(d.purchasePrice)));
+    text_[2]->setText(Q(FormatValue(static_cast<double>(d.downPaymentRate) * 100, "#.00")));
+    text_[3]->setText(Q(FormatValue(static_cast<double>(d.interestRate) * 100, "#.0##")));
+    text_[4]->setText(Q(PlainNumber(d.earnestMoney)));
+    text_[5]->setText(Q(PlainNumber(d.monthlyDues)));
+    text_[6]->setText(Q(PlainNumber(d.annualTaxes)));
+    text_[7]->setText(Q(PlainNumber(d.monthlyInsurance)));
+    RefreshRatioCaptions();
+    RefreshIncomeAndDebt("$#,###");
+    {
+        const QSignalBlocker quiet(cmboMortgageType_);
+        cmboMortgageType_->clear();
+        for (const char* type : kMortgageTypes) cmboMortgageType_->addItem(type);
+    }
+    const int index = cmboMortgageType_->findText(Q(model_.loanData.mortgageTypeName));
+    if (index >= 0) {
+        const QSignalBlocker quiet(cmboMortgageType_);
+        cmboMortgageType_->setCurrentIndex(index);
+        cmboMortgageType_Click();
+    }
+    actions_["MenuFileSave"]->setEnabled(false);
+}
+
+void MainWindow::TextChange(int box) {
+    actions_["MenuFileSave"]->setEnabled(true);
+    double number = LeadingNumber(text_[box]->text().toStdString());
+    LoanData& d = model_.loanData;
+    switch (box) {
+        case 1:
+            Store(d.purchasePrice, number);
+            if (d.purchasePrice == 0) d.purchasePrice = 1;
+            break;
+        case 2:
+            if (number > 99.999) {
+                number = 99.999;
+                Message(this, "Your Down Payment can not exceed 100% of the loan.", {},
+                        MsgIcon::Warning);
+            }
+            Store(d.downPaymentRate, number * 0.01);
+            break;
+        case 3:
+            Store(d.interestRate, number * 0.01);
+            if (d.interestRate == 0) d.interestRate = 1;  // 100 % a year until the box is left
+            break;
+        case 4:
+            Store(d.earnestMoney, number);
+            break;
+        case 5:
+            Store(d.monthlyDues, number);
+            break;
+        case 6:
+            Store(d.annualTaxes, number);
+            break;
+        case 7:
+            Store(d.monthlyInsurance, number);
+            break;
+    }
+    ShowResults(Recalculate(model_));
+}
+
+void MainWindow::TextLostFocus(int box) {
+    const double number = LeadingNumber(text_[box]->text().toStdString());
+    LoanData& d = model_.loanData;
+    bool zero = false;
+    switch (box) {
+        case 1:
+            Store(d.purchasePrice, number);
+            zero = d.purchasePrice == 0;
+            if (zero) d.purchasePrice = 1;
+            break;
+        case 2:
+            Store(d.downPaymentRate, std::min(number, 99.999));
+            d.downPaymentRate = static_cast<Single>(static_cast<double>(d.downPaymentRate) * 0.01);
+            break;
+        case 3: {
+            Single rate = d.interestRate * 100;
+            Store(rate, number);
+            zero = rate == 0;
+            if (zero) rate = 1;
+            d.interestRate = static_cast<Single>(static_cast<double>(rate) * 0.01);
+            break;
+        }
+        case 4:
+            Store(d.earnestMoney, number);
+            break;
+        case 5:
+            Store(d.monthlyDues, number);
+            break;
+        case 6:
+            Store(d.annualTaxes, number);
+            break;
+        case 7:
+            Store(d.monthlyInsurance, number);
+            break;
+    }
+    ShowResults(Recalculate(model_));
+    if (zero) {
+        // After the focus has settled: the message, then the focus back into the box.
+        QTimer::singleShot(0, this, [this, box] {
+            Message(this, kZeroMessage);
+            text_[box]->setFocus(Qt::OtherFocusReason);
+        });
+    }
+}
+
+void MainWindow::cmboMortgageType_Click() {
+    actions_["MenuFileSave"]->setEnabled(true);
+    LoanData& d = model_.loanData;
+    d.mortgageTypeName = cmboMortgageType_->currentText().toStdString();
+    d.termYears = TermYearsOf(d.mortgageTypeName);
+    d.isArm = IsArmOf(d.mortgageTypeName);
+    ShowResults(Recalculate(model_));
+}
+
+void MainWindow::ShowResults(const ResultsDisplay& shown) {
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"Label2", &shown.label2},
+        {"Label22", &shown.label22},
+        {"lblTotalMonthlyPayment", &shown.lblTotalMonthlyPayment},
+        {"Label6", &shown.label6},
+        {"Label8", &shown.label8},
+        {"Label9", &shown.label9},
+        {"Label5", &shown.label5},
+        {"Label10", &shown.label10},
+        {"lblFirstRatio", &shown.lblFirstRatio},
+        {"lblSecondRatio", &shown.lblSecondRatio},
+        {"Label23_3", &shown.label23_3},
+        {"Label23_1", &shown.label23_1},
+        {"lblTotalInterest", &shown.lblTotalInterest}};
+    for (const auto& [name, text] : texts) labels_[name]->setText(Q(*text));
+    flags_["RedFlagDownPayment"]->setVisible(shown.redFlagDownPayment);
+    flags_["RedFlagLoanAmount"]->setVisible(shown.redFlagLoanAmount);
+    flags_["RedFlagFirstRatio"]->setVisible(shown.redFlagFirstRatio);
+    flags_["RedFlagSecondRatio"]->setVisible(shown.redFlagSecondRatio);
+    labels_["lblClickRedFlag"]->setVisible(shown.lblClickRedFlag);
+}
+
+void MainWindow::RefreshRatioCaptions() {
+    labels_["lblFirstRatio"]->setText("First  <" +
+                                      Q(FormatValue(model_.loanResults.firstRatioLimit, "#%")));
+    labels_["lblSecondRatio"]->setText("Second  <" +
+                                       Q(FormatValue(model_.loanResults.secondRatioLimit, "#%")));
+}
+
+void MainWindow::RefreshIncomeAndDebt(const char* pattern) {
+    labels_["Label23_16"]->setText(Q(FormatValue(model_.loanData.monthlyIncome, pattern)));
+    labels_["Label23_0"]->setText(Q(FormatValue(model_.loanData.monthlyDebt, pattern)));
+}
+
+void MainWindow::Form_Activate() {
+    RefreshRatioCaptions();
+    RefreshIncomeAndDebt("$#,##0");
+    ShowResults(Recalculate(model_));
+    if (!firstActivationDone_ && !activating_) {
+        activating_ = true;
+        QTimer::singleShot(0, this, [this] { FirstActivation(); });
+    }
+}
+
+void MainWindow::FirstActivation() {
+    SlideIn(this, "RIGHT");
+    Pause(0.5);
+    if (App().showQuickStart) {
+        QuickStart quickStart(this);
+        quickStart.exec();
+    }
+    firstActivationDone_ = true;
+    emit firstActivationFinished();
+}
+
+bool MainWindow::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) Form_Activate();
+    return QMainWindow::event(e);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box && e->type() == QEvent::FocusOut && !inLostFocus_) {
+        const auto reason = static_cast<QFocusEvent*>(e)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            inLostFocus_ = true;
+            TextLostFocus(text_.key(box));
+            inLostFocus_ = false;
+        }
+    }
+    // The menu's Ctrl shortcuts win over the boxes' own (Ctrl+A selects all there).
+    if (box && e->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        const QKeySequence pressed(key->modifiers() | key->key());
+        for (QAction* action : actions_)
+            if (!action->shortcut().isEmpty() && action->shortcut() == pressed) return true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && size() != minimumSize())
+        resize(minimumSize());
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (actions_["MenuFileSave"]->isEnabled() &&
+        Message(this, "Save changes made to the Borrower's Loan Data?", "Save Changes",
+                MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes) == MsgAnswer::Yes)
+        MenuFileSave_Click();
+    e->accept();
+    QCoreApplication::quit();
+}
+
+void MainWindow::MenuFileSave_Click() {
+    SaveLoanData(model_, App().dataFolder.toStdString());  // a failed save is not reported
+    actions_["MenuFileSave"]->setEnabled(false);
+}
+
+void MainWindow::ShowExplanation(const QString& title, const QString& text, int helpTopic) {
+    if (helpTopic != 0) {
+        OpenHelpTopic(helpTopic);
+        return;
+    }
+    Message(this, text, title, MsgIcon::Information);
+}
+
+}  // namespace dovanel

@@ -1,0 +1,74 @@
+#pragma once
+// frmMain: the loan inputs on the left, the results on the right, recalculated
+// on every keystroke. Every other screen opens from its menus as a modal window;
+// when one closes, this window's activation refreshes the results.
+
+#include <QMainWindow>
+#include <QMap>
+#include <functional>
+
+#include "data/load.h"
+#include "engine/recalculate.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace dovanel {
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(Model& model, QWidget* parent = nullptr);
+
+    // Loads every data file and sets the controls up. MissingFile means the
+    // program must end without showing anything.
+    LoadOutcome FormLoad();
+
+    // What every activation does: refresh captions, income, debt and results.
+    void Form_Activate();
+
+    // Screens of later parts hook in here: the action runs when the entry is chosen.
+    void SetMenuAction(const QString& entry, std::function<void()> action);
+
+    bool firstActivationDone() const { return firstActivationDone_; }
+
+  signals:
+    void firstActivationFinished();
+
+  protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void BuildMenus();
+    void SetUpControls();
+    void TextChange(int box);
+    void TextLostFocus(int box);
+    void cmboMortgageType_Click();
+    void ShowResults(const ResultsDisplay& shown);
+    void RefreshIncomeAndDebt(const char* pattern);
+    void RefreshRatioCaptions();
+    void FirstActivation();
+    void MenuFileSave_Click();
+    void ShowExplanation(const QString& title, const QString& text, int helpTopic);
+    void RunMenuEntry(const QString& entry);
+
+    Model& model_;
+    QMap<int, QLineEdit*> text_;  // Text1 .. Text7
+    QComboBox* cmboMortgageType_ = nullptr;
+    QMap<QString, QLabel*> labels_;
+    QMap<QString, QToolButton*> flags_;
+    QMap<QString, QAction*> actions_;
+    QMap<QString, std::function<void()>> menuActions_;
+    bool firstActivationDone_ = false;
+    bool inLostFocus_ = false;
+    bool activating_ = false;
+};
+
+}  // namespace dovanel
