@@ -378,7 +378,13 @@ double LeadingNumber(std::string_view text) {
     if (!digit) return 0.0;
     if (number.front() == '.') number.insert(0, "0");
     double value = 0.0;
-    std::from_chars(number.data(), number.data() + number.size(), value);
+    const auto res = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too many digits for a double: beyond its range, or too small to tell from zero.
+        const auto point = number.find('.');
+        const bool whole = number.substr(0, point).find_first_not_of('0') != std::string::npos;
+        value = whole ? HUGE_VAL : 0.0;
+    }
     return negative ? -value : value;
 }
 

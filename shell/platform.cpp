@@ -42,6 +42,14 @@ double LogicalDpi() {
 }
 }  // namespace
 
+QFont FormFont() {
+    QFont font("Arial");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    font.setBold(true);
+    return font;
+}
+
 int TwipsToPixels(double twips) {
     return static_cast<int>(std::lround(twips * LogicalDpi() / 1440.0));
 }

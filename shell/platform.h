@@ -3,6 +3,7 @@
 // windows stay testable: tests put a scripted platform in place that answers
 // message boxes from a script and records what was asked.
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -61,6 +62,11 @@ class ScopedPlatform {
 MsgAnswer Message(QWidget* parent, const QString& text, const QString& title = {},
                   MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok,
                   MsgAnswer defaultButton = MsgAnswer::Ok);
+
+// The windows' font: 8.25 pt bold sans-serif, asked for as Arial so that the
+// metric-compatible Liberation Sans is used where it is installed: the windows
+// are laid out in twips for a narrow sans-serif.
+QFont FormFont();
 
 // Converts twips (1/1440 inch) to device pixels at the screen's logical dpi:
 // 15 twips a pixel at 96 dpi.

@@ -181,6 +181,9 @@ TEST(LeadingNumber, TakesTheNumberATextStartsWith) {
     EXPECT_EQ(LeadingNumber("abc12"), 0);
     EXPECT_EQ(LeadingNumber("1e5"), 1);
     EXPECT_EQ(LeadingNumber("1,000"), 1);
+    EXPECT_EQ(LeadingNumber(std::string(400, '9')), HUGE_VAL);
+    EXPECT_EQ(LeadingNumber("-" + std::string(400, '9')), -HUGE_VAL);
+    EXPECT_EQ(LeadingNumber("." + std::string(400, '0') + "1"), 0);
 }
 
 }  // namespace

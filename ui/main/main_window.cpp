@@ -133,10 +133,7 @@ void MainWindow::BuildControls() {
     auto* central = new QWidget(this);
     central->setObjectName("frmMainClient");
     central->setFixedSize(TwipsToPixels(9780), TwipsToPixels(6420));
-    QFont font = central->font();
-    font.setPointSizeF(8.25);
-    font.setBold(true);
-    central->setFont(font);
+    central->setFont(FormFont());
     setCentralWidget(central);
 
     Caption(central, "BORROWER'S LOAN DATA", Twips(360, 480, 4200, 300), "lblLoanDataHeading");
@@ -173,13 +170,13 @@ void MainWindow::BuildControls() {
     };
 
     // The mortgage type, then the seven inputs.
-    info(purchase, "infoMortgageType", 120, 180);
-    Caption(purchase, "Mortgage Type", Twips(420, 210, 1100, 255), "lblMortgageType");
+    info(purchase, "infoMortgageType", 120, 225);
+    Caption(purchase, "Mortgage Type", Twips(420, 15, 2000, 225), "lblMortgageType");
     cmboMortgageType_ =
-        Place(new QComboBox(purchase), "cmboMortgageType", Twips(1440, 165, 2775, 315));
+        Place(new QComboBox(purchase), "cmboMortgageType", Twips(420, 225, 3795, 315));
     for (const InputRow& row : kInputRows) {
         info(purchase, row.info, 120, row.top);
-        Caption(purchase, row.caption, Twips(420, row.top + 30, 2520, 255));
+        Caption(purchase, row.caption, Twips(420, row.top + 30, 2385, 255));
         Caption(purchase, row.dollar ? "$" : "%",
                 Twips(row.dollar ? 2820 : 3960, row.top + 30, 150, 255));
         auto* box = Place(new QLineEdit(purchase), qPrintable(QString("Text%1").arg(row.box)),
@@ -192,7 +189,8 @@ void MainWindow::BuildControls() {
     flag(purchase, kFlags[0], Twips(4095, 960, 225, 300));
 
     auto* incomeDebt = Place(new QGroupBox("Income and Debt", purchase), "fraIncomeDebt",
-                             Twips(120, 3240, 4095, 975));
+                             Twips(120, 3180, 4095, 1080));
+    incomeDebt->setFlat(true);
     struct Money {
         const char* title;
         const char* label;
@@ -201,10 +199,10 @@ void MainWindow::BuildControls() {
     };
     for (const Money& m : {Money{"Monthly Income", "Label23_16", "btnChangeMonthlyIncome", 120},
                            Money{"Monthly Debt", "Label23_0", "btnChangeMonthlyDebt", 2100}}) {
-        auto* box = Place(new QGroupBox(m.title, incomeDebt), "", Twips(m.left, 270, 1875, 615));
-        labels_[m.label] = Place(new QLabel(box), m.label, Twips(90, 270, 1260, 255));
+        auto* box = Place(new QGroupBox(m.title, incomeDebt), "", Twips(m.left, 195, 1875, 810));
+        labels_[m.label] = Place(new QLabel(box), m.label, Twips(90, 480, 1260, 255));
         labels_[m.label]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* more = Place(new QToolButton(box), m.button, Twips(1410, 240, 375, 300));
+        auto* more = Place(new QToolButton(box), m.button, Twips(1410, 450, 375, 300));
         more->setText("...");
         more->setFocusPolicy(Qt::NoFocus);
         const QString entry =
@@ -225,7 +223,8 @@ void MainWindow::BuildControls() {
     flag(results, kFlags[1], Twips(4050, 240, 225, 300));
 
     auto* ratios = Place(new QGroupBox("Qualifying Ratios", results), "fraQualifyingRatios",
-                         Twips(120, 3240, 4065, 975));
+                         Twips(120, 3180, 4065, 1080));
+    ratios->setFlat(true);
     info(ratios, "infoQualifyingRatios", 3720, 0);
     struct Ratio {
         const char* title;
@@ -236,11 +235,11 @@ void MainWindow::BuildControls() {
     };
     for (const Ratio& r : {Ratio{"1st Ratio", "lblFirstRatio", "Label23_3", 2, 120},
                            Ratio{"2nd Ratio ", "lblSecondRatio", "Label23_1", 3, 2070}}) {
-        auto* box = Place(new QGroupBox(r.title, ratios), "", Twips(r.left, 270, 1875, 615));
-        labels_[r.caption] = Place(new QLabel(box), r.caption, Twips(90, 270, 900, 255));
-        labels_[r.value] = Place(new QLabel(box), r.value, Twips(960, 270, 645, 255));
+        auto* box = Place(new QGroupBox(r.title, ratios), "", Twips(r.left, 195, 1875, 810));
+        labels_[r.caption] = Place(new QLabel(box), r.caption, Twips(90, 270, 1695, 255));
+        labels_[r.value] = Place(new QLabel(box), r.value, Twips(90, 480, 1320, 255));
         labels_[r.value]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        flag(box, kFlags[r.flag], Twips(1620, 255, 225, 300));
+        flag(box, kFlags[r.flag], Twips(1500, 450, 225, 300));
     }
 
     auto* hint = Caption(central, "Click \"red flag(s)\" to view alert message(s)",
