@@ -17,7 +17,7 @@ namespace dovanel {
 namespace {
 
 class MainWindowTest : public test::WindowTest {
-protected:
+  protected:
     void Open() {
         window = std::make_unique<MainWindow>(model);
         ASSERT_EQ(window->FormLoad(), LoadOutcome::Complete);
@@ -151,7 +151,8 @@ TEST_F(MainWindowTest, PastedHugeNumberLeavesTheFieldAsItWas) {
 TEST_F(MainWindowTest, EnterMovesAlongTheTabOrder) {
     Open();
     Box(1)->setFocus();
-    const char* order[] = {"Text2", "Text3", "Text4", "Text7", "Text6", "Text5", "cmboMortgageType", "Text1"};
+    const char* order[] = {"Text2", "Text3", "Text4", "Text7", "Text6", "Text5", "cmboMortgageType",
+                           "Text1"};
     for (const char* next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         ASSERT_TRUE(QApplication::focusWidget());
@@ -233,22 +234,26 @@ TEST_F(MainWindowTest, RedFlagsAndExplanationsCarryLiveValues) {
     window->findChild<QToolButton*>("RedFlagLoanAmount")->click();
     ASSERT_EQ(platform.asked.size(), 1u);
     EXPECT_EQ(platform.asked[0].title, "Jumbo Loan");
-    EXPECT_TRUE(platform.asked[0].text.startsWith("Loan Amounts in excess of $832,750 incur 'Jumbo' interest rates."));
+    EXPECT_TRUE(platform.asked[0].text.startsWith(
+        "Loan Amounts in excess of $832,750 incur 'Jumbo' interest rates."));
     EXPECT_EQ(platform.asked[0].icon, MsgIcon::Warning);
 
     window->findChild<QToolButton*>("RedFlagFirstRatio")->click();
     EXPECT_EQ(platform.asked.back().title, "1st Qualifying Ratio Exceeded");
-    EXPECT_TRUE(platform.asked.back().text.contains("be no more than 28% of your monthly gross (before tax) income.\r\r"));
+    EXPECT_TRUE(platform.asked.back().text.contains(
+        "be no more than 28% of your monthly gross (before tax) income.\r\r"));
 
     window->findChild<QToolButton*>("infoMonthlyIncomeRequired")->click();
     EXPECT_EQ(platform.asked.back().title, "Minimum Monthly Income Required");
-    EXPECT_TRUE(platform.asked.back().text.contains("may not exceed 28% of the borrower's Monthly Income."));
+    EXPECT_TRUE(platform.asked.back().text.contains(
+        "may not exceed 28% of the borrower's Monthly Income."));
     EXPECT_EQ(platform.asked.back().icon, MsgIcon::Information);
 
     window->findChild<QToolButton*>("infoTotalMonthlyPayment")->click();
-    EXPECT_TRUE(platform.asked.back().text.contains("Under the current scenario, $" ));
-    EXPECT_TRUE(platform.asked.back().text.contains(" of PMI is being added to your \"Total Monthly Payment\" "
-                                                    "calculation.\r\r\rNOTE:"));
+    EXPECT_TRUE(platform.asked.back().text.contains("Under the current scenario, $"));
+    EXPECT_TRUE(platform.asked.back().text.contains(
+        " of PMI is being added to your \"Total Monthly Payment\" "
+        "calculation.\r\r\rNOTE:"));
 
     window->findChild<QToolButton*>("infoMortgageType")->click();
     window->findChild<QToolButton*>("infoQualifyingRatios")->click();
@@ -282,7 +287,8 @@ TEST_F(MainWindowTest, MissingDataFileEndsTheLoad) {
     ASSERT_EQ(platform.asked.size(), 1u);
     EXPECT_EQ(platform.asked[0].title, "Missing File");
     EXPECT_EQ(platform.asked[0].icon, MsgIcon::Critical);
-    EXPECT_TRUE(platform.asked[0].text.startsWith("The following data file was missing: " + DataFile("PMI.DAT")));
+    EXPECT_TRUE(platform.asked[0].text.startsWith("The following data file was missing: " +
+                                                  DataFile("PMI.DAT")));
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+// What a user feels: one keystroke in the purchase price through its handler,
+// Recalculate and every label, offscreen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "shell/app_context.h"
+#include "ui/main/main_window.h"
+
+namespace {
+
+using namespace dovanel;
+
+void BM_KeystrokeInPurchasePrice(benchmark::State& state) {
+    QTemporaryDir data;
+    for (const QString& name : QDir(DOVANEL_INSTALLED_DATA).entryList(QDir::Files))
+        QFile::copy(QString(DOVANEL_INSTALLED_DATA) + name, data.path() + "/" + name);
+    App().dataFolder = data.path() + "/";
+    Model model;
+    MainWindow window(model);
+    window.FormLoad();
+    window.show();
+    auto* box = window.findChild<QLineEdit*>("Text1");
+    box->setFocus();
+    box->end(false);
+    for (auto _ : state) {
+        QTest::keyClick(box, '5');
+        QTest::keyClick(box, Qt::Key_Backspace);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+    state.counters["per_keystroke_us"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * 2),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_KeystrokeInPurchasePrice)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
