@@ -7,10 +7,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <deque>
 #include <functional>
 
+#include "data/load.h"
+#include "engine/recalculate.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/platform.h"
@@ -82,6 +87,28 @@ class WindowTest : public ::testing::Test {
     ~WindowTest() override { App() = saved_; }
 
     QString DataFile(const QString& name) const { return App().dataFolder + name; }
+
+    // Loads the installed data files into `model` and recalculates, as the main window's load does.
+    void LoadInstalled(Model& model) {
+        struct Silent : LoadQuestions {
+            void MissingFile(const std::string&) override {}
+            LoadAnswer LoadFailed(const std::string&) override { return LoadAnswer::Abort; }
+        } silent;
+        ASSERT_EQ(LoadAllDataFiles(model, App().dataFolder.toStdString(), silent, 2026),
+                  LoadOutcome::Complete);
+        Recalculate(model);
+    }
+
+    QByteArray FileBytes(const QString& name) const {
+        QFile f(DataFile(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // With DOVANEL_SCREENSHOTS set to a folder, saves a picture of the window there.
+    static void Screenshot(QWidget* window, const QString& name) {
+        const QString folder = qEnvironmentVariable("DOVANEL_SCREENSHOTS");
+        if (!folder.isEmpty()) window->grab().save(folder + "/" + name + ".png");
+    }
 
     ScriptedPlatform platform;
     HelpRecorder help;

@@ -1,0 +1,98 @@
+#include "shell/form.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "shell/effects.h"
+#include "shell/help.h"
+#include "shell/keys.h"
+#include "shell/platform.h"
+
+namespace dovanel {
+
+QRect Twips(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, QRect where,
+                 Qt::Alignment align) {
+    auto* label = Place(new QLabel(text, parent), name, where);
+    label->setAlignment(align);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QPushButton* AddButton(QWidget* parent, const QString& name, const QString& caption, QRect where) {
+    return Place(new QPushButton(caption, parent), name, where);
+}
+
+QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool number) {
+    auto* cell = Place(new QLineEdit(parent), name, where);
+    if (number) cell->setAlignment(Qt::AlignRight);
+    return cell;
+}
+
+void SetColors(QWidget* widget, const QColor& text, const QColor& background) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    if (background.isValid()) {
+        palette.setColor(QPalette::Window, background);
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+}
+
+namespace {
+void Run(Effect effect, QWidget* window, const QString& direction) {
+    switch (effect) {
+        case Effect::SlideIn:
+            SlideIn(window, direction);
+            break;
+        case Effect::SlideOut:
+            SlideOut(window, direction);
+            break;
+        case Effect::GrowIn:
+            GrowIn(window, direction);
+            break;
+        case Effect::ShrinkOut:
+            ShrinkOut(window, direction);
+            break;
+        case Effect::None:
+            break;
+    }
+}
+}  // namespace
+
+Screen::Screen(QWidget* parent, const ScreenDesign& design) : QDialog(parent), design_(design) {
+    setObjectName(design.name);
+    setWindowTitle(design.caption);
+    setModal(true);
+    setFont(FormFont());
+    setFixedSize(TwipsToPixels(design.clientTwips.width()),
+                 TwipsToPixels(design.clientTwips.height()));
+}
+
+void Screen::FinishControls(bool enterAsTab, bool numericOnly) {
+    if (design_.helpTopic != 0) InstallHelpKey(this, design_.helpTopic);
+    if (enterAsTab || numericOnly) InstallKeyPreview(this, {enterAsTab, numericOnly});
+}
+
+void Screen::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (arrived_) return;
+    arrived_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (isVisible()) Run(design_.arrive, this, design_.arriveDirection);
+    });
+}
+
+void Screen::done(int result) {
+    if (!leaving_ && isVisible()) {
+        leaving_ = true;
+        Run(design_.leave, this, design_.leaveDirection);
+    }
+    QDialog::done(result);
+}
+
+}  // namespace dovanel

@@ -1,0 +1,68 @@
+#pragma once
+// Building windows from their design: controls placed in twips, named as the
+// design names them, and a base for the modal screens with their opening and
+// closing effects and their F1 key.
+
+#include <QDialog>
+#include <QLabel>
+#include <QRect>
+#include <functional>
+
+class QLineEdit;
+class QPushButton;
+
+namespace dovanel {
+
+QRect Twips(int left, int top, int width, int height);
+
+template <typename W>
+W* Place(W* widget, const QString& name, QRect where) {
+    widget->setObjectName(name);
+    widget->setGeometry(where);
+    return widget;
+}
+
+QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, QRect where,
+                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+QPushButton* AddButton(QWidget* parent, const QString& name, const QString& caption, QRect where);
+// A text cell, right-aligned for numbers.
+QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool number = true);
+
+// Text colour, and background colour when given, through the palette (style
+// sheets would stop the window's font from reaching the control).
+void SetColors(QWidget* widget, const QColor& text, const QColor& background = QColor());
+
+enum class Effect { None, SlideIn, SlideOut, GrowIn, ShrinkOut };
+
+struct ScreenDesign {
+    QString name;     // the form's name
+    QString caption;  // the window title
+    QSize clientTwips;
+    Effect arrive = Effect::SlideIn;
+    QString arriveDirection = "DOWN";
+    Effect leave = Effect::SlideOut;
+    QString leaveDirection = "UP";
+    int helpTopic = 0;  // F1; 0 for none
+};
+
+// A modal screen of the program: its effect when it first appears and when it closes.
+class Screen : public QDialog {
+    Q_OBJECT
+  public:
+    Screen(QWidget* parent, const ScreenDesign& design);
+
+    // Runs the closing effect once, then closes.
+    void done(int result) override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    // Installs F1 and the key preview once the controls exist.
+    void FinishControls(bool enterAsTab, bool numericOnly);
+
+  private:
+    ScreenDesign design_;
+    bool arrived_ = false;
+    bool leaving_ = false;
+};
+
+}  // namespace dovanel
