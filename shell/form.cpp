@@ -1,5 +1,6 @@
 #include "shell/form.h"
 
+#include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -41,6 +42,16 @@ void SetColors(QWidget* widget, const QColor& text, const QColor& background) {
         widget->setAutoFillBackground(true);
     }
     widget->setPalette(palette);
+}
+
+QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor& colour,
+                 const QColor& shadow, int shadowRight, int shadowDown) {
+    auto* behind = Place(new QFrame(parent), name + "Shadow",
+                         where.translated(TwipsToPixels(shadowRight), TwipsToPixels(shadowDown)));
+    SetColors(behind, shadow, shadow);
+    auto* panel = Place(new QFrame(parent), name, where);
+    SetColors(panel, Qt::black, colour);
+    return panel;
 }
 
 namespace {

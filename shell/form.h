@@ -8,6 +8,7 @@
 #include <QRect>
 #include <functional>
 
+class QFrame;
 class QLineEdit;
 class QPushButton;
 
@@ -31,6 +32,10 @@ QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool numbe
 // Text colour, and background colour when given, through the palette (style
 // sheets would stop the window's font from reaching the control).
 void SetColors(QWidget* widget, const QColor& text, const QColor& background = QColor());
+
+// A coloured panel with a drop shadow behind it, offset right and down (in twips).
+QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor& colour,
+                 const QColor& shadow, int shadowRight = 45, int shadowDown = 60);
 
 enum class Effect { None, SlideIn, SlideOut, GrowIn, ShrinkOut };
 

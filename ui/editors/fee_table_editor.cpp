@@ -1,0 +1,261 @@
+#include "ui/editors/fee_table_editor.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <cmath>
+
+#include "engine/format_value.h"
+#include "shell/app_context.h"
+#include "shell/artwork.h"
+#include "shell/help.h"
+#include "shell/platform.h"
+
+namespace dovanel {
+
+// Where the two editors differ.
+struct FeeEditorDesign {
+    const char* form;
+    const char* caption;
+    QSize client;
+    const char* header;
+    QColor headerText;
+    int inputTop;
+    int fourthTop;
+    int fifthTop;
+    int amountLeft;
+    int feeLeft;
+    QColor inputText;
+    QColor displayText;
+    QPoint inputMark;
+    QColor inputMarkText;
+    QPoint up;
+    QPoint down;
+    bool feeFirst;  // tab order of the input cells
+    const char* instructions;
+    const char* warning;
+    DataFile file;
+};
+
+namespace {
+
+const QColor kGrey(128, 128, 128);
+
+const FeeEditorDesign kEscrow = {"EscrowChange",
+                                 "Change Escrow Fees Table",
+                                 {6330, 6255},
+                                 "Purchase Price   Escrow Fee",
+                                 Qt::white,
+                                 1350,
+                                 1650,
+                                 1875,
+                                 1680,
+                                 3000,
+                                 Qt::black,
+                                 kGrey,
+                                 {720, 1400},
+                                 Qt::white,
+                                 {4440, 1050},
+                                 {4440, 1500},
+                                 true,
+                                 "The table initially shows the lowest set of values.  To increase "
+                                 "values, click the Up Arrow until the values you "
+                                 "want to change are shown.  Move the cursor to the appropriate "
+                                 "\"Purchase Price\" or \"Escrow Fee\" field, and "
+                                 "then click that field to activate it.  After you have made "
+                                 "changes, use the Tab key on your keyboard to activate "
+                                 "the cell next to it.  If you press Tab from the \"Purchase "
+                                 "Price\" field, it activates the \"Escrow Fee\" cell "
+                                 "and advances to the next item in the table.",
+                                 "Just like the real world, the real estate available on this "
+                                 "screen is limited.  Use the Up Arrow on your "
+                                 "keyboard to increment the table.",
+                                 DataFile::Escrow};
+
+const FeeEditorDesign kTitle = {"TitleChange",
+                                "Change Title Fees Table",
+                                {6090, 6105},
+                                "  Loan Amount      Title Fee",
+                                Qt::black,
+                                1400,
+                                1700,
+                                1950,
+                                1800,
+                                3120,
+                                Qt::red,
+                                QColor(),
+                                {840, 1440},
+                                Qt::black,
+                                {4560, 1080},
+                                {4560, 1560},
+                                false,
+                                "The table initially shows the lowest set of values.  To increase "
+                                "values, click the Up Arrow until the values you "
+                                "want to change are shown.  Move the cursor to the appropriate "
+                                "\"Loan Amount\" or \"Title Fee\" field, and then "
+                                "click that field to activate it.  After you have made changes, "
+                                "use the Tab key on your keyboard to activate the "
+                                "cell next to it.  If you press Tab from the \"Loan Amount\" "
+                                "field, it activates the \"Escrow Fee\" cell and "
+                                "advances to the next item in the table.",
+                                "you're about to go out of the visual range of this screen.  Use "
+                                "the Arrow-Up Key to increment the table.",
+                                DataFile::Title};
+
+// The view offset keeps every shown slot (v - 1 .. v + 3) inside -20 .. 120.
+constexpr int kLowestView = -19;
+constexpr int kHighestView = 117;
+
+QString AmountText(Single amount) {
+    return QString::fromStdString(PlainNumber(amount));
+}
+QString FeeText(Single fee) {
+    return QString::fromStdString(FormatValue(fee, "#,###.#0"));
+}
+
+// A fee cell's text read back: its thousands separators do not end the number.
+double FeeValue(QString text) {
+    return LeadingNumber(text.remove(',').toStdString());
+}
+
+void Store(Single& slot, double value) {
+    const auto f = static_cast<Single>(value);
+    if (std::isfinite(f)) slot = f;
+}
+
+}  // namespace
+
+FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
+    : Screen(parent, {kind == Kind::Escrow ? kEscrow.form : kTitle.form,
+                      kind == Kind::Escrow ? kEscrow.caption : kTitle.caption,
+                      kind == Kind::Escrow ? kEscrow.client : kTitle.client, Effect::SlideIn,
+                      "DOWN", Effect::SlideOut, "UP", help_topic::kSchedules}),
+      design_(kind == Kind::Escrow ? kEscrow : kTitle),
+      model_(model),
+      table_(kind == Kind::Escrow ? model.escrowFees : model.titleFees) {
+    BuildTable();
+    // At opening the rows above the input show "0", whatever their slots hold.
+    Refresh();
+    for (QLineEdit* cell : amountShown_.values() + feeShown_.values())
+        if (cell->objectName().endsWith("_0") || cell->objectName().endsWith("_1"))
+            cell->setText("0");
+    auto* ok =
+        AddButton(this, "BtnOk", "&Ok", Twips(1800, design_.client.height() - 600, 1095, 375));
+    auto* cancel = AddButton(this, "BtnCancel", "&Cancel",
+                             Twips(3360, design_.client.height() - 600, 1095, 375));
+    ok->setFocusPolicy(Qt::NoFocus);
+    cancel->setFocusPolicy(Qt::NoFocus);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        SaveDataFile(design_.file, model_,
+                     App().dataFolder.toStdString());  // only rows 1..120 are written
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FinishControls(true, true);
+}
+
+void FeeTableEditor::BuildTable() {
+    const FeeEditorDesign& d = design_;
+    AddPanel(this, "pnlTable", Twips(360, 360, 4800, 1980), QColor(192, 192, 192), Qt::black, 45,
+             60);
+    SetColors(AddLabel(this, "lblHeader", d.header, Twips(d.amountLeft, 480, 2655, 300)),
+              d.headerText, kGrey);
+    SetColors(
+        AddLabel(this, "lblInput", "Input >>", Twips(d.inputMark.x(), d.inputMark.y(), 900, 240)),
+        d.inputMarkText, kGrey);
+    const int tops[5] = {840, 1080, d.inputTop, d.fourthTop, d.fifthTop};
+    for (int row : {0, 1, 3, 4}) {
+        auto shown = [&](const QString& name, int left) {
+            QLineEdit* cell = AddCell(this, name, Twips(left, tops[row], 1335, 240));
+            cell->setReadOnly(true);
+            cell->setFocusPolicy(Qt::NoFocus);
+            if (d.displayText.isValid()) {
+                QPalette p = cell->palette();
+                p.setColor(QPalette::Text, d.displayText);
+                p.setColor(QPalette::Base, Qt::white);
+                cell->setPalette(p);
+            }
+            return cell;
+        };
+        amountShown_[row] = shown(QString("DisplayAmount_%1").arg(row), d.amountLeft);
+        feeShown_[row] = shown(QString("DisplayFee_%1").arg(row), d.feeLeft);
+    }
+    amountInput_ = AddCell(this, "Text2", Twips(d.amountLeft, d.inputTop, 1335, 285));
+    feeInput_ = AddCell(this, "Text1", Twips(d.feeLeft, d.inputTop, 1335, 285));
+    for (QLineEdit* cell : {amountInput_, feeInput_}) {
+        QPalette p = cell->palette();
+        p.setColor(QPalette::Text, d.inputText);
+        cell->setPalette(p);
+    }
+    if (d.feeFirst)
+        setTabOrder(feeInput_, amountInput_);
+    else
+        setTabOrder(amountInput_, feeInput_);
+    connect(amountInput_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        Store(table_.amount[view_ + 1], LeadingNumber(text.toStdString()));
+    });
+    connect(feeInput_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { Store(table_.fee[view_ + 1], FeeValue(text)); });
+    amountInput_->installEventFilter(this);
+
+    auto arrow = [&](const char* name, QPoint at, bool up) {
+        auto* button = Place(new QToolButton(this), name, Twips(at.x(), at.y(), 480, 420));
+        button->setIcon(QIcon(ArrowPicture(64, up)));
+        button->setIconSize(button->size() - QSize(6, 6));
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QToolButton::clicked, this, [this, up] { up ? StepUp() : StepDown(); });
+    };
+    arrow("Picture2", d.up, true);
+    arrow("Picture1", d.down, false);
+    auto* instructions =
+        AddLabel(this, "lblInstructions", d.instructions, Twips(360, 2640, 4800, 2520));
+    instructions->setWordWrap(true);
+    instructions->setMargin(TwipsToPixels(90));
+    SetColors(instructions, Qt::black, QColor(224, 224, 224));
+}
+
+// Showing a slot must not change it: the cells are set with their change handlers quiet.
+void FeeTableEditor::Refresh() {
+    const int slot[5] = {view_ - 1, view_, view_ + 1, view_ + 2, view_ + 3};
+    for (int row : {0, 1, 3, 4}) {
+        amountShown_[row]->setText(AmountText(table_.amount[slot[row]]));
+        feeShown_[row]->setText(FeeText(table_.fee[slot[row]]));
+    }
+    const QSignalBlocker quietAmount(amountInput_);
+    const QSignalBlocker quietFee(feeInput_);
+    amountInput_->setText(AmountText(table_.amount[slot[2]]));
+    feeInput_->setText(FeeText(table_.fee[slot[2]]));
+}
+
+void FeeTableEditor::StepUp() {
+    if (view_ >= kHighestView) {
+        QApplication::beep();
+        return;
+    }
+    ++view_;
+    Refresh();
+}
+
+void FeeTableEditor::StepDown() {
+    if (view_ <= kLowestView) {
+        QApplication::beep();
+        return;
+    }
+    if (view_ == -2) Message(this, design_.warning, {}, MsgIcon::Warning);
+    --view_;
+    Refresh();
+}
+
+// Leaving the amount cell moves on to the next row of the table.
+bool FeeTableEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == amountInput_ && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) StepUp();
+    }
+    return Screen::eventFilter(watched, event);
+}
+
+}  // namespace dovanel

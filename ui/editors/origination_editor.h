@@ -1,0 +1,34 @@
+#pragma once
+// The origination fee schedule editor (LoanO): five loan-amount bands with their
+// fee percentages. Every keystroke changes the schedule in memory; "&Ok" also
+// writes LOANORIG.DAT.
+
+#include "engine/model.h"
+#include "shell/form.h"
+
+namespace dovanel {
+
+class OriginationEditor : public Screen {
+    Q_OBJECT
+  public:
+    OriginationEditor(Model& model, QWidget* parent = nullptr);
+
+  private:
+    Model& model_;
+};
+
+// The guideline ratios editor (FanieMae): the jumbo limit and the two pairs of
+// qualifying ratios. Nothing changes until "&Ok", which also writes FANMAE.DAT.
+class GuidelineEditor : public Screen {
+    Q_OBJECT
+  public:
+    GuidelineEditor(Model& model, QWidget* parent = nullptr);
+
+  private:
+    void BuildReferencePanel();
+    void BtnOk_Click();
+
+    Model& model_;
+};
+
+}  // namespace dovanel

@@ -1,0 +1,19 @@
+#pragma once
+// The PMI schedule editor (PMI): sixteen rates in four panels. Every keystroke
+// changes the schedule in memory; "&Ok" also writes PMI.DAT.
+
+#include "engine/model.h"
+#include "shell/form.h"
+
+namespace dovanel {
+
+class PmiEditor : public Screen {
+    Q_OBJECT
+  public:
+    PmiEditor(Model& model, QWidget* parent = nullptr);
+
+  private:
+    Model& model_;
+};
+
+}  // namespace dovanel
