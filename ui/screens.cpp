@@ -5,6 +5,8 @@
 #include "ui/editors/pmi_editor.h"
 #include "ui/estimate/estimate_screen.h"
 #include "ui/estimate/values_editor.h"
+#include "ui/income/debt_summary.h"
+#include "ui/income/income_screens.h"
 #include "ui/main/main_window.h"
 
 namespace dovanel {
@@ -22,6 +24,8 @@ void RegisterScreens(MainWindow& window, Model& model) {
                          [m] { FeeTableEditor(FeeTableEditor::Kind::Title, *m).exec(); });
     window.SetMenuAction("mnuFileValues5", [m] { OriginationEditor(*m).exec(); });
     window.SetMenuAction("mnuFanMae", [m] { GuidelineEditor(*m).exec(); });
+    window.SetMenuAction("mnuIncome2", [m] { OpenIncomeAnalysis(*m); });
+    window.SetMenuAction("mnuDebt2", [m] { DebtSummaryScreen(*m).exec(); });
 }
 
 }  // namespace dovanel
