@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "engine/recalculate.h"
 #include "shell/app_context.h"
+#include "ui/amortization/amortization_windows.h"
 #include "ui/main/main_window.h"
 
 namespace {
@@ -38,6 +40,22 @@ void BM_KeystrokeInPurchasePrice(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_KeystrokeInPurchasePrice)->Unit(benchmark::kMicrosecond);
+
+// Opening the amortization table of a 30-year loan: the fill and the first paint.
+void BM_OpenAmortizationTable(benchmark::State& state) {
+    Model model;
+    model.loanData.purchasePrice = 125000;
+    model.loanData.downPaymentRate = 0.05f;
+    model.loanData.interestRate = 0.075f;
+    model.loanData.termYears = 30;
+    Recalculate(model);
+    for (auto _ : state) {
+        AmortizationWindow window(model);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(BM_OpenAmortizationTable)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "ui/screens.h"
 
+#include "ui/amortization/amortization_windows.h"
 #include "ui/editors/fee_table_editor.h"
 #include "ui/editors/origination_editor.h"
 #include "ui/editors/pmi_editor.h"
@@ -26,6 +27,9 @@ void RegisterScreens(MainWindow& window, Model& model) {
     window.SetMenuAction("mnuFanMae", [m] { GuidelineEditor(*m).exec(); });
     window.SetMenuAction("mnuIncome2", [m] { OpenIncomeAnalysis(*m); });
     window.SetMenuAction("mnuDebt2", [m] { DebtSummaryScreen(*m).exec(); });
+    window.SetMenuAction("mnuAmortize2", [m] { AmortizationWindow(*m).exec(); });
+    MainWindow* w = &window;
+    window.SetMenuAction("mnuAmortize4", [m, w] { PartialTermWindow(*m, w->pos()).exec(); });
 }
 
 }  // namespace dovanel

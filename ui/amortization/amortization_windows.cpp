@@ -1,0 +1,230 @@
+#include "ui/amortization/amortization_windows.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTextLayout>
+
+#include "shell/help.h"
+#include "shell/platform.h"
+
+namespace dovanel {
+
+namespace {
+
+qreal kTabStop() {
+    return TwipsToPixels(720);
+}
+
+// Draws a list line with a tab stop every half inch (a list box's default: 32
+// dialog units), so the columns the table's lines are built for line up.
+class TabStopDelegate : public QStyledItemDelegate {
+  public:
+    explicit TabStopDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+        QTextOption layoutOption;
+        layoutOption.setTabStopDistance(kTabStop());
+        painter->save();
+        painter->setPen(opt.palette.color(
+            opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(QRectF(opt.rect.adjusted(3, 0, 0, 0)), text, layoutOption);
+        painter->restore();
+    }
+};
+
+QFont ListFont() {
+    QFont font("Arial");
+    font.setPointSizeF(8.25);
+    font.setBold(false);
+    return font;
+}
+
+// The heading spaces its words for a list whose LTV column starts at the
+// eleventh tab stop: spread its letters so that its words stand over the columns.
+void AlignHeading(QLabel* heading) {
+    const QString text = heading->text();
+    const int natural =
+        QFontMetrics(heading->font()).horizontalAdvance(text.left(text.indexOf("LTV")));
+    if (natural <= 0) return;
+    QFont font = heading->font();
+    font.setLetterSpacing(QFont::PercentageSpacing, 100.0 * (11 * kTabStop() + 4) / natural);
+    heading->setFont(font);
+}
+
+}  // namespace
+
+AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
+    : Screen(parent, {"Amort",
+                      "Amortization Table",
+                      {9135, 6720},
+                      Effect::SlideIn,
+                      "DOWN",
+                      Effect::SlideOut,
+                      "LEFT",
+                      help_topic::kContents}) {
+    QLabel* heading = AddLabel(
+        this, "Label1",
+        "Payment Period      Beginning Balance      Interest             Principal          "
+        "Ending Balance    LTV",
+        Twips(120, 240, 9615, 240));
+    heading->setFont(ListFont());
+    AlignHeading(heading);
+    list_ = Place(new QListWidget(this), "List1", Twips(120, 480, 8895, 5100));
+    list_->setFont(ListFont());
+    list_->setItemDelegate(new TabStopDelegate(list_));
+    list_->setUniformItemSizes(true);
+    QLabel* message = AddLabel(this, "lblRemovePMI", "", Twips(240, 5640, 8655, 495));
+    message->setWordWrap(true);
+    message->hide();
+
+    ThePlatform().SetBusy(true);
+    table_ = ComputeAmortization(model);
+    QStringList lines;
+    lines.reserve(static_cast<int>(table_.rows.size()));
+    for (const AmortizationRow& row : table_.rows) lines.append(QString::fromStdString(row.line));
+    list_->addItems(lines);
+    QString text = QString::fromStdString(table_.removePmiMessage);
+    message->setText(text.replace('\r', '\n'));
+    message->show();
+    ThePlatform().SetBusy(false);
+
+    auto* print = AddButton(this, "btnPrint", "&Print", Twips(240, 6240, 1095, 375));
+    auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(4080, 6240, 1095, 375));
+    auto* help = AddButton(this, "btnHelp", "Help  [F1]", Twips(7920, 6240, 1095, 375));
+    connect(print, &QPushButton::clicked, this, &AmortizationWindow::printRequested);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(help, &QPushButton::clicked, this, [] { OpenHelpTopic(help_topic::kAmortization); });
+    FinishControls(false, false);
+}
+
+PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget* parent)
+    : Screen(parent, {"PartTerm",
+                      "Total Interest For Partial Term",
+                      {6240, 3840},
+                      Effect::GrowIn,
+                      "DOWN",
+                      Effect::ShrinkOut,
+                      "UP",
+                      help_topic::kSchedules}),
+      model_(model) {
+    move(corner + QPoint(TwipsToPixels(999), TwipsToPixels(999)));
+    AddLabel(this, "Label2",
+             "Click the adjustment arrows or use the Up and Down Arrow keys on your keyboard to "
+             "adjust the years.",
+             Twips(600, 240, 5160, 720))
+        ->setWordWrap(true);
+    years_ = Place(new QScrollBar(Qt::Vertical, this), "VScroll2", Twips(480, 1320, 255, 600));
+    years_->setRange(1, 30);
+    // The upper arrow gives more years; so does the Up key (see keyPressEvent).
+    years_->setInvertedAppearance(true);
+    years_->installEventFilter(this);
+    sentence_ = AddLabel(this, "Label4", "", Twips(840, 1440, 5280, 300));
+    total_ =
+        AddLabel(this, "Label1", "Total interest that will be paid: ", Twips(480, 2160, 5640, 300));
+    auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(2760, 3240, 1095, 375));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    years_->setValue(5);
+    VScroll2_Change();
+    connect(years_, &QScrollBar::valueChanged, this, [this] { VScroll2_Change(); });
+    years_->setFocus();
+    FinishControls(false, false);
+}
+
+void PartialTermWindow::VScroll2_Change() {
+    const PartialTerm result = PartialTermInterest(model_, years_->value());
+    sentence_->setText(QString::fromStdString(result.sentence));
+    total_->setText(QString::fromStdString(result.label));
+}
+
+namespace {
+bool StepYears(QScrollBar* years, const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down) return false;
+    years->setValue(years->value() + (key == Qt::Key_Up ? 1 : -1));
+    return true;
+}
+}  // namespace
+
+void PartialTermWindow::keyPressEvent(QKeyEvent* event) {
+    if (!StepYears(years_, event)) Screen::keyPressEvent(event);
+}
+
+bool PartialTermWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == years_ && StepYears(years_, event)) return true;
+    return Screen::eventFilter(watched, event);
+}
+
+const char* const DateTypeDialog::kMonthNames[12] = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
+
+DateTypeDialog::DateTypeDialog(LoanData& loan, int currentYear, QWidget* parent)
+    : Screen(parent, {"DateType",
+                      "Select Date Type",
+                      {5520, 3600},
+                      Effect::SlideIn,
+                      "UP",
+                      Effect::SlideOut,
+                      "UP",
+                      help_topic::kContents}),
+      loan_(loan) {
+    specific_ =
+        Place(new QRadioButton("SPECIFIC  (e.g. July " + QString::number(currentYear) + ")", this),
+              "Option1", Twips(600, 840, 4200, 300));
+    auto* generic = Place(new QRadioButton("  GENERIC   (e.g. Year 1 / Month 1)", this), "Option2",
+                          Twips(600, 480, 4200, 300));
+    auto* frame = Place(new QGroupBox("Choose Start Date  /  First Payment", this), "Frame1",
+                        Twips(480, 1320, 4575, 1335));
+    AddLabel(frame, "Label5", "Date of 1st Payment:", Twips(120, 600, 1800, 285));
+    AddLabel(frame, "Label1", "Month", Twips(2040, 240, 1200, 285));
+    AddLabel(frame, "Label2", "Year", Twips(3480, 240, 900, 285));
+    QLabel* monthName = AddLabel(frame, "Label3", "", Twips(2040, 600, 1200, 285));
+    QLabel* yearText = AddLabel(frame, "Label4", "", Twips(3480, 600, 700, 285));
+    auto* months =
+        Place(new QScrollBar(Qt::Vertical, frame), "VScroll1", Twips(3240, 480, 240, 600));
+    auto* years =
+        Place(new QScrollBar(Qt::Vertical, frame), "VScroll2", Twips(4200, 480, 240, 600));
+    months->setRange(1, 12);
+    years->setRange(1950, 2050);
+    connect(specific_, &QRadioButton::toggled, frame, &QWidget::setVisible);
+    connect(months, &QScrollBar::valueChanged, this, [this, monthName](int value) {
+        month_ = value;
+        monthName->setText(kMonthNames[value - 1]);
+    });
+    connect(years, &QScrollBar::valueChanged, this, [this, yearText](int value) {
+        yearText->setText(QString::number(value));
+        year_ = value;
+    });
+    generic->setChecked(true);
+    frame->hide();
+    years->setValue(1994);
+    monthName->setText(kMonthNames[0]);
+    month_ = 1;
+    year_ = 1994;
+    yearText->setText(QString::number(years->value()));
+
+    auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(1440, 2880, 1095, 375));
+    auto* cancel = AddButton(this, "BtnCancel", "&Cancel", Twips(2880, 2880, 1095, 375));
+    connect(ok, &QPushButton::clicked, this, [this] {
+        loan_.startDateSpecific = specific_->isChecked() ? 1 : 0;
+        loan_.startDate = std::to_string(month_) + "-" + std::to_string(year_);
+        accept();
+    });
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FinishControls(false, false);
+}
+
+}  // namespace dovanel
