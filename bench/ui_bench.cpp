@@ -6,12 +6,17 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "engine/recalculate.h"
 #include "shell/app_context.h"
+#include "shell/page_printer.h"
+#include "shell/platform.h"
+#include "ui/amortization/amortization_report.h"
 #include "ui/amortization/amortization_windows.h"
+#include "ui/amortization/printing.h"
 #include "ui/main/main_window.h"
 
 namespace {
@@ -56,6 +61,31 @@ void BM_OpenAmortizationTable(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenAmortizationTable)->Unit(benchmark::kMillisecond);
+
+// Printing the 360-row amortization table to a PDF file.
+void BM_PrintAmortizationToPdf(benchmark::State& state) {
+    Model model;
+    model.loanData.purchasePrice = 125000;
+    model.loanData.downPaymentRate = 0.05f;
+    model.loanData.interestRate = 0.075f;
+    model.loanData.termYears = 30;
+    Recalculate(model);
+    QTemporaryDir folder;
+    const QString path =
+        qEnvironmentVariable("DOVANEL_BENCH_PDF", folder.path() + "/amortization.pdf");
+    for (auto _ : state) {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(path);
+        QtPagePrinter pdf(std::move(printer));
+        ReportWriter out(pdf, nullptr, FormFont(), true);
+        out.Font("Times New Roman");
+        out.Bold(true);
+        AmortizationReportBody(model, out);
+        out.Finish();
+    }
+}
+BENCHMARK(BM_PrintAmortizationToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -7,9 +7,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QWidget;
 
 namespace dovanel {
+
+class PagePrinter;
 
 enum class MsgIcon { None, Information, Warning, Question, Critical };
 enum class MsgButtons { Ok, OkCancel, YesNo, AbortRetryIgnore };
@@ -41,6 +45,9 @@ class Platform {
     virtual void Pause(double seconds) = 0;
     // Ends the program at once, without any question.
     virtual void EndProgram() = 0;
+    // The printer dialog: the printer the user chose, with the chosen
+    // orientation, or none when the dialog was cancelled.
+    virtual std::unique_ptr<PagePrinter> ChoosePrinter(QWidget* parent) = 0;
 };
 
 // The platform the program runs on; tests swap it with ScopedPlatform.

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QSoundEffect>
 #include <QThread>
@@ -16,6 +18,7 @@
 #include <cstdlib>
 
 #include "engine/model.h"
+#include "shell/page_printer.h"
 
 namespace dovanel {
 
@@ -167,6 +170,14 @@ void QtPlatform::Pause(double seconds) {
 
 void QtPlatform::EndProgram() {
     std::exit(0);
+}
+
+std::unique_ptr<PagePrinter> QtPlatform::ChoosePrinter(QWidget* parent) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent);
+    if (dialog.exec() != QDialog::Accepted) return nullptr;
+    // The orientation chosen in the dialog is already the printer's.
+    return std::make_unique<QtPagePrinter>(std::move(printer));
 }
 
 }  // namespace dovanel

@@ -16,6 +16,7 @@ class QtPlatform : public Platform {
     void PlaySound(const QString& path) override;
     void Pause(double seconds) override;
     void EndProgram() override;
+    std::unique_ptr<PagePrinter> ChoosePrinter(QWidget* parent) override;
 
   private:
     int busyDepth_ = 0;

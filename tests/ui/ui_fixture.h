@@ -13,11 +13,13 @@
 #include <QWidget>
 #include <deque>
 #include <functional>
+#include <utility>
 
 #include "data/load.h"
 #include "engine/recalculate.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
+#include "shell/page_printer.h"
 #include "shell/platform.h"
 
 namespace dovanel::test {
@@ -64,7 +66,34 @@ class ScriptedPlatform : public Platform {
     void PlaySound(const QString& path) override { sounds.push_back(QFileInfo(path).fileName()); }
     void Pause(double seconds) override { paused += seconds; }
     void EndProgram() override { ended = true; }
+    std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override {
+        ++printerDialogs;
+        if (!printer) return nullptr;
+        return std::make_unique<Forwarding>(*std::exchange(printer, nullptr));
+    }
 
+    int printerDialogs = 0;
+    PagePrinter* printer =
+        nullptr;  // what the next printer dialog gives (the test keeps it); none: cancelled
+
+  private:
+    // Hands the print job a printer that stays the test's to inspect afterwards.
+    struct Forwarding : PagePrinter {
+        explicit Forwarding(PagePrinter& p) : to(p) {}
+        PrintError SetFontName(const QString& name) override { return to.SetFontName(name); }
+        PrintError SetFontSize(double points) override { return to.SetFontSize(points); }
+        PrintError SetBold(bool bold) override { return to.SetBold(bold); }
+        PrintError SetItalic(bool italic) override { return to.SetItalic(italic); }
+        PrintError SetX(double twips) override { return to.SetX(twips); }
+        PrintError Print(const QString& text, bool endLine) override {
+            return to.Print(text, endLine);
+        }
+        double TextWidth(const QString& text) override { return to.TextWidth(text); }
+        PrintError EndDocument() override { return to.EndDocument(); }
+        PagePrinter& to;
+    };
+
+  public:
     QString LastText() const { return asked.empty() ? QString() : asked.back().text; }
 };
 

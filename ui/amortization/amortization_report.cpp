@@ -1,0 +1,86 @@
+#include "ui/amortization/amortization_report.h"
+
+#include "engine/amortization.h"
+#include "engine/format_value.h"
+#include "shell/platform.h"
+#include "ui/amortization/printing.h"
+
+namespace dovanel {
+
+namespace {
+
+QString F(double value, const char* pattern) {
+    return QString::fromStdString(FormatValue(value, pattern));
+}
+
+// Two label/value pairs on one line: labels at 1100 and 6600, values ending at 5500 and 10450.
+void SummaryLine(ReportWriter& out, const QString& left, const QString& leftValue,
+                 const QString& right, const QString& rightValue) {
+    out.At(1100, left);
+    out.RightAt(5500, leftValue);
+    out.At(6600, right);
+    out.RightAt(10450, rightValue, true);
+}
+
+// A heading stands where a shorter measuring text would end at its column's right edge.
+struct Column {
+    const char* heading;
+    const char* measure;
+    double right;
+};
+const Column kColumns[] = {{"Beginning Balance", "        Balance", 4200},
+                           {"Interest", " Interest", 5600},
+                           {"Principal", "Principal", 7100},
+                           {"Ending Balance", "  ing Balance", 9000},
+                           {"LTV", "   LTV", 10450}};
+
+}  // namespace
+
+void AmortizationReportBody(const Model& model, ReportWriter& out) {
+    const LoanData& d = model.loanData;
+    const LoanResults& r = model.loanResults;
+    out.NewLine(2);
+    out.Size(18);
+    out.Italic(true);
+    out.At(1100, "Amortization Table", true);
+    out.Italic(false);
+    out.Size(11);
+    out.NewLine(2);
+    SummaryLine(out, "Purchase Price", F(d.purchasePrice, "$###,###,##0.#0"), "Loan-To-Value Ratio",
+                F(r.ltv, "##.#0%"));
+    SummaryLine(out, "Down Payment", F(r.downPaymentAmount, "$###,###,##0.#0"), "Down Payment (%)",
+                F(d.downPaymentRate, "##.#0%"));
+    SummaryLine(out, "Loan Amount", F(r.loanAmount, "$#,###.#0"), "Interest Rate",
+                F(d.interestRate, "##.##0%"));
+    SummaryLine(out, "Monthly Payment", F(r.monthlyPrincipalInterest, "$#,###.#0"), "Term In Years",
+                F(d.termYears, "#"));
+    out.NewLine(2);
+    out.Size(8);
+    out.NewLine();
+    out.At(1100, "Payment Period");
+    for (const Column& c : kColumns)
+        out.At(c.right - out.ScreenWidth(c.measure), c.heading, c.right == 10450);
+    out.NewLine();
+
+    const Amortization table = ComputeAmortization(model);
+    for (std::size_t k = 0; k < table.rows.size(); ++k) {
+        const AmortizationRow& row = table.rows[k];
+        out.At(1100,
+               "Year " + QString::number(row.year) + " / Month " + QString::number(row.month));
+        out.RightAt(4200, F(row.beginning, "$#,###.#0"));
+        out.RightAt(5600, F(row.interest, "$#,###.#0"));
+        out.RightAt(7100, F(row.principal, "$#,###.#0"));
+        out.RightAt(9000, F(row.ending, "$#,###.#0"));
+        // The marker follows the same PMI test as the main window and the table on screen.
+        if (static_cast<int>(k) + 1 == table.pmiRemovalRow) out.At(9400, " PMI");
+        out.RightAt(10450, F(row.ltv, "#.#0%"), true);
+        if (out.stopped()) return;
+    }
+}
+
+void PrintAmortization(const Model& model, QWidget* window) {
+    RunPrintJob({window, FormFont(), true, true},
+                [&](ReportWriter& out) { AmortizationReportBody(model, out); });
+}
+
+}  // namespace dovanel

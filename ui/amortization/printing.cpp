@@ -1,0 +1,115 @@
+#include "ui/amortization/printing.h"
+
+#include <QFontMetricsF>
+#include <QWidget>
+
+#include "shell/platform.h"
+
+namespace dovanel {
+
+namespace {
+const char kPrintFont[] = "Times New Roman";
+
+QString FontErrorText(const PrintError& e) {
+    return QString::number(e.number) + " - " + e.description + "\r\r" +
+           "Printing functions for this program use a \"Times New Roman\" font (a True Type font "
+           "that comes standard "
+           "with Microsoft Windows).  An error has occured because either your printer does not "
+           "support that font "
+           "or, more likely, \"Times New Roman\" has been deselected as a default font on your "
+           "system.  You must add "
+           "the \"Times New Roman\" font to your list of Installed Fonts for the print functions "
+           "to work correctly." +
+           "\r\r" +
+           "Please search for \"Fonts\" via the Windows Help System to learn more about how you "
+           "can reinstall the "
+           "\"Times New Roman\" font.";
+}
+}  // namespace
+
+ReportWriter::ReportWriter(PagePrinter& printer, QWidget* window, const QFont& measureFont,
+                           bool fontErrorCase)
+    : printer_(printer),
+      window_(window),
+      measureFont_(measureFont),
+      fontErrorCase_(fontErrorCase) {}
+
+void ReportWriter::Step(const std::function<PrintError()>& step) {
+    while (!stopped_) {
+        const PrintError e = step();
+        if (!e.failed()) return;
+        const QString text = QString::number(e.number) + " - " + e.description;
+        if (e.number == print_error::kPrinter) {
+            Message(window_, text, "Printer Error", MsgIcon::Critical);
+            stopped_ = true;
+        } else if (e.number == print_error::kInvalidFont && fontErrorCase_) {
+            Message(window_, FontErrorText(e), "Font Error", MsgIcon::Critical);
+            stopped_ = true;
+        } else {
+            const QString title = window_ ? window_->windowTitle() : QString();
+            switch (Message(window_, text, title, MsgIcon::Warning, MsgButtons::AbortRetryIgnore,
+                            MsgAnswer::Ignore)) {
+                case MsgAnswer::Abort:
+                    stopped_ = true;
+                    break;
+                case MsgAnswer::Retry:
+                    continue;
+                default:
+                    return;
+            }
+        }
+    }
+}
+
+void ReportWriter::Font(const QString& name) {
+    Step([&] { return printer_.SetFontName(name); });
+}
+void ReportWriter::Size(double points) {
+    Step([&] { return printer_.SetFontSize(points); });
+}
+void ReportWriter::Bold(bool bold) {
+    Step([&] { return printer_.SetBold(bold); });
+}
+void ReportWriter::Italic(bool italic) {
+    Step([&] { return printer_.SetItalic(italic); });
+}
+
+void ReportWriter::At(double x, const QString& text, bool endLine) {
+    Step([&] { return printer_.SetX(x); });
+    Step([&] { return printer_.Print(text, endLine); });
+}
+
+double ReportWriter::ScreenWidth(const QString& text) const {
+    return PixelsToTwips(
+        static_cast<int>(QFontMetricsF(measureFont_).horizontalAdvance(text) + 0.5));
+}
+
+void ReportWriter::RightAt(double x, const QString& text, bool endLine) {
+    At(x - ScreenWidth(text), text, endLine);
+}
+
+void ReportWriter::CenteredAt(double x, const QString& text, bool endLine) {
+    At(x - printer_.TextWidth(text) / 2, text, endLine);
+}
+
+void ReportWriter::NewLine(int count) {
+    for (int i = 0; i < count; ++i) Step([&] { return printer_.Print(QString(), true); });
+}
+
+void ReportWriter::Finish() {
+    Step([&] { return printer_.EndDocument(); });
+}
+
+void RunPrintJob(const PrintJob& job, const std::function<void(ReportWriter&)>& body) {
+    std::unique_ptr<PagePrinter> printer = ThePlatform().ChoosePrinter(job.window);
+    if (!printer) return;
+    if (job.hourglass) ThePlatform().SetBusy(true);
+    ReportWriter writer(*printer, job.window, job.measureFont, job.fontErrorCase);
+    writer.Font(kPrintFont);
+    writer.Bold(true);
+    body(writer);
+    if (!writer.stopped()) writer.Finish();
+    ThePlatform().SetBusy(false);
+}
+
+}  // namespace dovanel

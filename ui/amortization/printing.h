@@ -1,0 +1,60 @@
+#pragma once
+// The printing steps every report shares: the printer dialog, the hourglass,
+// the body printed in "Times New Roman" bold, the end of the document, and the
+// error boxes ("Printer Error", "Font Error", Abort/Retry/Ignore).
+
+#include <QFont>
+#include <QString>
+#include <functional>
+
+#include "shell/page_printer.h"
+
+class QWidget;
+
+namespace dovanel {
+
+// What a report body writes with. Every operation is one printing step: a step
+// that fails is put to the user; after a stop nothing more is printed.
+class ReportWriter {
+  public:
+    ReportWriter(PagePrinter& printer, QWidget* window, const QFont& measureFont,
+                 bool fontErrorCase);
+
+    void Font(const QString& name);
+    void Size(double points);
+    void Bold(bool bold);
+    void Italic(bool italic);
+    // Text at x (twips); `endLine` moves on to the next line after it.
+    void At(double x, const QString& text, bool endLine = false);
+    // Text ending at x, measured in the window's font as the screen shows it.
+    void RightAt(double x, const QString& text, bool endLine = false);
+    // Text centred on x, measured in the printer's font.
+    void CenteredAt(double x, const QString& text, bool endLine = false);
+    void NewLine(int count = 1);
+
+    // The width of a text in the window's font, in twips.
+    double ScreenWidth(const QString& text) const;
+    bool stopped() const { return stopped_; }
+    void Finish();
+
+  private:
+    void Step(const std::function<PrintError()>& step);
+
+    PagePrinter& printer_;
+    QWidget* window_;
+    QFont measureFont_;
+    bool fontErrorCase_;
+    bool stopped_ = false;
+};
+
+struct PrintJob {
+    QWidget* window = nullptr;  // its caption titles the Abort/Retry/Ignore box
+    QFont measureFont;          // the window's font, for right alignment
+    bool hourglass = true;
+    bool fontErrorCase = true;
+};
+
+// Runs the printer dialog, then the body; cancelling the dialog prints nothing.
+void RunPrintJob(const PrintJob& job, const std::function<void(ReportWriter&)>& body);
+
+}  // namespace dovanel
