@@ -92,8 +92,16 @@ void MainWindow::SetMenuAction(const QString& entry, std::function<void()> actio
     if (QAction* a = actions_.value(entry)) a->setEnabled(true);
 }
 
+// A screen opened from here hands back to this window when it closes, which
+// then refreshes as its activation does; not every window system activates it.
 void MainWindow::RunMenuEntry(const QString& entry) {
-    if (auto action = menuActions_.value(entry)) action();
+    auto action = menuActions_.value(entry);
+    if (!action) return;
+    action();
+    if (entry != "MenuFileExit" && isVisible()) {
+        activateWindow();
+        Form_Activate();
+    }
 }
 
 }  // namespace dovanel

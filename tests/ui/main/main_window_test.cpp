@@ -7,11 +7,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "data/data_files.h"
 #include "shell/platform.h"
+#include "tests/ui/recording_printer.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/screens.h"
 
 namespace dovanel {
 namespace {
@@ -289,6 +292,62 @@ TEST_F(MainWindowTest, MissingDataFileEndsTheLoad) {
     EXPECT_EQ(platform.asked[0].icon, MsgIcon::Critical);
     EXPECT_TRUE(platform.asked[0].text.startsWith("The following data file was missing: " +
                                                   DataFile("PMI.DAT")));
+}
+
+}  // namespace
+}  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// The menus reach the screens, and closing one refreshes the main window.
+class MenuTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        Open();
+        RegisterScreens(*window, model);
+    }
+    // Runs `inside` on the modal window the menu entry opens, then closes it with `button`.
+    void Choose(const char* entry, const char* form, std::function<void(QWidget&)> inside,
+                const char* button) {
+        QTimer::singleShot(0, [=] {
+            QWidget* screen = QApplication::activeModalWidget();
+            ASSERT_TRUE(screen);
+            EXPECT_EQ(screen->objectName(), form);
+            inside(*screen);
+            screen->findChild<QAbstractButton*>(button)->click();
+        });
+        Action(entry)->trigger();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(MenuTest, AGuidelineChangeReachesTheResults) {
+    Choose(
+        "mnuFanMae", "FanieMae",
+        [](QWidget& w) { w.findChild<QLineEdit*>("Text2")->setText("31"); }, "BtnOk");
+    QTest::qWait(50);  // the main window is active again
+    EXPECT_EQ(Label("lblFirstRatio"), "First  <31%");
+}
+
+TEST_F(MenuTest, PrintFromTheFileMenuPrintsTheEstimateAndClosesIt) {
+    test::RecordingPrinter printer;
+    platform.printer = &printer;
+    platform.answers = {MsgAnswer::Ok};
+    Action("MenuFilePrint")->trigger();
+    EXPECT_TRUE(printer.ended);
+    EXPECT_TRUE(printer.Lines().contains("GOOD FAITH ESTIMATE"));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->objectName() == "PrintScreen" && top->isVisible());
+}
+
+TEST_F(MenuTest, EveryScreenEntryIsLive) {
+    for (const char* entry :
+         {"mnuIncome2", "mnuDebt2", "mnuAmortize2", "mnuFileViewItem", "mnuAmortize4",
+          "mnuFileValues3", "mnuFanMae", "mnuFileValues1", "mnuFileValues5", "mnuFileValues4",
+          "mnuFileValues2", "MenuFilePrint"})
+        EXPECT_TRUE(Action(entry)->isEnabled()) << entry;
 }
 
 }  // namespace
