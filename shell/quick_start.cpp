@@ -61,7 +61,6 @@ QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
     setObjectName("QuickStart");
     setWindowTitle("Quick Start");
     setModal(true);
-    setFixedSize(TwipsToPixels(8400), TwipsToPixels(6000));
     move(TwipsToPixels(100), TwipsToPixels(100));
 
     auto* house = new QLabel(this);
@@ -73,23 +72,28 @@ QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
     keys->setPixmap(KeysPicture(TwipsToPixels(720)));
     keys->setGeometry(Twips(240, 3000, 720, 720));
 
-    const int tops[4] = {240, 1080, 2160, 3480};
-    const int heights[4] = {720, 960, 1200, 1320};
+    // The paragraphs stand one under the other, each as tall as its text needs.
+    const int width = TwipsToPixels(6960);
+    int top = TwipsToPixels(240);
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(AccessKeyHtml(kParagraphs[i]), this);
         label->setObjectName(QString("Label%1").arg(i + 1));
         label->setTextFormat(Qt::RichText);
         label->setWordWrap(true);
-        label->setGeometry(Twips(1200, tops[i], 6960, heights[i]));
+        const int height = label->heightForWidth(width);
+        label->setGeometry(TwipsToPixels(1200), top, width, height);
+        top += height + TwipsToPixels(150);
     }
     chkDoNotShowAgain_ = new QCheckBox(
         "Do not &show this \"Quick Start\" information automatically at startup..", this);
     chkDoNotShowAgain_->setObjectName("chkDoNotShowAgain");
-    chkDoNotShowAgain_->setGeometry(Twips(1200, 4920, 6960, 300));
+    chkDoNotShowAgain_->setGeometry(TwipsToPixels(1200), top, width, TwipsToPixels(300));
     chkDoNotShowAgain_->setChecked(!App().showQuickStart);
     auto* close = new QPushButton("&Close", this);
     close->setObjectName("btnCloseWindow");
-    close->setGeometry(Twips(3480, 5400, 1455, 375));
+    close->setGeometry(TwipsToPixels(3480), top + TwipsToPixels(450), TwipsToPixels(1455),
+                       TwipsToPixels(375));
+    setFixedSize(TwipsToPixels(8400), top + TwipsToPixels(1080));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, [this] { btnCloseWindow_Click(); });
     InstallHelpKey(this, help_topic::kContents);

@@ -458,8 +458,11 @@ void MainWindow::FirstActivation() {
     emit firstActivationFinished();
 }
 
+// Showing the window counts as its first activation, where the window system
+// does not activate new windows by itself.
 bool MainWindow::event(QEvent* e) {
-    if (e->type() == QEvent::WindowActivate) Form_Activate();
+    if (e->type() == QEvent::WindowActivate || (e->type() == QEvent::Show && !firstActivationDone_))
+        Form_Activate();
     return QMainWindow::event(e);
 }
 
