@@ -388,6 +388,11 @@ double LeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
+void StoreNumber(float& field, double value) {
+    const auto f = static_cast<float>(value);
+    if (std::isfinite(f)) field = f;
+}
+
 double DateSerial(int year, int month, int day) {
     return static_cast<double>(DaysFromCivil(year, month, day) - kSerialEpoch);
 }

@@ -27,6 +27,10 @@ std::string PlainNumber(float value);
 // starts with no number reads as 0.
 double LeadingNumber(std::string_view text);
 
+// Stores a number read from a box into a float field. A number too large for a
+// float (it would become infinite) leaves the field as it was.
+void StoreNumber(float& field, double value);
+
 // Dates are day serials counted from 30 December 1899, as the "yyyy" pattern reads them.
 double DateSerial(int year, int month, int day);
 

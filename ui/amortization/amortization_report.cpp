@@ -13,15 +13,6 @@ QString F(double value, const char* pattern) {
     return QString::fromStdString(FormatValue(value, pattern));
 }
 
-// Two label/value pairs on one line: labels at 1100 and 6600, values ending at 5500 and 10450.
-void SummaryLine(ReportWriter& out, const QString& left, const QString& leftValue,
-                 const QString& right, const QString& rightValue) {
-    out.At(1100, left);
-    out.RightAt(5500, leftValue);
-    out.At(6600, right);
-    out.RightAt(10450, rightValue, true);
-}
-
 // A heading stands where a shorter measuring text would end at its column's right edge.
 struct Column {
     const char* heading;
@@ -46,14 +37,14 @@ void AmortizationReportBody(const Model& model, ReportWriter& out) {
     out.Italic(false);
     out.Size(11);
     out.NewLine(2);
-    SummaryLine(out, "Purchase Price", F(d.purchasePrice, "$###,###,##0.#0"), "Loan-To-Value Ratio",
-                F(r.ltv, "##.#0%"));
-    SummaryLine(out, "Down Payment", F(r.downPaymentAmount, "$###,###,##0.#0"), "Down Payment (%)",
-                F(d.downPaymentRate, "##.#0%"));
-    SummaryLine(out, "Loan Amount", F(r.loanAmount, "$#,###.#0"), "Interest Rate",
-                F(d.interestRate, "##.##0%"));
-    SummaryLine(out, "Monthly Payment", F(r.monthlyPrincipalInterest, "$#,###.#0"), "Term In Years",
-                F(d.termYears, "#"));
+    out.Pairs("Purchase Price", F(d.purchasePrice, "$###,###,##0.#0"), "Loan-To-Value Ratio",
+              F(r.ltv, "##.#0%"));
+    out.Pairs("Down Payment", F(r.downPaymentAmount, "$###,###,##0.#0"), "Down Payment (%)",
+              F(d.downPaymentRate, "##.#0%"));
+    out.Pairs("Loan Amount", F(r.loanAmount, "$#,###.#0"), "Interest Rate",
+              F(d.interestRate, "##.##0%"));
+    out.Pairs("Monthly Payment", F(r.monthlyPrincipalInterest, "$#,###.#0"), "Term In Years",
+              F(d.termYears, "#"));
     out.NewLine(2);
     out.Size(8);
     out.NewLine();

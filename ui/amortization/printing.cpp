@@ -92,6 +92,15 @@ void ReportWriter::CenteredAt(double x, const QString& text, bool endLine) {
     At(x - printer_.TextWidth(text) / 2, text, endLine);
 }
 
+void ReportWriter::Pairs(const QString& left, const QString& leftValue, const QString& right,
+                         const QString& rightValue) {
+    At(1100, left);
+    RightAt(5500, leftValue, right.isEmpty());
+    if (right.isEmpty()) return;
+    At(6600, right);
+    RightAt(10450, rightValue, true);
+}
+
 void ReportWriter::NewLine(int count) {
     for (int i = 0; i < count; ++i) Step([&] { return printer_.Print(QString(), true); });
 }

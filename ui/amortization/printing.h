@@ -32,6 +32,11 @@ class ReportWriter {
     void CenteredAt(double x, const QString& text, bool endLine = false);
     void NewLine(int count = 1);
 
+    // A row of one or two label/value pairs: labels at 1100 and 6600, values
+    // ending at 5500 and 10450; a row with only a left pair ends after it.
+    void Pairs(const QString& left, const QString& leftValue, const QString& right = {},
+               const QString& rightValue = {});
+
     // The width of a text in the window's font, in twips.
     double ScreenWidth(const QString& text) const;
     bool stopped() const { return stopped_; }

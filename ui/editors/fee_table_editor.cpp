@@ -121,11 +121,6 @@ double FeeValue(QString text) {
     return LeadingNumber(text.remove(',').toStdString());
 }
 
-void Store(Single& slot, double value) {
-    const auto f = static_cast<Single>(value);
-    if (std::isfinite(f)) slot = f;
-}
-
 }  // namespace
 
 FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
@@ -195,10 +190,10 @@ void FeeTableEditor::BuildTable() {
     else
         setTabOrder(amountInput_, feeInput_);
     connect(amountInput_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        Store(table_.amount[view_ + 1], LeadingNumber(text.toStdString()));
+        StoreNumber(table_.amount[view_ + 1], LeadingNumber(text.toStdString()));
     });
     connect(feeInput_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { Store(table_.fee[view_ + 1], FeeValue(text)); });
+            [this](const QString& text) { StoreNumber(table_.fee[view_ + 1], FeeValue(text)); });
     amountInput_->installEventFilter(this);
 
     auto arrow = [&](const char* name, QPoint at, bool up) {

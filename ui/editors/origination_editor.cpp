@@ -22,17 +22,12 @@ QString Plain(Single value) {
     return QString::fromStdString(PlainNumber(value));
 }
 
-void Store(Single& field, double value) {
-    const auto f = static_cast<Single>(value);
-    if (std::isfinite(f)) field = f;
-}
-
 // A cell that stores what is typed at once, scaled by `factor`.
 QLineEdit* LiveCell(QWidget* parent, const QString& name, QRect where, Single& field,
                     double factor) {
     QLineEdit* cell = AddCell(parent, name, where);
     QObject::connect(cell, &QLineEdit::textChanged, parent, [&field, factor](const QString& text) {
-        Store(field, LeadingNumber(text.toStdString()) * factor);
+        StoreNumber(field, LeadingNumber(text.toStdString()) * factor);
     });
     return cell;
 }
@@ -224,8 +219,8 @@ void GuidelineEditor::BtnOk_Click() {
     auto number = [this](const char* cell) {
         return LeadingNumber(findChild<QLineEdit*>(cell)->text().toStdString());
     };
-    Store(g.jumboLimit, number("Text1"));
-    for (const RatioRow& row : kRatioRows) Store(g.*row.field, number(row.cell) * 0.01);
+    StoreNumber(g.jumboLimit, number("Text1"));
+    for (const RatioRow& row : kRatioRows) StoreNumber(g.*row.field, number(row.cell) * 0.01);
     SaveDataFile(DataFile::Guidelines, model_, App().dataFolder.toStdString());
     accept();
 }

@@ -83,8 +83,7 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
             SetColors(AddLabel(panel, "", "%", Twips(3840, top, 200, 300)), Qt::white);
             Single& rate = (model_.pmiSchedule.*spec.rates)[band];
             connect(cell, &QLineEdit::textChanged, this, [&rate](const QString& text) {
-                const auto value = static_cast<Single>(LeadingNumber(text.toStdString()) * 0.01);
-                if (std::isfinite(value)) rate = value;
+                StoreNumber(rate, LeadingNumber(text.toStdString()) * 0.01);
             });
             // Filling the cell stores its text back, which rounds the rate to the shown decimals.
             cell->setText(

@@ -56,11 +56,6 @@ double Number(const QLineEdit* cell) {
     return LeadingNumber(cell->text().toStdString());
 }
 
-// A float too large to hold leaves the field as it was.
-void StoreAmount(Single& field, double value) {
-    if (std::isfinite(static_cast<Single>(value))) field = static_cast<Single>(value);
-}
-
 // Counts round halves to the even neighbour; one outside 16 bits is not stored.
 void StoreCount(Integer& field, double value) {
     const double rounded = std::nearbyint(value);
@@ -139,8 +134,8 @@ void ValuesEditor::Fill() {
 void ValuesEditor::BtnOk_Click() {
     EstimateValues& e = model_.estimateValues;
     for (const ItemRow& row : kItems)
-        StoreAmount(e.costAmount[row.amount], Number(cells_[row.amountCell]));
-    StoreAmount(e.applicationDeposit, Number(cells_["Text16"]));
+        StoreNumber(e.costAmount[row.amount], Number(cells_[row.amountCell]));
+    StoreNumber(e.applicationDeposit, Number(cells_["Text16"]));
     for (const CountRow& row : kCounts) StoreCount(e.*row.field, Number(cells_[row.cell]));
     for (const ItemRow& row : kItems)
         e.costName[row.name] = cells_[row.nameCell]->text().toStdString();

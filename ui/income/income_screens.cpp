@@ -77,11 +77,6 @@ QString Plain(Single value) {
     return QString::fromStdString(PlainNumber(value));
 }
 
-void Store(Single& field, const QString& text) {
-    const auto value = static_cast<Single>(LeadingNumber(text.toStdString()));
-    if (std::isfinite(value)) field = value;
-}
-
 // The cells and captions of one page. Cells are filled quietly: showing a value
 // must not change it.
 QMap<int, QLineEdit*> BuildLineCells(QWidget* page, int pageNumber, Model& model) {
@@ -99,8 +94,9 @@ QMap<int, QLineEdit*> BuildLineCells(QWidget* page, int pageNumber, Model& model
             cell->setMaxLength(9);
             cell->setText(Plain(model.incomeAnalysis.line[line.line][y]));
             Single& field = model.incomeAnalysis.line[line.line][y];
-            QObject::connect(cell, &QLineEdit::textChanged, page,
-                             [&field](const QString& t) { Store(field, t); });
+            QObject::connect(cell, &QLineEdit::textChanged, page, [&field](const QString& t) {
+                StoreNumber(field, LeadingNumber(t.toStdString()));
+            });
             cells[line.line * 10 + y] = cell;
         }
     }

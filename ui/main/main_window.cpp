@@ -103,14 +103,22 @@ QFrame* Block(QWidget* parent, const char* name, QRect where) {
     return frame;
 }
 
-// Stores a typed number; a number too large for a float leaves the field as it was.
-void Store(Single& field, double value) {
-    const auto f = static_cast<Single>(value);
-    if (std::isfinite(f)) field = f;
-}
-
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// The boxes whose number is stored as it is: earnest money, dues, taxes, insurance.
+Single* PlainFieldOf(LoanData& d, int box) {
+    switch (box) {
+        case 4:
+            return &d.earnestMoney;
+        case 5:
+            return &d.monthlyDues;
+        case 6:
+            return &d.annualTaxes;
+        default:
+            return &d.monthlyInsurance;
+    }
 }
 
 const char kZeroMessage[] = "You must enter a number, and it must be greater than 0.";
@@ -317,7 +325,7 @@ void MainWindow::TextChange(int box) {
     LoanData& d = model_.loanData;
     switch (box) {
         case 1:
-            Store(d.purchasePrice, number);
+            StoreNumber(d.purchasePrice, number);
             if (d.purchasePrice == 0) d.purchasePrice = 1;
             break;
         case 2:
@@ -326,23 +334,14 @@ void MainWindow::TextChange(int box) {
                 Message(this, "Your Down Payment can not exceed 100% of the loan.", {},
                         MsgIcon::Warning);
             }
-            Store(d.downPaymentRate, number * 0.01);
+            StoreNumber(d.downPaymentRate, number * 0.01);
             break;
         case 3:
-            Store(d.interestRate, number * 0.01);
+            StoreNumber(d.interestRate, number * 0.01);
             if (d.interestRate == 0) d.interestRate = 1;  // 100 % a year until the box is left
             break;
-        case 4:
-            Store(d.earnestMoney, number);
-            break;
-        case 5:
-            Store(d.monthlyDues, number);
-            break;
-        case 6:
-            Store(d.annualTaxes, number);
-            break;
-        case 7:
-            Store(d.monthlyInsurance, number);
+        default:
+            StoreNumber(*PlainFieldOf(d, box), number);
             break;
     }
     ShowResults(Recalculate(model_));
@@ -354,33 +353,24 @@ void MainWindow::TextLostFocus(int box) {
     bool zero = false;
     switch (box) {
         case 1:
-            Store(d.purchasePrice, number);
+            StoreNumber(d.purchasePrice, number);
             zero = d.purchasePrice == 0;
             if (zero) d.purchasePrice = 1;
             break;
         case 2:
-            Store(d.downPaymentRate, std::min(number, 99.999));
+            StoreNumber(d.downPaymentRate, std::min(number, 99.999));
             d.downPaymentRate = static_cast<Single>(static_cast<double>(d.downPaymentRate) * 0.01);
             break;
         case 3: {
             Single rate = d.interestRate * 100;
-            Store(rate, number);
+            StoreNumber(rate, number);
             zero = rate == 0;
             if (zero) rate = 1;
             d.interestRate = static_cast<Single>(static_cast<double>(rate) * 0.01);
             break;
         }
-        case 4:
-            Store(d.earnestMoney, number);
-            break;
-        case 5:
-            Store(d.monthlyDues, number);
-            break;
-        case 6:
-            Store(d.annualTaxes, number);
-            break;
-        case 7:
-            Store(d.monthlyInsurance, number);
+        default:
+            StoreNumber(*PlainFieldOf(d, box), number);
             break;
     }
     ShowResults(Recalculate(model_));

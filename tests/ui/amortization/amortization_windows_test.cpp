@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "engine/recalculate.h"
+#include "tests/engine/sample_model.h"
 #include "tests/ui/ui_fixture.h"
 
 namespace dovanel {
@@ -16,12 +17,7 @@ class AmortizationTest : public test::WindowTest {
   protected:
     AmortizationTest() { LoadInstalled(model); }
     void Loan(float price, float down, float rate, int type) {
-        model.loanData.purchasePrice = price;
-        model.loanData.downPaymentRate = down;
-        model.loanData.interestRate = rate;
-        model.loanData.mortgageTypeName = kMortgageTypes[type];
-        model.loanData.termYears = TermYearsOf(model.loanData.mortgageTypeName);
-        model.loanData.isArm = IsArmOf(model.loanData.mortgageTypeName);
+        test::SetLoan(model, price, down, rate, type);
         shown = Recalculate(model);
     }
     QString Message(QWidget& w) { return w.findChild<QLabel*>("lblRemovePMI")->text(); }

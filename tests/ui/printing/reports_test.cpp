@@ -8,6 +8,7 @@
 #include "engine/format_value.h"
 #include "engine/income.h"
 #include "engine/recalculate.h"
+#include "tests/engine/sample_model.h"
 #include "tests/ui/recording_printer.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/amortization/amortization_report.h"
@@ -31,12 +32,7 @@ class ReportTest : public test::WindowTest {
         return *recorded;
     }
     void Loan(float price, float down, float rate, int type) {
-        model.loanData.purchasePrice = price;
-        model.loanData.downPaymentRate = down;
-        model.loanData.interestRate = rate;
-        model.loanData.mortgageTypeName = kMortgageTypes[type];
-        model.loanData.termYears = TermYearsOf(model.loanData.mortgageTypeName);
-        model.loanData.isArm = IsArmOf(model.loanData.mortgageTypeName);
+        test::SetLoan(model, price, down, rate, type);
         Recalculate(model);
     }
     int Count(const QString& text) const {
