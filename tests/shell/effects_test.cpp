@@ -1,6 +1,8 @@
 #include "shell/effects.h"
 
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "tests/ui/ui_fixture.h"
 
@@ -34,6 +36,34 @@ TEST_F(Effects, SlideInEndsAtTheDesignPlaceThenClicks) {
         EXPECT_EQ(window.pos(), home) << direction;
         EXPECT_EQ(platform.sounds, std::vector<QString>{"ClickBg.wav"}) << direction;
     }
+}
+
+// Where the window stood at each step of an effect.
+class MoveRecorder : public QObject {
+  public:
+    std::vector<QPoint> moves;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Move) moves.push_back(static_cast<QWidget*>(watched)->pos());
+        return false;
+    }
+};
+
+TEST_F(Effects, SlideInDownComesFromAboveTheScreenInEvenSteps) {
+    const QPoint home = window.pos();
+    MoveRecorder recorder;
+    window.installEventFilter(&recorder);
+    SlideIn(&window, "DOWN");
+    ASSERT_FALSE(recorder.moves.empty());
+    EXPECT_EQ(recorder.moves.back(), home);
+    // Every step of the slide was a place the window stood (the window system
+    // may report a place more than once).
+    std::vector<int> tops;
+    for (const QPoint& p : recorder.moves) tops.push_back(p.y());
+    const double screen = window.screen()->geometry().height();
+    const std::vector<int> steps = CountedSteps(-window.height(), home.y(), screen / 50);
+    ASSERT_GE(steps.size(), 10u);
+    for (int top : steps) EXPECT_NE(std::find(tops.begin(), tops.end(), top), tops.end()) << top;
+    EXPECT_EQ(tops.front(), -window.height());
 }
 
 TEST_F(Effects, SlideOutHidesAndPutsTheWindowBack) {
