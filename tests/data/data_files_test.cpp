@@ -144,3 +144,34 @@ TEST(AtomicWrite, SaveDataFileWritesIntoTheFolder) {
 
 }  // namespace
 }  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// Inputs the fuzzers once reported, named after the file they were fed to: each
+// reads (or fails) and whatever reads writes back to a text that reads the same.
+TEST(DataFiles, FuzzerFindingsStayHarmless) {
+    const DataFile files[] = {DataFile::Estimate,    DataFile::Main,   DataFile::Pmi,
+                              DataFile::Escrow,      DataFile::Title,  DataFile::Guidelines,
+                              DataFile::Origination, DataFile::Income, DataFile::Debt};
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(DOVANEL_REGRESSIONS)) {
+        const std::string name = entry.path().filename().string();
+        for (DataFile file : files) {
+            if (name.rfind(std::string(FileName(file)) + "-", 0) != 0) continue;
+            Model model;
+            DataError error;
+            if (ParseFile(file, Slurp(entry.path().string()), model, error)) {
+                const std::string written = FileText(file, model);
+                Model again;
+                ASSERT_TRUE(ParseFile(file, written, again, error)) << name;
+                EXPECT_EQ(FileText(file, again), written) << name;
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+}  // namespace
+}  // namespace dovanel
