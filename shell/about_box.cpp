@@ -9,16 +9,13 @@
 #include "shell/app_context.h"
 #include "shell/artwork.h"
 #include "shell/effects.h"
+#include "shell/form.h"
 #include "shell/platform.h"
 #include "shell/update_check.h"
 
 namespace dovanel {
 
 namespace {
-
-QRect Twips(int left, int top, int width, int height) {
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
-}
 
 QLabel* TitleLabel(QWidget* parent, const char* name, const QColor& colour) {
     auto* label = new QLabel(App().productName, parent);

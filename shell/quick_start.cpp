@@ -9,6 +9,7 @@
 #include "shell/app_context.h"
 #include "shell/artwork.h"
 #include "shell/effects.h"
+#include "shell/form.h"
 #include "shell/help.h"
 #include "shell/platform.h"
 
@@ -49,10 +50,6 @@ QString AccessKeyHtml(const QString& text) {
     if (amp >= 0 && amp + 5 < html.size())
         html = html.left(amp) + "<u>" + html.mid(amp + 5, 1) + "</u>" + html.mid(amp + 6);
     return html;
-}
-
-QRect Twips(int left, int top, int width, int height) {
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
 }  // namespace

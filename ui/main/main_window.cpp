@@ -19,6 +19,7 @@
 #include "shell/app_context.h"
 #include "shell/artwork.h"
 #include "shell/effects.h"
+#include "shell/form.h"
 #include "shell/help.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
@@ -78,24 +79,6 @@ const FlagSpec kFlags[] = {{"RedFlagDownPayment", RedFlag::DownPayment},
                            {"RedFlagFirstRatio", RedFlag::FirstRatio},
                            {"RedFlagSecondRatio", RedFlag::SecondRatio}};
 
-QRect Twips(int left, int top, int width, int height) {
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
-}
-
-template <typename W>
-W* Place(W* widget, const char* name, QRect where) {
-    widget->setObjectName(name);
-    widget->setGeometry(where);
-    return widget;
-}
-
-QLabel* Caption(QWidget* parent, const QString& text, QRect where, const char* name = "") {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(where);
-    return label;
-}
-
 QFrame* Block(QWidget* parent, const char* name, QRect where) {
     auto* frame = Place(new QFrame(parent), name, where);
     frame->setFrameShape(QFrame::Box);
@@ -144,96 +127,115 @@ void MainWindow::BuildControls() {
     central->setFont(FormFont());
     setCentralWidget(central);
 
-    Caption(central, "BORROWER'S LOAN DATA", Twips(360, 480, 4200, 300), "lblLoanDataHeading");
-    Caption(central, "CALCULATED RESULTS", Twips(5280, 480, 4200, 300), "lblResultsHeading");
-    QFrame* purchase = Block(central, "fraPurchaseData", Twips(300, 1100, 4335, 4335));
-    QFrame* results = Block(central, "fraResults", Twips(5160, 1100, 4305, 4335));
+    AddLabel(central, "lblLoanDataHeading", "BORROWER'S LOAN DATA", Twips(360, 480, 4200, 300));
+    AddLabel(central, "lblResultsHeading", "CALCULATED RESULTS", Twips(5280, 480, 4200, 300));
+    BuildLoanData(Block(central, "fraPurchaseData", Twips(300, 1100, 4335, 4335)));
+    BuildResults(Block(central, "fraResults", Twips(5160, 1100, 4305, 4335)));
+    QLabel* hint =
+        AddLabel(central, "lblClickRedFlag", "Click \"red flag(s)\" to view alert message(s)",
+                 Twips(2520, 5880, 5000, 300));
+    SetColors(hint, QColor(192, 0, 0));
+    hint->hide();
+    labels_["lblClickRedFlag"] = hint;
 
-    QFont infoFont("Times New Roman");
-    infoFont.setBold(true);
-    infoFont.setItalic(true);
-    auto info = [&](QWidget* parent, const char* name, int left, int top) {
-        auto* button = Place(new QToolButton(parent), name, Twips(left, top + 15, 240, 255));
-        button->setText("i");
-        button->setFont(infoFont);
-        button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QToolButton::clicked, this, [this, name] {
-            const Explanation e = FieldExplanation(name, model_);
-            ShowExplanation(e.title, e.text, e.helpTopic);
-        });
-    };
-    auto flag = [&](QWidget* parent, const FlagSpec& spec, QRect where) {
-        auto* button = Place(new QToolButton(parent), spec.name, where);
-        button->setIcon(QIcon(RedFlagPicture(64)));
-        button->setIconSize(where.size());
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setToolTip("Click to see why this is flagged");
-        button->hide();
-        flags_[spec.name] = button;
-        connect(button, &QToolButton::clicked, this, [this, f = spec.flag] {
-            const Explanation e = RedFlagAlert(f, model_);
-            Message(this, e.text, e.title, MsgIcon::Warning);
-        });
-    };
+    const int order[] = {1, 2, 3, 4, 7, 6, 5};
+    for (int i = 0; i + 1 < 7; ++i) setTabOrder(text_[order[i]], text_[order[i + 1]]);
+    setTabOrder(text_[5], cmboMortgageType_);
+    connect(cmboMortgageType_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this] { cmboMortgageType_Click(); });
+}
 
-    // The mortgage type, then the seven inputs.
-    info(purchase, "infoMortgageType", 120, 225);
-    Caption(purchase, "Mortgage Type", Twips(420, 15, 2000, 225), "lblMortgageType");
-    cmboMortgageType_ =
-        Place(new QComboBox(purchase), "cmboMortgageType", Twips(420, 225, 3795, 315));
+// An "i" button: it explains its field, and is never in the tab order.
+void MainWindow::AddInfoButton(QWidget* parent, const char* name, int left, int top) {
+    QFont font("Times New Roman");
+    font.setBold(true);
+    font.setItalic(true);
+    auto* button = Place(new QToolButton(parent), name, Twips(left, top + 15, 240, 255));
+    button->setText("i");
+    button->setFont(font);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QToolButton::clicked, this, [this, name] {
+        const Explanation e = FieldExplanation(name, model_);
+        ShowExplanation(e.title, e.text, e.helpTopic);
+    });
+}
+
+// A red flag, hidden until Recalculate raises it; clicking it tells why.
+void MainWindow::AddRedFlag(QWidget* parent, int flag, QRect where) {
+    const FlagSpec& spec = kFlags[flag];
+    auto* button = Place(new QToolButton(parent), spec.name, where);
+    button->setIcon(QIcon(RedFlagPicture(64)));
+    button->setIconSize(where.size());
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolTip("Click to see why this is flagged");
+    button->hide();
+    flags_[spec.name] = button;
+    connect(button, &QToolButton::clicked, this, [this, f = spec.flag] {
+        const Explanation e = RedFlagAlert(f, model_);
+        Message(this, e.text, e.title, MsgIcon::Warning);
+    });
+}
+
+// The mortgage type, the seven inputs, and the income and debt boxes.
+void MainWindow::BuildLoanData(QWidget* block) {
+    AddInfoButton(block, "infoMortgageType", 120, 225);
+    AddLabel(block, "lblMortgageType", "Mortgage Type", Twips(420, 15, 2000, 225));
+    cmboMortgageType_ = Place(new QComboBox(block), "cmboMortgageType", Twips(420, 225, 3795, 315));
     for (const InputRow& row : kInputRows) {
-        info(purchase, row.info, 120, row.top);
-        Caption(purchase, row.caption, Twips(420, row.top + 30, 2385, 255));
-        Caption(purchase, row.dollar ? "$" : "%",
-                Twips(row.dollar ? 2820 : 3960, row.top + 30, 150, 255));
-        auto* box = Place(new QLineEdit(purchase), qPrintable(QString("Text%1").arg(row.box)),
-                          Twips(2970, row.top, 975, 300));
-        box->setAlignment(Qt::AlignRight);
+        AddInfoButton(block, row.info, 120, row.top);
+        AddLabel(block, "", row.caption, Twips(420, row.top + 30, 2385, 255));
+        AddLabel(block, "", row.dollar ? "$" : "%",
+                 Twips(row.dollar ? 2820 : 3960, row.top + 30, 150, 255));
+        QLineEdit* box =
+            AddCell(block, QString("Text%1").arg(row.box), Twips(2970, row.top, 975, 300));
         if (row.maxLength > 0) box->setMaxLength(row.maxLength);
         text_[row.box] = box;
         connect(box, &QLineEdit::textChanged, this, [this, b = row.box] { TextChange(b); });
     }
-    flag(purchase, kFlags[0], Twips(4095, 960, 225, 300));
+    AddRedFlag(block, 0, Twips(4095, 960, 225, 300));
 
-    auto* incomeDebt = Place(new QGroupBox("Income and Debt", purchase), "fraIncomeDebt",
+    auto* incomeDebt = Place(new QGroupBox("Income and Debt", block), "fraIncomeDebt",
                              Twips(120, 3180, 4095, 1080));
     incomeDebt->setFlat(true);
     struct Money {
         const char* title;
         const char* label;
         const char* button;
+        const char* entry;  // the menu entry the "..." button runs
         int left;
     };
-    for (const Money& m : {Money{"Monthly Income", "Label23_16", "btnChangeMonthlyIncome", 120},
-                           Money{"Monthly Debt", "Label23_0", "btnChangeMonthlyDebt", 2100}}) {
+    for (const Money& m :
+         {Money{"Monthly Income", "Label23_16", "btnChangeMonthlyIncome", "mnuIncome2", 120},
+          Money{"Monthly Debt", "Label23_0", "btnChangeMonthlyDebt", "mnuDebt2", 2100}}) {
         auto* box = Place(new QGroupBox(m.title, incomeDebt), "", Twips(m.left, 195, 1875, 810));
-        labels_[m.label] = Place(new QLabel(box), m.label, Twips(90, 480, 1260, 255));
-        labels_[m.label]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        labels_[m.label] = AddLabel(box, m.label, "", Twips(90, 480, 1260, 255),
+                                    Qt::AlignRight | Qt::AlignVCenter);
         auto* more = Place(new QToolButton(box), m.button, Twips(1410, 450, 375, 300));
         more->setText("...");
         more->setFocusPolicy(Qt::NoFocus);
-        const QString entry =
-            QString(m.button) == "btnChangeMonthlyIncome" ? "mnuIncome2" : "mnuDebt2";
-        connect(more, &QToolButton::clicked, this, [this, entry] { RunMenuEntry(entry); });
+        connect(more, &QToolButton::clicked, this,
+                [this, entry = QString(m.entry)] { RunMenuEntry(entry); });
     }
+}
 
+// The eight results and the qualifying ratios.
+void MainWindow::BuildResults(QWidget* block) {
     for (const ResultRow& row : kResultRows) {
-        info(results, row.info, 120, row.top);
-        labels_[QString(row.label) + "Caption"] =
-            Caption(results, row.caption, Twips(420, row.top + 30, 2640, 255),
-                    row.label == QString("lblTotalMonthlyPayment") ? "Label22" : "");
-        auto* value = Place(new QLabel(results), row.label, Twips(2940, row.top + 30, 1095, 255));
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        labels_[row.label] = value;
+        const bool totalPayment = row.label == QString("lblTotalMonthlyPayment");
+        AddInfoButton(block, row.info, 120, row.top);
+        QLabel* caption = AddLabel(block, totalPayment ? "Label22" : "", row.caption,
+                                   Twips(420, row.top + 30, 2640, 255));
+        if (totalPayment) labels_["Label22"] = caption;
+        labels_[row.label] = AddLabel(block, row.label, "", Twips(2940, row.top + 30, 1095, 255),
+                                      Qt::AlignRight | Qt::AlignVCenter);
     }
-    labels_["Label22"] = labels_["lblTotalMonthlyPaymentCaption"];
-    flag(results, kFlags[1], Twips(4050, 240, 225, 300));
+    AddRedFlag(block, 1, Twips(4050, 240, 225, 300));
 
-    auto* ratios = Place(new QGroupBox("Qualifying Ratios", results), "fraQualifyingRatios",
+    auto* ratios = Place(new QGroupBox("Qualifying Ratios", block), "fraQualifyingRatios",
                          Twips(120, 3180, 4065, 1080));
     ratios->setFlat(true);
-    info(ratios, "infoQualifyingRatios", 3720, 0);
+    AddInfoButton(ratios, "infoQualifyingRatios", 3720, 0);
     struct Ratio {
         const char* title;
         const char* caption;
@@ -244,23 +246,11 @@ void MainWindow::BuildControls() {
     for (const Ratio& r : {Ratio{"1st Ratio", "lblFirstRatio", "Label23_3", 2, 120},
                            Ratio{"2nd Ratio ", "lblSecondRatio", "Label23_1", 3, 2070}}) {
         auto* box = Place(new QGroupBox(r.title, ratios), "", Twips(r.left, 195, 1875, 810));
-        labels_[r.caption] = Place(new QLabel(box), r.caption, Twips(90, 270, 1695, 255));
-        labels_[r.value] = Place(new QLabel(box), r.value, Twips(90, 480, 1320, 255));
-        labels_[r.value]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        flag(box, kFlags[r.flag], Twips(1500, 450, 225, 300));
+        labels_[r.caption] = AddLabel(box, r.caption, "", Twips(90, 270, 1695, 255));
+        labels_[r.value] = AddLabel(box, r.value, "", Twips(90, 480, 1320, 255),
+                                    Qt::AlignRight | Qt::AlignVCenter);
+        AddRedFlag(box, r.flag, Twips(1500, 450, 225, 300));
     }
-
-    auto* hint = Caption(central, "Click \"red flag(s)\" to view alert message(s)",
-                         Twips(2520, 5880, 5000, 300), "lblClickRedFlag");
-    hint->setStyleSheet("color: #c00000;");
-    hint->hide();
-    labels_["lblClickRedFlag"] = hint;
-
-    const int order[] = {1, 2, 3, 4, 7, 6, 5};
-    for (int i = 0; i + 1 < 7; ++i) setTabOrder(text_[order[i]], text_[order[i + 1]]);
-    setTabOrder(text_[5], cmboMortgageType_);
-    connect(cmboMortgageType_, qOverload<int>(&QComboBox::currentIndexChanged), this,
-            [this] { cmboMortgageType_Click(); });
 }
 
 LoadOutcome MainWindow::FormLoad() {

@@ -46,6 +46,10 @@ class MainWindow : public QMainWindow {
 
   private:
     void BuildControls();
+    void BuildLoanData(QWidget* block);
+    void BuildResults(QWidget* block);
+    void AddInfoButton(QWidget* parent, const char* name, int left, int top);
+    void AddRedFlag(QWidget* parent, int flag, QRect where);
     void BuildMenus();
     void SetUpControls();
     void TextChange(int box);
