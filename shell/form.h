@@ -39,12 +39,31 @@ QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor
 
 enum class Effect { None, SlideIn, SlideOut, GrowIn, ShrinkOut };
 
+// Most screens slide in from one side and slide out upwards; the others say so.
 struct ScreenDesign {
+    ScreenDesign(QString formName, QString windowCaption, QSize client, QString arriveFrom,
+                 int topic = 0)
+        : name(std::move(formName)),
+          caption(std::move(windowCaption)),
+          clientTwips(client),
+          arriveDirection(std::move(arriveFrom)),
+          helpTopic(topic) {}
+    ScreenDesign& Arriving(Effect effect, QString direction) {
+        arrive = effect;
+        arriveDirection = std::move(direction);
+        return *this;
+    }
+    ScreenDesign& Leaving(Effect effect, QString direction) {
+        leave = effect;
+        leaveDirection = std::move(direction);
+        return *this;
+    }
+
     QString name;     // the form's name
     QString caption;  // the window title
     QSize clientTwips;
     Effect arrive = Effect::SlideIn;
-    QString arriveDirection = "DOWN";
+    QString arriveDirection;
     Effect leave = Effect::SlideOut;
     QString leaveDirection = "UP";
     int helpTopic = 0;  // F1; 0 for none

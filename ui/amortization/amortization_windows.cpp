@@ -66,14 +66,9 @@ void AlignHeading(QLabel* heading) {
 }  // namespace
 
 AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
-    : Screen(parent, {"Amort",
-                      "Amortization Table",
-                      {9135, 6720},
-                      Effect::SlideIn,
-                      "DOWN",
-                      Effect::SlideOut,
-                      "LEFT",
-                      help_topic::kContents}) {
+    : Screen(parent, ScreenDesign("Amort", "Amortization Table", {9135, 6720}, "DOWN",
+                                  help_topic::kContents)
+                         .Leaving(Effect::SlideOut, "LEFT")) {
     QLabel* heading = AddLabel(
         this, "Label1",
         "Payment Period      Beginning Balance      Interest             Principal          "
@@ -90,12 +85,12 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     message->hide();
 
     ThePlatform().SetBusy(true);
-    table_ = ComputeAmortization(model);
+    const Amortization table = ComputeAmortization(model);
     QStringList lines;
-    lines.reserve(static_cast<int>(table_.rows.size()));
-    for (const AmortizationRow& row : table_.rows) lines.append(QString::fromStdString(row.line));
+    lines.reserve(static_cast<int>(table.rows.size()));
+    for (const AmortizationRow& row : table.rows) lines.append(QString::fromStdString(row.line));
     list_->addItems(lines);
-    QString text = QString::fromStdString(table_.removePmiMessage);
+    QString text = QString::fromStdString(table.removePmiMessage);
     message->setText(text.replace('\r', '\n'));
     message->show();
     ThePlatform().SetBusy(false);
@@ -110,14 +105,10 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
 }
 
 PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget* parent)
-    : Screen(parent, {"PartTerm",
-                      "Total Interest For Partial Term",
-                      {6240, 3840},
-                      Effect::GrowIn,
-                      "DOWN",
-                      Effect::ShrinkOut,
-                      "UP",
-                      help_topic::kSchedules}),
+    : Screen(parent, ScreenDesign("PartTerm", "Total Interest For Partial Term", {6240, 3840},
+                                  "DOWN", help_topic::kSchedules)
+                         .Arriving(Effect::GrowIn, "DOWN")
+                         .Leaving(Effect::ShrinkOut, "UP")),
       model_(model) {
     move(corner + QPoint(TwipsToPixels(999), TwipsToPixels(999)));
     AddLabel(this, "Label2",
@@ -172,14 +163,7 @@ const char* const DateTypeDialog::kMonthNames[12] = {
     "July",    "August",   "September", "October", "November", "December"};
 
 DateTypeDialog::DateTypeDialog(LoanData& loan, int currentYear, QWidget* parent)
-    : Screen(parent, {"DateType",
-                      "Select Date Type",
-                      {5520, 3600},
-                      Effect::SlideIn,
-                      "UP",
-                      Effect::SlideOut,
-                      "UP",
-                      help_topic::kContents}),
+    : Screen(parent, {"DateType", "Select Date Type", {5520, 3600}, "UP", help_topic::kContents}),
       loan_(loan) {
     specific_ =
         Place(new QRadioButton("SPECIFIC  (e.g. July " + QString::number(currentYear) + ")", this),

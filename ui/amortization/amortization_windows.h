@@ -16,14 +16,12 @@ class AmortizationWindow : public Screen {
   public:
     AmortizationWindow(const Model& model, QWidget* parent = nullptr);
 
-    const Amortization& table() const { return table_; }
     QListWidget* list() const { return list_; }
 
   signals:
     void printRequested();
 
   private:
-    Amortization table_;
     QListWidget* list_ = nullptr;
 };
 

@@ -121,14 +121,16 @@ double FeeValue(QString text) {
     return LeadingNumber(text.remove(',').toStdString());
 }
 
+const FeeEditorDesign& DesignOf(FeeTableEditor::Kind kind) {
+    return kind == FeeTableEditor::Kind::Escrow ? kEscrow : kTitle;
+}
+
 }  // namespace
 
 FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
-    : Screen(parent, {kind == Kind::Escrow ? kEscrow.form : kTitle.form,
-                      kind == Kind::Escrow ? kEscrow.caption : kTitle.caption,
-                      kind == Kind::Escrow ? kEscrow.client : kTitle.client, Effect::SlideIn,
-                      "DOWN", Effect::SlideOut, "UP", help_topic::kSchedules}),
-      design_(kind == Kind::Escrow ? kEscrow : kTitle),
+    : Screen(parent, {DesignOf(kind).form, DesignOf(kind).caption, DesignOf(kind).client, "DOWN",
+                      help_topic::kSchedules}),
+      design_(DesignOf(kind)),
       model_(model),
       table_(kind == Kind::Escrow ? model.escrowFees : model.titleFees) {
     BuildTable();

@@ -50,10 +50,7 @@ OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
     : Screen(parent, {"LoanO",
                       "Change Loan Origination Fee Schedule",
                       {9330, 4455},
-                      Effect::SlideIn,
                       "RIGHT",
-                      Effect::SlideOut,
-                      "UP",
                       help_topic::kSchedules}),
       model_(model) {
     QFrame* panel =
@@ -140,10 +137,7 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
     : Screen(parent, {"FanieMae",
                       "Change Fannie Mae Guideline Values",
                       {9330, 7005},
-                      Effect::SlideIn,
                       "RIGHT",
-                      Effect::SlideOut,
-                      "UP",
                       help_topic::kSchedules}),
       model_(model) {
     QFrame* note =

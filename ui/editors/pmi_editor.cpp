@@ -64,10 +64,7 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
     : Screen(parent, {"PMI",
                       "Change Private Mortgage Insurance Schedules",
                       {8895, 6930},
-                      Effect::SlideIn,
                       "DOWN",
-                      Effect::SlideOut,
-                      "UP",
                       help_topic::kSchedules}),
       model_(model) {
     QWidget* previous = nullptr;

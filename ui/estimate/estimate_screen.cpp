@@ -177,15 +177,7 @@ const QColor kNavy(0, 0, 128);
 }  // namespace
 
 EstimateScreen::EstimateScreen(const Model& model, QWidget* parent)
-    : Screen(parent, {"PrintScreen",
-                      "Financing Estimate",
-                      {8910, 7155},
-                      Effect::SlideIn,
-                      "DOWN",
-                      Effect::SlideOut,
-                      "UP",
-                      0}),
-      model_(model) {
+    : Screen(parent, {"PrintScreen", "Financing Estimate", {8910, 7155}, "DOWN"}), model_(model) {
     SetColors(this, Qt::black, Qt::white);
     BuildFrames();
     auto* print = AddButton(this, "btnPrint", "&Print", Twips(120, 6720, 1095, 375));

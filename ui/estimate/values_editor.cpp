@@ -67,14 +67,9 @@ void StoreCount(Integer& field, double value) {
 }  // namespace
 
 ValuesEditor::ValuesEditor(Model& model, QWidget* parent)
-    : Screen(parent, {"Values",
-                      "Change Financing  Estimate  Values",
-                      {6360, 6045},
-                      Effect::SlideIn,
-                      "RIGHT",
-                      Effect::ShrinkOut,
-                      "UP",
-                      help_topic::kSchedules}),
+    : Screen(parent, ScreenDesign("Values", "Change Financing  Estimate  Values", {6360, 6045},
+                                  "RIGHT", help_topic::kSchedules)
+                         .Leaving(Effect::ShrinkOut, "UP")),
       model_(model) {
     BuildRows();
     Fill();

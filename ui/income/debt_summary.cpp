@@ -24,14 +24,7 @@ Single PaymentValue(const QLineEdit* box) {
 }  // namespace
 
 DebtSummaryScreen::DebtSummaryScreen(Model& model, QWidget* parent)
-    : Screen(parent, {"Debt1",
-                      "Debt Summary",
-                      {9600, 5520},
-                      Effect::SlideIn,
-                      "RIGHT",
-                      Effect::SlideOut,
-                      "UP",
-                      help_topic::kDebtSummary}),
+    : Screen(parent, {"Debt1", "Debt Summary", {9600, 5520}, "RIGHT", help_topic::kDebtSummary}),
       model_(model) {
     DataError ignored;  // a missing or unreadable file leaves what memory holds
     LoadDataFile(DataFile::Debt, model_, App().dataFolder.toStdString(), ignored);

@@ -105,20 +105,11 @@ QMap<int, QLineEdit*> BuildLineCells(QWidget* page, int pageNumber, Model& model
 
 }  // namespace
 
-void OpenIncomeAnalysis(Model& model) {
-    IncomePage2 page2(model);
-    IncomePage1 page1(model, page2);
-    page1.exec();
-}
-
 IncomePage1::IncomePage1(Model& model, IncomePage2& page2, QWidget* parent)
     : Screen(parent, {"Income",
                       "Income Analysis, Page 1 of 2",
                       {9495, 7245},
-                      Effect::SlideIn,
                       "RIGHT",
-                      Effect::SlideOut,
-                      "UP",
                       help_topic::kIncomeAnalysis}),
       model_(model),
       page2_(page2) {
@@ -183,14 +174,10 @@ void IncomePage1::BtnOk_Click() {
 }
 
 IncomePage2::IncomePage2(Model& model, QWidget* parent)
-    : Screen(parent, {"Income2",
-                      "Income Analysis, Page 2 of 2",
-                      {9495, 6900},
-                      Effect::None,
-                      "",
-                      Effect::None,
-                      "",
-                      help_topic::kIncomeAnalysis}),
+    : Screen(parent, ScreenDesign("Income2", "Income Analysis, Page 2 of 2", {9495, 6900}, "",
+                                  help_topic::kIncomeAnalysis)
+                         .Arriving(Effect::None, "")
+                         .Leaving(Effect::None, "")),
       model_(model) {
     auto* back = AddButton(this, "Command1", "<<  Page &1", Twips(120, 120, 1335, 375));
     connect(back, &QPushButton::clicked, this, [this] {

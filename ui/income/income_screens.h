@@ -17,9 +17,7 @@ namespace dovanel {
 
 class IncomePage2;
 
-// Opens the analysis: page 2 is made first, hidden, then page 1 is shown modally.
-void OpenIncomeAnalysis(Model& model);
-
+// Opening the analysis makes page 2 first, hidden, then shows page 1 modally.
 class IncomePage1 : public Screen {
     Q_OBJECT
   public:

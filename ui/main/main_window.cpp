@@ -421,8 +421,8 @@ void MainWindow::Form_Activate() {
     RefreshRatioCaptions();
     RefreshIncomeAndDebt("$#,##0");
     ShowResults(Recalculate(model_));
-    if (!firstActivationDone_ && !activating_) {
-        activating_ = true;
+    if (!firstActivationDone_ && !firstActivationScheduled_) {
+        firstActivationScheduled_ = true;
         QTimer::singleShot(0, this, [this] { FirstActivation(); });
     }
 }

@@ -72,7 +72,7 @@ class MainWindow : public QMainWindow {
     QMap<QString, std::function<void()>> menuActions_;
     bool firstActivationDone_ = false;
     bool inLostFocus_ = false;
-    bool activating_ = false;
+    bool firstActivationScheduled_ = false;
 };
 
 }  // namespace dovanel
