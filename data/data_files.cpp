@@ -1,6 +1,8 @@
 #include "data/data_files.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -202,36 +204,48 @@ bool ReadWholeFile(const std::string& path, std::string& text, DataError& error)
     return true;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& text) {
+namespace {
+
+WriteResult Failed(int error) {
+    return {false, std::strerror(error)};
+}
+
+}  // namespace
+
+WriteResult WriteFileAtomically(const std::string& path, const std::string& text) {
     const fs::path target(path);
-    if (IsReadOnly(target)) return false;
+    if (IsReadOnly(target)) return Failed(EACCES);
     const std::string temp = TempNameBeside(target);
     {
+        errno = 0;
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
+        if (!out) return Failed(errno ? errno : EIO);
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.flush();
         if (!out) {
+            const int error = errno ? errno : EIO;
             out.close();
             std::remove(temp.c_str());
-            return false;
+            return Failed(error);
         }
     }
     std::error_code ec;
     if (!FlushToDisk(temp)) {
+        const int error = errno ? errno : EIO;
         fs::remove(temp, ec);
-        return false;
+        return Failed(error);
     }
     if (fs::exists(target, ec)) fs::permissions(temp, fs::status(target, ec).permissions(), ec);
     fs::rename(temp, target, ec);
     if (ec) {
+        const std::string reason = ec.message();
         fs::remove(temp, ec);
-        return false;
+        return {false, reason};
     }
-    return true;
+    return {true, {}};
 }
 
-bool SaveDataFile(DataFile file, const Model& model, const std::string& folder) {
+WriteResult SaveDataFile(DataFile file, const Model& model, const std::string& folder) {
     return WriteFileAtomically(folder + FileName(file), FileText(file, model));
 }
 

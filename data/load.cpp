@@ -82,7 +82,7 @@ LoadOutcome LoadAllDataFiles(Model& model, const std::string& folder, LoadQuesti
     return LoadOutcome::Complete;
 }
 
-bool SaveLoanData(const Model& model, const std::string& folder) {
+WriteResult SaveLoanData(const Model& model, const std::string& folder) {
     return SaveDataFile(DataFile::Main, model, folder);
 }
 

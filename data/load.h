@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "data/data_files.h"
 #include "engine/model.h"
 
 namespace dovanel {
@@ -37,7 +38,7 @@ std::string MissingFileMessage(const std::string& path, const std::string& produ
 // Year captions still reading "YYYY" become the three years before the current one.
 void ApplyYearCaptions(IncomeAnalysis& analysis, int currentYear);
 
-// Writes MAIN.DAT; false when it could not be written (the caller says nothing).
-bool SaveLoanData(const Model& model, const std::string& folder);
+// Writes MAIN.DAT; on failure the result says why.
+WriteResult SaveLoanData(const Model& model, const std::string& folder);
 
 }  // namespace dovanel

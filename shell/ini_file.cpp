@@ -77,8 +77,8 @@ std::string ReadIniString(const std::string& section, const std::string& key,
     return fallback.substr(0, kIniValueLimit);
 }
 
-bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,
-                    const std::string& path) {
+WriteResult WriteIniString(const std::string& section, const std::string& key,
+                           const std::string& value, const std::string& path) {
     std::vector<std::string> lines = Lines(path);
     const std::string entry = key + "=" + value;
     std::string name, k, v;

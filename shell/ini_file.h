@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "data/data_files.h"
+
 namespace dovanel {
 
 inline constexpr std::size_t kIniValueLimit = 255;
@@ -17,8 +19,8 @@ std::string ReadIniString(const std::string& section, const std::string& key,
                           const std::string& fallback, const std::string& path);
 
 // Sets `key` in `section`, adding the section or the file when missing.
-// Returns false when the file could not be written.
-bool WriteIniString(const std::string& section, const std::string& key, const std::string& value,
-                    const std::string& path);
+// On failure the file is unchanged and the result says why.
+WriteResult WriteIniString(const std::string& section, const std::string& key,
+                           const std::string& value, const std::string& path);
 
 }  // namespace dovanel
