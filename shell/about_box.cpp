@@ -50,7 +50,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     version->setGeometry(Twips(1320, 1020, 4680, 300));
 
     lblLegal_ = new QLabel(
-        "Copyright \u00A9 2026 the Dovanel developers. All rights reserved.\n\n"
+        "Copyright \u00A9 2026 the Dovanel developers. Free software under the GNU GPL, "
+        "version 3 or later, with no warranty.\n\n"
         "Dovanel gives estimates for planning only. Lenders' fees, rates and guidelines vary; "
         "the figures shown are not a loan offer or a commitment to lend.",
         this);

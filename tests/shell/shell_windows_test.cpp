@@ -91,6 +91,13 @@ TEST_F(Shell, AboutBoxShowsTheVersionAndEscapeDoesWhatOkDoes) {
     EXPECT_EQ(splash.findChild<QLabel*>("lblLegal")->y(), legalTop + TwipsToPixels(100));
 }
 
+TEST_F(Shell, AboutBoxLegalNoticeNamesTheLicenceAndFitsItsLabel) {
+    AboutBox box;
+    const QLabel* legal = box.findChild<QLabel*>("lblLegal");
+    EXPECT_TRUE(legal->text().contains("GNU GPL, version 3 or later"));
+    EXPECT_LE(legal->heightForWidth(legal->width()), legal->height()) << "no line is cut off";
+}
+
 TEST_F(Shell, EveryHelpTopicHasAPage) {
     for (int topic : {1, 10, 15, 20, 25, 30, 60})
         EXPECT_TRUE(QFile::exists(HelpTopicPath(App().helpFile, topic))) << topic;
