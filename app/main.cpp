@@ -4,6 +4,11 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include "app/command_line.h"
+#include "app/startup_check.h"
 
 #include "engine/model.h"
 #include "shell/about_box.h"
@@ -56,8 +61,14 @@ void ShowSplash(QWidget* mainWindow) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    const CommandLine options =
+        ReadCommandLine({argv + 1, argv + argc}, DOVANEL_VERSION, std::cout, std::cerr);
+    if (options.exitStatus) return *options.exitStatus;
     QApplication application(argc, argv);
     application.setApplicationName("Dovanel");
+    application.setDesktopFileName("dovanel");
+    std::unique_ptr<StartupCheck> check;
+    if (options.startupCheck) check = std::make_unique<StartupCheck>();
     application.setApplicationVersion(DOVANEL_VERSION);
     AppContext& app = App();
 
@@ -77,6 +88,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&window, &MainWindow::firstActivationFinished, &window,
                      [&window] { ShowSplash(&window); });
     window.show();
+    if (check) check->EndAfterFirstPaint(window);
 #ifdef DOVANEL_QUIT_AFTER_FIRST_PAINT
     // Measuring start-up: end as soon as the main window has been painted once.
     struct FirstPaint : QObject {

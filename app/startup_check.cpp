@@ -1,0 +1,94 @@
+#include "app/startup_check.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/app_context.h"
+#include "shell/help.h"
+#include "shell/page_printer.h"
+#include "shell/platform.h"
+#include "shell/startup.h"
+
+namespace dovanel {
+
+namespace {
+
+void Print(const QString& line) {
+    std::fputs((line + "\n").toLocal8Bit().constData(), stdout);
+}
+
+// Prints one file and whether it exists; false when it does not.
+bool Report(const QString& what, const QString& path) {
+    const bool found = QFileInfo::exists(path);
+    Print(what + ": " + path + (found ? " (found)" : " (missing)"));
+    return found;
+}
+
+int ReportFolders() {
+    const AppContext& app = App();
+    Print("program folder: " + app.programFolder);
+    Print("data folder: " + app.dataFolder);
+    bool all = Report("help", HelpTopicPath(app.helpFile, 1));
+    all = Report("sound", app.programFolder + "ClickBg.wav") && all;
+    all = Report("sound", app.programFolder + "message2.wav") && all;
+    for (const QString& name : InstalledFiles())
+        all = Report("data file", app.dataFolder + name) && all;
+    return all ? 0 : 1;
+}
+
+}  // namespace
+
+// The desktop platform, except that message boxes are printed and answered
+// with their default button instead of waiting for a user.
+class StartupCheck::AnsweringPlatform : public Platform {
+  public:
+    explicit AnsweringPlatform(Platform& desktop) : desktop_(desktop) {}
+
+    MsgAnswer ShowMessage(QWidget*, const MessageRequest& request) override {
+        QString text = request.text;
+        Print("message: " + request.title + ": " + text.replace('\r', ' '));
+        return request.defaultButton;
+    }
+    void SetBusy(bool busy) override { desktop_.SetBusy(busy); }
+    bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
+    bool OpenUrl(const QString&) override { return false; }
+    void PlaySound(const QString& path) override { desktop_.PlaySound(path); }
+    void Pause(double seconds) override { desktop_.Pause(seconds); }
+    void EndProgram() override { desktop_.EndProgram(); }
+    std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override { return nullptr; }
+
+  private:
+    Platform& desktop_;
+};
+
+StartupCheck::StartupCheck()
+    : platform_(std::make_unique<AnsweringPlatform>(ThePlatform())),
+      scope_(std::make_unique<ScopedPlatform>(*platform_)) {}
+
+StartupCheck::~StartupCheck() = default;
+
+void StartupCheck::EndAfterFirstPaint(QWidget& window) {
+    struct FirstPaint : QObject {
+        using QObject::QObject;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint && !reported_) {
+                reported_ = true;
+                QTimer::singleShot(0, [] {  // once this paint is done
+                    const int status = ReportFolders();
+                    std::fflush(stdout);
+                    std::_Exit(status);
+                });
+            }
+            return false;
+        }
+        bool reported_ = false;
+    };
+    window.installEventFilter(new FirstPaint(&window));
+}
+
+}  // namespace dovanel
