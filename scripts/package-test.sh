@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Builds the Debian package and tries it: its contents and metadata (lintian,
+# desktop-file-validate, appstreamcli), then the program run from the package
+# extracted into a temporary root, and where this runs as root, installed with
+# apt-get, run, purged and checked for leftovers.
+#   scripts/package-test.sh [BUILD_DIR]   (default: build, configured by scripts/build.sh)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$root" && realpath -m "${1:-build}")
+if ! command -v dpkg-deb > /dev/null; then
+  echo "package test skipped: no dpkg-deb"
+  exit 0
+fi
+
+fail() { echo "package test FAILED: $*" >&2; exit 1; }
+
+work=$(mktemp -d)
+installed=""
+cleanup() {
+  [ -n "$installed" ] && apt-get purge -y -q dovanel > /dev/null 2>&1
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "-- building the package"
+cmake --build "$build" --target dovanel dovanel_packaging_files --parallel "$(nproc)" > /dev/null
+rm -f "$build"/dovanel_*.deb
+(cd "$build" && cpack -G DEB > "$work/cpack.log") || { cat "$work/cpack.log"; fail "cpack"; }
+debs=("$build"/dovanel_*.deb)
+[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one dovanel_*.deb in $build"
+deb=${debs[0]}
+version=$(dpkg-deb -f "$deb" Version)
+echo "   $(basename "$deb"): Depends: $(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries"
+
+if command -v lintian > /dev/null; then
+  echo "-- lintian"
+  lintian --fail-on error --display-info "$deb" || fail "lintian reports errors"
+fi
+
+echo "-- extracting into a temporary root"
+dpkg-deb -x "$deb" "$work/root"
+share="$work/root/usr/share"
+for f in usr/bin/dovanel usr/share/dovanel/MAIN.DAT usr/share/dovanel/DV.INI \
+         usr/share/dovanel/help/topic1.html usr/share/dovanel/ClickBg.wav usr/share/dovanel/message2.wav \
+         usr/share/applications/dovanel.desktop usr/share/icons/hicolor/scalable/apps/dovanel.svg \
+         usr/share/icons/hicolor/48x48/apps/dovanel.png usr/share/icons/hicolor/256x256/apps/dovanel.png \
+         usr/share/man/man1/dovanel.1.gz usr/share/doc/dovanel/copyright usr/share/doc/dovanel/changelog.gz; do
+  [ -f "$work/root/$f" ] || fail "the package lacks /$f"
+done
+metainfo=$(ls "$share"/metainfo/*.metainfo.xml) || fail "the package lacks its AppStream metadata"
+if command -v desktop-file-validate > /dev/null; then
+  desktop-file-validate "$share/applications/dovanel.desktop" || fail "desktop-file-validate"
+fi
+if command -v appstreamcli > /dev/null; then
+  appstreamcli validate --no-net "$metainfo" > "$work/appstream.log" || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+fi
+
+# Runs the program at $1, whose program folder must be $2: the options that need
+# no display, then an offscreen start with a fresh data folder that ends by itself.
+run_program() {
+  local program=$1 folder=$2 home out
+  echo "-- running $program"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version) || fail "--version"
+  [ "$out" = "Dovanel $version" ] || fail "--version printed '$out', not 'Dovanel $version'"
+  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help | grep -q '^Usage: dovanel' \
+    || fail "--help"
+  local status=0
+  "$program" --no-such-option > /dev/null 2> "$work/err" || status=$?
+  [ $status -eq 2 ] && grep -q "^Usage: dovanel" "$work/err" || fail "an unknown option: status $status"
+
+  home=$(mktemp -d "$work/home.XXXX")
+  mkdir -m 700 "$home/run"
+  status=0
+  HOME="$home" XDG_DATA_HOME="$home/data" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" \
+    XDG_RUNTIME_DIR="$home/run" QT_QPA_PLATFORM=offscreen \
+    timeout 120 "$program" --startup-check > "$home/report" 2> "$home/stderr" || status=$?
+  sed 's/^/   /' "$home/report"
+  [ $status -eq 0 ] || { cat "$home/stderr"; fail "the start-up check ended with status $status"; }
+  grep -qx "program folder: $folder" "$home/report" || fail "the program folder is not $folder"
+  grep -q "^message: INITIALIZING: " "$home/report" || fail "no first-run message"
+  for f in "$folder"*.DAT "$folder"DV.INI; do
+    cmp -s "$f" "$home/data/Dovanel/$(basename "$f")" || fail "$(basename "$f") was not copied into the data folder"
+  done
+}
+
+run_program "$work/root/usr/bin/dovanel" "$work/root/usr/share/dovanel/"
+
+if [ "$(id -u)" -ne 0 ] || ! command -v apt-get > /dev/null; then
+  echo "-- not root: installing with apt-get skipped"
+elif dpkg-query -W -f='${Status}' dovanel 2> /dev/null | grep -q "ok installed"; then
+  echo "-- dovanel is installed on this machine already: installing with apt-get skipped"
+else
+  echo "-- apt-get install"
+  cp "$deb" "$work/"
+  installed=yes
+  (cd "$work" && apt-get install -y -q --no-install-recommends "./$(basename "$deb")") > "$work/apt.log" 2>&1 \
+    || { cat "$work/apt.log"; fail "apt-get install"; }
+  dpkg-query -L dovanel > "$work/files"
+  run_program /usr/bin/dovanel /usr/share/dovanel/
+  echo "-- apt-get purge"
+  apt-get purge -y -q dovanel > "$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get purge"; }
+  installed=""
+  ! dpkg-query -W -f='${Status}' dovanel 2> /dev/null | grep -q "ok installed" || fail "still installed"
+  while IFS= read -r path; do
+    if [ -d "$path" ]; then
+      case "$path" in *dovanel*) fail "left behind: $path" ;; esac
+    elif [ -e "$path" ]; then
+      fail "left behind: $path"
+    fi
+  done < "$work/files"
+fi
+echo "package test passed: $(basename "$deb")"
