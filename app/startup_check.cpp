@@ -1,5 +1,6 @@
 #include "app/startup_check.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QTimer>
@@ -31,6 +32,9 @@ bool Report(const QString& what, const QString& path) {
 
 int ReportFolders() {
     const AppContext& app = App();
+    // The class part of the main window's WM_CLASS on X11, which Qt takes from
+    // the application's name; the desktop entry's StartupWMClass must match it.
+    Print("window class: " + QCoreApplication::applicationName());
     Print("program folder: " + app.programFolder);
     Print("data folder: " + app.dataFolder);
     bool all = Report("help", HelpTopicPath(app.helpFile, 1));

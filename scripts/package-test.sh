@@ -53,7 +53,8 @@ if command -v desktop-file-validate > /dev/null; then
   desktop-file-validate "$share/applications/dovanel.desktop" || fail "desktop-file-validate"
 fi
 if command -v appstreamcli > /dev/null; then
-  appstreamcli validate --no-net "$metainfo" > "$work/appstream.log" || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
+  { appstreamcli validate --no-net "$metainfo" && appstreamcli validate-tree --no-net "$work/root"; } \
+    > "$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 fi
 
 # Runs the program at $1, whose program folder must be $2: the options that need
@@ -79,6 +80,8 @@ run_program() {
   [ $status -eq 0 ] || { cat "$home/stderr"; fail "the start-up check ended with status $status"; }
   grep -qx "program folder: $folder" "$home/report" || fail "the program folder is not $folder"
   grep -q "^message: INITIALIZING: " "$home/report" || fail "no first-run message"
+  grep -qx "window class: $(sed -n 's/^StartupWMClass=//p' "$share/applications/dovanel.desktop")" "$home/report" \
+    || fail "the desktop entry's StartupWMClass is not the window's class"
   for f in "$folder"*.DAT "$folder"DV.INI; do
     cmp -s "$f" "$home/data/Dovanel/$(basename "$f")" || fail "$(basename "$f") was not copied into the data folder"
   done
@@ -97,6 +100,10 @@ else
   (cd "$work" && apt-get install -y -q --no-install-recommends "./$(basename "$deb")") > "$work/apt.log" 2>&1 \
     || { cat "$work/apt.log"; fail "apt-get install"; }
   dpkg-query -L dovanel > "$work/files"
+  # (Slim images tell dpkg to leave manual pages out.)
+  if command -v man > /dev/null && [ -f /usr/share/man/man1/dovanel.1.gz ]; then
+    man -w dovanel > /dev/null || fail "man finds no page for dovanel"
+  fi
   run_program /usr/bin/dovanel /usr/share/dovanel/
   echo "-- apt-get purge"
   apt-get purge -y -q dovanel > "$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get purge"; }
