@@ -9,6 +9,7 @@
 #include "engine/format_value.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -72,21 +73,21 @@ OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
             LiveCell(panel, "Text" + r, Twips(7680, top, 735, 285), o.feeRate[k], 0.01);
         WhiteOn(kDarkPurple, AddLabel(panel, "", "%", Twips(8400, top, 240, 285)));
         {
-            // Amounts are shown exactly as held; they are not read back on filling.
-            const QSignalBlocker quietFrom(from), quietTo(to);
+            // Showing a value never changes it: the cells are filled quietly and only
+            // an edited cell stores what was typed (the rate shows rounded to hundredths).
+            const QSignalBlocker quietFrom(from), quietTo(to), quietRate(rate);
             from->setText(Plain(o.amountFrom[k]));
             to->setText(Plain(o.amountTo[k]));
+            rate->setText(QString::fromStdString(
+                FormatValue(static_cast<double>(o.feeRate[k]) * 100, "#.#0")));
         }
-        // The rate goes back through its cell, rounded to the shown hundredths of a percent.
-        rate->setText(
-            QString::fromStdString(FormatValue(static_cast<double>(o.feeRate[k]) * 100, "#.#0")));
         for (QLineEdit* cell : {from, to, rate}) {
             if (previous) setTabOrder(previous, cell);
             previous = cell;
         }
     }
     AddOkCancel(this, 3840, [this] {
-        SaveDataFile(DataFile::Origination, model_, App().dataFolder.toStdString());
+        SaveDataFileReported(this, DataFile::Origination, model_);
         accept();
     });
     FinishControls(true, true);
@@ -215,7 +216,7 @@ void GuidelineEditor::BtnOk_Click() {
     };
     StoreNumber(g.jumboLimit, number("Text1"));
     for (const RatioRow& row : kRatioRows) StoreNumber(g.*row.field, number(row.cell) * 0.01);
-    SaveDataFile(DataFile::Guidelines, model_, App().dataFolder.toStdString());
+    SaveDataFileReported(this, DataFile::Guidelines, model_);
     accept();
 }
 

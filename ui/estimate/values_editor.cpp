@@ -11,6 +11,7 @@
 #include "engine/format_value.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -134,8 +135,7 @@ void ValuesEditor::BtnOk_Click() {
     for (const CountRow& row : kCounts) StoreCount(e.*row.field, Number(cells_[row.cell]));
     for (const ItemRow& row : kItems)
         e.costName[row.name] = cells_[row.nameCell]->text().toStdString();
-    SaveDataFile(DataFile::Estimate, model_,
-                 App().dataFolder.toStdString());  // a failed write is not reported
+    SaveDataFileReported(this, DataFile::Estimate, model_);
     accept();
 }
 

@@ -83,7 +83,8 @@ void MainWindow::BuildMenus() {
     SetMenuAction("MenuFileExit", [this] { close(); });
     SetMenuAction("MenuHelpContents", [] { OpenHelpTopic(help_topic::kContents); });
     SetMenuAction("MenuHelpShowQuickStart", [this] { QuickStart(this).exec(); });
-    SetMenuAction("MenuCheckForUpdates", [this] { CheckForUpdates(this); });
+    SetMenuAction("MenuCheckForUpdates",
+                  [this] { CheckForUpdates(this, [this] { return AgreeToEnd(true); }); });
     SetMenuAction("MenuFileAbout", [this] { AboutBox(this).exec(); });
 }
 
