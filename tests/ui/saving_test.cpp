@@ -176,6 +176,35 @@ TEST_F(SavingTest, PmiRatesKeepTheirExactValueUnlessEdited) {
     EXPECT_EQ(stored.pmiSchedule.conventionalPremium[2], 0.006f);
 }
 
+TEST_F(SavingTest, GuidelinesAndEstimateValuesLeftAsShownKeepTheirExactValue) {
+    model.guidelineRatios.jumboLimit = 12345678;  // shown to seven digits
+    model.guidelineRatios.firstRatioUpTo90 = 0.28333334f;
+    model.estimateValues.costAmount[1] = 12.5f;  // shown in whole dollars
+    model.estimateValues.applicationDeposit = 99.99f;
+    const Model before = model;
+    {
+        GuidelineEditor editor(model);
+        Retype(Cell(editor, "Text3"), "40");
+        Click(editor, "BtnOk");
+    }
+    {
+        ValuesEditor editor(model);
+        Retype(Cell(editor, "Text3"), "250");
+        Click(editor, "BtnOk");
+    }
+    EXPECT_EQ(model.guidelineRatios.jumboLimit, 12345678);
+    EXPECT_EQ(model.guidelineRatios.firstRatioUpTo90, 0.28333334f);
+    EXPECT_EQ(model.guidelineRatios.secondRatioUpTo90, 0.4f) << "an edited cell stores it";
+    EXPECT_EQ(model.estimateValues.costAmount[1], 12.5f);
+    EXPECT_EQ(model.estimateValues.applicationDeposit, 99.99f);
+    EXPECT_EQ(model.estimateValues.costAmount[2], 250);
+    Model expected = before;
+    expected.guidelineRatios.secondRatioUpTo90 = 0.4f;
+    expected.estimateValues.costAmount[2] = 250;
+    EXPECT_EQ(FileBytes("FANMAE.DAT").toStdString(), FileText(DataFile::Guidelines, expected));
+    EXPECT_EQ(FileBytes("ESTIMATE.DAT").toStdString(), FileText(DataFile::Estimate, expected));
+}
+
 // ---- long loaded values and totals that would overflow ---------------------
 
 TEST_F(SavingTest, IncomeCellsShowLongValuesWholeAndLimitTypingToNine) {

@@ -9,6 +9,7 @@
 #include "engine/format_value.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
+#include "shell/shown_value.h"
 #include "shell/write_failure.h"
 
 namespace dovanel {
@@ -160,7 +161,7 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
                 1440, 600);
     AddLabel(this, "", "$", Twips(7860, 1560, 180, 285));
     QLineEdit* previous = AddCell(this, "Text1", Twips(8040, 1560, 975, 285));
-    previous->setText(QString::fromStdString(PlainNumber(g.jumboLimit)));
+    ShowValue(previous, QString::fromStdString(PlainNumber(g.jumboLimit)));
     for (int group = 0; group < 2; ++group) {
         const int top = group == 0 ? 2280 : 4200;
         AddPanel(this, QString("pnlRatios%1").arg(group + 1), Twips(2880, top - 120, 4935, 1920),
@@ -174,8 +175,8 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
         Explanation(this, row.explanation, row.top, 660);
         QLineEdit* cell = AddCell(this, row.cell, Twips(8040, row.cellTop, 975, 285));
         AddLabel(this, "", "%", Twips(9030, row.cellTop, 240, 285));
-        cell->setText(QString::fromStdString(
-            PlainNumber(static_cast<Single>(static_cast<double>(g.*row.field) * 100))));
+        ShowValue(cell, QString::fromStdString(PlainNumber(
+                            static_cast<Single>(static_cast<double>(g.*row.field) * 100))));
         setTabOrder(previous, cell);
         previous = cell;
     }
@@ -211,11 +212,13 @@ void GuidelineEditor::BuildReferencePanel() {
 
 void GuidelineEditor::BtnOk_Click() {
     GuidelineRatios& g = model_.guidelineRatios;
-    auto number = [this](const char* cell) {
-        return LeadingNumber(findChild<QLineEdit*>(cell)->text().toStdString());
+    // A cell left as shown keeps the exact value it stands for.
+    auto store = [this](const char* name, Single& field, double factor) {
+        const auto* cell = findChild<QLineEdit*>(name);
+        if (Edited(cell)) StoreNumber(field, LeadingNumber(cell->text().toStdString()) * factor);
     };
-    StoreNumber(g.jumboLimit, number("Text1"));
-    for (const RatioRow& row : kRatioRows) StoreNumber(g.*row.field, number(row.cell) * 0.01);
+    store("Text1", g.jumboLimit, 1);
+    for (const RatioRow& row : kRatioRows) store(row.cell, g.*row.field, 0.01);
     SaveDataFileReported(this, DataFile::Guidelines, model_);
     accept();
 }
