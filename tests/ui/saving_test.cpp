@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <unistd.h>
 #include <cmath>
@@ -305,6 +306,22 @@ TEST_F(UpdateSavingTest, YesSavesBeforeTheUpdaterTakesOver) {
     DataError error;
     ASSERT_TRUE(LoadDataFile(DataFile::Main, stored, App().dataFolder.toStdString(), error));
     EXPECT_EQ(stored.loanData.monthlyDues, 4);
+}
+
+TEST_F(UpdateSavingTest, TheAboutBoxAsksTooBeforeTheUpdater) {
+    OpenWithAChange();
+    platform.answers = {MsgAnswer::Cancel};
+    QTimer::singleShot(0, [] {
+        QWidget* about = QApplication::activeModalWidget();
+        ASSERT_TRUE(about);
+        about->findChild<QPushButton*>("btnCheckForUpdates")->click();
+        about->close();
+    });
+    window->findChild<QAction*>("MenuFileAbout")->trigger();
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_EQ(platform.asked[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_TRUE(platform.started.empty());
+    EXPECT_FALSE(platform.ended);
 }
 
 TEST_F(UpdateSavingTest, TheProbeFileIsNeverWrittenThroughALink) {
