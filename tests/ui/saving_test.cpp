@@ -65,6 +65,10 @@ struct EditorCase {
     std::function<std::unique_ptr<QDialog>(Model&)> open;
 };
 
+void PrintTo(const EditorCase& c, std::ostream* os) {
+    *os << c.file;
+}
+
 class EditorOkTest : public SavingTest, public ::testing::WithParamInterface<EditorCase> {};
 
 TEST_P(EditorOkTest, AFailedWriteIsReportedAndTheEditorKeepsItsValues) {

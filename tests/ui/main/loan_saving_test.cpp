@@ -183,6 +183,10 @@ struct TypeCase {
     int expectedTerm;
 };
 
+void PrintTo(const TypeCase& c, std::ostream* os) {
+    *os << '"' << c.stored << '"';
+}
+
 class LoadedTypeTest : public LoanSavingTest, public ::testing::WithParamInterface<TypeCase> {};
 
 TEST_P(LoadedTypeTest, TheListShowsOnlyATypeItKnows) {
