@@ -30,7 +30,7 @@ QLabel* TitleLabel(QWidget* parent, const char* name, const QColor& colour) {
 
 }  // namespace
 
-AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent, std::function<bool()> readyToEnd) : QDialog(parent) {
     setObjectName("frmAbout");
     setWindowTitle("About " + App().productName);
     setModal(true);
@@ -68,7 +68,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     btnCheckForUpdates_->setObjectName("btnCheckForUpdates");
     btnCheckForUpdates_->setGeometry(Twips(3600, 3480, 2160, 420));
     connect(btnOk_, &QPushButton::clicked, this, [this] { BtnOk_Click(); });
-    connect(btnCheckForUpdates_, &QPushButton::clicked, this, [this] { CheckForUpdates(this); });
+    connect(btnCheckForUpdates_, &QPushButton::clicked, this,
+            [this, ready = std::move(readyToEnd)] { CheckForUpdates(this, ready); });
 
     CenterOnScreen(this);
     QApplication::restoreOverrideCursor();

@@ -2,6 +2,7 @@
 // The about box, which doubles as the start-up splash.
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -11,7 +12,8 @@ namespace dovanel {
 class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    explicit AboutBox(QWidget* parent = nullptr);
+    // `readyToEnd` is asked before its update check ends the program.
+    explicit AboutBox(QWidget* parent = nullptr, std::function<bool()> readyToEnd = {});
 
     // The splash form: no title, no buttons, the notices a little lower.
     void MakeSplash();

@@ -23,8 +23,9 @@ void ReadSettings(AppContext& app) {
     app.showQuickStart = QString::fromStdString(value).toUpper() == "YES";
 }
 
-void WriteQuickStartSetting(const AppContext& app, bool show) {
-    WriteIniString(kSection, kQuickStartKey, show ? "YES" : "NO", app.settingsFile.toStdString());
+WriteResult WriteQuickStartSetting(const AppContext& app, bool show) {
+    return WriteIniString(kSection, kQuickStartKey, show ? "YES" : "NO",
+                          app.settingsFile.toStdString());
 }
 
 }  // namespace dovanel

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "data/data_files.h"
+
 namespace dovanel {
 
 struct AppContext {
@@ -15,13 +17,14 @@ struct AppContext {
     QString settingsFile;   // dataFolder + "DV.INI"
     QString webHost;        // the maker's web site
     bool showQuickStart = false;
+    bool settingsFailureReported = false;  // a failed write of the settings was told once
 };
 
 AppContext& App();
 
 // Reads "Show Quick Start Information" from the settings file: on unless it says otherwise.
 void ReadSettings(AppContext& app);
-// Writes the Quick Start setting as "YES" or "NO".
-void WriteQuickStartSetting(const AppContext& app, bool show);
+// Writes the Quick Start setting as "YES" or "NO"; on failure the result says why.
+WriteResult WriteQuickStartSetting(const AppContext& app, bool show);
 
 }  // namespace dovanel

@@ -16,7 +16,7 @@ namespace dovanel {
 class PagePrinter;
 
 enum class MsgIcon { None, Information, Warning, Question, Critical };
-enum class MsgButtons { Ok, OkCancel, YesNo, AbortRetryIgnore };
+enum class MsgButtons { Ok, OkCancel, YesNo, AbortRetryIgnore, YesNoCancel, RetryCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 
 struct MessageRequest {
@@ -25,6 +25,9 @@ struct MessageRequest {
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
     MsgAnswer defaultButton = MsgAnswer::Ok;
+    // PlainText where the text holds names from outside the program (a folder
+    // called "x<b>bold" must read as written).
+    Qt::TextFormat textFormat = Qt::AutoText;
 };
 
 class Platform {
@@ -43,6 +46,8 @@ class Platform {
     virtual void PlaySound(const QString& path) = 0;
     // Sleeps, with pending window events processed before and after.
     virtual void Pause(double seconds) = 0;
+    // The system's warning sound for a refused keystroke.
+    virtual void Beep() = 0;
     // Ends the program at once, without any question.
     virtual void EndProgram() = 0;
     // The printer dialog: the printer the user chose, with the chosen

@@ -50,6 +50,10 @@ QMessageBox::StandardButtons BoxButtons(MsgButtons buttons) {
             return QMessageBox::Yes | QMessageBox::No;
         case MsgButtons::AbortRetryIgnore:
             return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+        case MsgButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MsgButtons::RetryCancel:
+            return QMessageBox::Retry | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -103,6 +107,9 @@ MsgAnswer AnswerOf(int button, MsgButtons buttons) {
             return MsgAnswer::No;
         case MsgButtons::AbortRetryIgnore:
             return MsgAnswer::Ignore;
+        case MsgButtons::YesNoCancel:
+        case MsgButtons::RetryCancel:
+            return MsgAnswer::Cancel;
     }
     return MsgAnswer::Ok;
 }
@@ -115,6 +122,7 @@ MsgAnswer QtPlatform::ShowMessage(QWidget* parent, const MessageRequest& request
     QMessageBox box(BoxIcon(request.icon),
                     request.title.isEmpty() ? QString(kProductName) : request.title, text,
                     BoxButtons(request.buttons), parent);
+    box.setTextFormat(request.textFormat);
     box.setDefaultButton(BoxButton(request.defaultButton));
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int button = box.exec();
@@ -166,6 +174,10 @@ void QtPlatform::Pause(double seconds) {
     QCoreApplication::processEvents();
     QThread::msleep(static_cast<unsigned long>(seconds * 1000));
     QCoreApplication::processEvents();
+}
+
+void QtPlatform::Beep() {
+    QApplication::beep();
 }
 
 void QtPlatform::EndProgram() {

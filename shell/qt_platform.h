@@ -15,6 +15,7 @@ class QtPlatform : public Platform {
     bool OpenUrl(const QString& url) override;
     void PlaySound(const QString& path) override;
     void Pause(double seconds) override;
+    void Beep() override;
     void EndProgram() override;
     std::unique_ptr<PagePrinter> ChoosePrinter(QWidget* parent) override;
 

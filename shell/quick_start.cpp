@@ -12,6 +12,7 @@
 #include "shell/form.h"
 #include "shell/help.h"
 #include "shell/platform.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -113,7 +114,8 @@ void QuickStart::done(int result) {
     if (!saved_) {
         saved_ = true;
         App().showQuickStart = !chkDoNotShowAgain_->isChecked();
-        WriteQuickStartSetting(App(), App().showQuickStart);
+        ReportSettingsWriteFailure(parentWidget(),
+                                   WriteQuickStartSetting(App(), App().showQuickStart));
     }
     QDialog::done(result);
 }

@@ -2,7 +2,10 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QTextStream>
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <cerrno>
 
 #include "shell/app_context.h"
 #include "shell/platform.h"
@@ -22,18 +25,9 @@ QString UpdaterParameter(const QString& updateInfo, const QString& versionText,
 
 namespace {
 
-// Whether the program folder can be written to, as installing an update needs.
-bool CanWriteProgramFolder(const QString& folder) {
-    const QString path = folder + kAdminTestFile;
-    {
-        QFile test(path);
-        if (test.open(QIODevice::WriteOnly | QIODevice::Text)) {
-            QTextStream(&test) << QDateTime::currentDateTime().toString(Qt::TextDate) << "\n";
-        }
-    }
-    const bool exists = QFile::exists(path);
-    QFile::remove(path);
-    return exists;
+// Creates the probe only where no file or link of its name exists.
+int CreateProbe(const QByteArray& path) {
+    return ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
 }
 
 QString VersionCheckText(const AppContext& app) {
@@ -59,7 +53,20 @@ QString BrowserErrorText(const QString& history) {
 
 }  // namespace
 
-void CheckForUpdates(QWidget* owner) {
+bool CanWriteProgramFolder(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder + kAdminTestFile);
+    int fd = CreateProbe(path);
+    if (fd < 0 && errno == EEXIST && ::unlink(path.constData()) == 0) fd = CreateProbe(path);
+    if (fd < 0) return false;
+    const QByteArray stamp = QDateTime::currentDateTime().toString(Qt::TextDate).toUtf8() + "\n";
+    const bool written = ::write(fd, stamp.constData(), stamp.size()) == stamp.size();
+    ::close(fd);
+    ::unlink(path.constData());
+    return written;
+}
+
+void CheckForUpdates(QWidget* owner, const std::function<bool()>& readyToEnd) {
+    auto mayEnd = [&] { return !readyToEnd || readyToEnd(); };
     const AppContext& app = App();
     if (!CanWriteProgramFolder(app.programFolder)) {
         Message(owner,
@@ -73,12 +80,14 @@ void CheckForUpdates(QWidget* owner) {
     const UpdateAddresses addresses = AddressesFor(app.webHost, app.majorVersion);
     Platform& platform = ThePlatform();
     const QString updater = app.programFolder + kUpdaterName;
-    if (QFile::exists(updater) &&
-        platform.StartProgram(
-            updater, {UpdaterParameter(addresses.updateInfo, app.versionText, app.productName)},
-            app.programFolder)) {
-        platform.EndProgram();
-        return;
+    if (QFile::exists(updater)) {
+        if (!mayEnd()) return;
+        if (platform.StartProgram(
+                updater, {UpdaterParameter(addresses.updateInfo, app.versionText, app.productName)},
+                app.programFolder)) {
+            platform.EndProgram();
+            return;
+        }
     }
     if (!platform.OpenUrl(addresses.versionHistory)) {
         Message(owner, BrowserErrorText(addresses.versionHistory), "Error Launching Browser",
@@ -86,7 +95,8 @@ void CheckForUpdates(QWidget* owner) {
         return;
     }
     if (Message(owner, VersionCheckText(app), "Version Check", MsgIcon::Question, MsgButtons::YesNo,
-                MsgAnswer::Yes) == MsgAnswer::No)
+                MsgAnswer::Yes) == MsgAnswer::No &&
+        mayEnd())
         platform.EndProgram();
 }
 

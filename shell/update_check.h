@@ -3,6 +3,7 @@
 // or else show the version history in the browser.
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -22,6 +23,11 @@ inline constexpr char kUpdaterName[] = "s-update.exe";
 inline constexpr char kAdminTestFile[] = "su-test.tmp";
 
 // May end the program (the updater took over, or the user went to download).
-void CheckForUpdates(QWidget* owner);
+// Before it does, `readyToEnd` may ask about unsaved data: false keeps the program open.
+void CheckForUpdates(QWidget* owner, const std::function<bool()>& readyToEnd = {});
+
+// Whether `folder` (ending in a separator) can be written to, probed by creating
+// the test file there afresh, never through an existing file or link.
+bool CanWriteProgramFolder(const QString& folder);
 
 }  // namespace dovanel

@@ -40,6 +40,7 @@ class ScriptedPlatform : public Platform {
     bool startSucceeds = true;
     bool browserOpens = true;
     bool ended = false;
+    int beeps = 0;
     double paused = 0;
 
     MsgAnswer ShowMessage(QWidget*, const MessageRequest& request) override {
@@ -65,6 +66,7 @@ class ScriptedPlatform : public Platform {
     }
     void PlaySound(const QString& path) override { sounds.push_back(QFileInfo(path).fileName()); }
     void Pause(double seconds) override { paused += seconds; }
+    void Beep() override { ++beeps; }
     void EndProgram() override { ended = true; }
     std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override {
         ++printerDialogs;

@@ -13,6 +13,7 @@
 #include "shell/artwork.h"
 #include "shell/help.h"
 #include "shell/platform.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -146,8 +147,7 @@ FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
     ok->setFocusPolicy(Qt::NoFocus);
     cancel->setFocusPolicy(Qt::NoFocus);
     connect(ok, &QPushButton::clicked, this, [this] {
-        SaveDataFile(design_.file, model_,
-                     App().dataFolder.toStdString());  // only rows 1..120 are written
+        SaveDataFileReported(this, design_.file, model_);  // only rows 1..120 are written
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -9,6 +9,8 @@
 #include "engine/format_value.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
+#include "shell/shown_value.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -72,21 +74,21 @@ OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
             LiveCell(panel, "Text" + r, Twips(7680, top, 735, 285), o.feeRate[k], 0.01);
         WhiteOn(kDarkPurple, AddLabel(panel, "", "%", Twips(8400, top, 240, 285)));
         {
-            // Amounts are shown exactly as held; they are not read back on filling.
-            const QSignalBlocker quietFrom(from), quietTo(to);
+            // Showing a value never changes it: the cells are filled quietly and only
+            // an edited cell stores what was typed (the rate shows rounded to hundredths).
+            const QSignalBlocker quietFrom(from), quietTo(to), quietRate(rate);
             from->setText(Plain(o.amountFrom[k]));
             to->setText(Plain(o.amountTo[k]));
+            rate->setText(QString::fromStdString(
+                FormatValue(static_cast<double>(o.feeRate[k]) * 100, "#.#0")));
         }
-        // The rate goes back through its cell, rounded to the shown hundredths of a percent.
-        rate->setText(
-            QString::fromStdString(FormatValue(static_cast<double>(o.feeRate[k]) * 100, "#.#0")));
         for (QLineEdit* cell : {from, to, rate}) {
             if (previous) setTabOrder(previous, cell);
             previous = cell;
         }
     }
     AddOkCancel(this, 3840, [this] {
-        SaveDataFile(DataFile::Origination, model_, App().dataFolder.toStdString());
+        SaveDataFileReported(this, DataFile::Origination, model_);
         accept();
     });
     FinishControls(true, true);
@@ -159,7 +161,7 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
                 1440, 600);
     AddLabel(this, "", "$", Twips(7860, 1560, 180, 285));
     QLineEdit* previous = AddCell(this, "Text1", Twips(8040, 1560, 975, 285));
-    previous->setText(QString::fromStdString(PlainNumber(g.jumboLimit)));
+    ShowValue(previous, QString::fromStdString(PlainNumber(g.jumboLimit)));
     for (int group = 0; group < 2; ++group) {
         const int top = group == 0 ? 2280 : 4200;
         AddPanel(this, QString("pnlRatios%1").arg(group + 1), Twips(2880, top - 120, 4935, 1920),
@@ -173,8 +175,8 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
         Explanation(this, row.explanation, row.top, 660);
         QLineEdit* cell = AddCell(this, row.cell, Twips(8040, row.cellTop, 975, 285));
         AddLabel(this, "", "%", Twips(9030, row.cellTop, 240, 285));
-        cell->setText(QString::fromStdString(
-            PlainNumber(static_cast<Single>(static_cast<double>(g.*row.field) * 100))));
+        ShowValue(cell, QString::fromStdString(PlainNumber(
+                            static_cast<Single>(static_cast<double>(g.*row.field) * 100))));
         setTabOrder(previous, cell);
         previous = cell;
     }
@@ -210,12 +212,14 @@ void GuidelineEditor::BuildReferencePanel() {
 
 void GuidelineEditor::BtnOk_Click() {
     GuidelineRatios& g = model_.guidelineRatios;
-    auto number = [this](const char* cell) {
-        return LeadingNumber(findChild<QLineEdit*>(cell)->text().toStdString());
+    // A cell left as shown keeps the exact value it stands for.
+    auto store = [this](const char* name, Single& field, double factor) {
+        const auto* cell = findChild<QLineEdit*>(name);
+        if (Edited(cell)) StoreNumber(field, LeadingNumber(cell->text().toStdString()) * factor);
     };
-    StoreNumber(g.jumboLimit, number("Text1"));
-    for (const RatioRow& row : kRatioRows) StoreNumber(g.*row.field, number(row.cell) * 0.01);
-    SaveDataFile(DataFile::Guidelines, model_, App().dataFolder.toStdString());
+    store("Text1", g.jumboLimit, 1);
+    for (const RatioRow& row : kRatioRows) store(row.cell, g.*row.field, 0.01);
+    SaveDataFileReported(this, DataFile::Guidelines, model_);
     accept();
 }
 

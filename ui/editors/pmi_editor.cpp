@@ -2,12 +2,14 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <cmath>
 
 #include "data/data_files.h"
 #include "engine/format_value.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -82,7 +84,9 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
             connect(cell, &QLineEdit::textChanged, this, [&rate](const QString& text) {
                 StoreNumber(rate, LeadingNumber(text.toStdString()) * 0.01);
             });
-            // Filling the cell stores its text back, which rounds the rate to the shown decimals.
+            // Showing a rate never changes it: the cell shows it rounded to three
+            // decimals, and only an edit stores what was typed.
+            const QSignalBlocker quiet(cell);
             cell->setText(
                 QString::fromStdString(FormatValue(static_cast<double>(rate) * 100, "#.#00")));
             if (previous) setTabOrder(previous, cell);
@@ -92,8 +96,7 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
     auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(3360, 6480, 1095, 375));
     auto* cancel = AddButton(this, "BtnCancel", "&Cancel", Twips(4560, 6480, 1095, 375));
     connect(ok, &QPushButton::clicked, this, [this] {
-        SaveDataFile(DataFile::Pmi, model_,
-                     App().dataFolder.toStdString());  // a failed write is not reported
+        SaveDataFileReported(this, DataFile::Pmi, model_);
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

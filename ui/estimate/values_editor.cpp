@@ -11,6 +11,8 @@
 #include "engine/format_value.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
+#include "shell/shown_value.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -118,24 +120,25 @@ void ValuesEditor::BuildRows() {
 
 void ValuesEditor::Fill() {
     const EstimateValues& e = model_.estimateValues;
-    for (const CountRow& row : kCounts) cells_[row.cell]->setText(Whole(e.*row.field));
-    cells_["Text16"]->setText(Whole(e.applicationDeposit));
+    for (const CountRow& row : kCounts) ShowValue(cells_[row.cell], Whole(e.*row.field));
+    ShowValue(cells_["Text16"], Whole(e.applicationDeposit));
     for (const ItemRow& row : kItems) {
-        cells_[row.amountCell]->setText(Whole(e.costAmount[row.amount]));
+        ShowValue(cells_[row.amountCell], Whole(e.costAmount[row.amount]));
         cells_[row.nameCell]->setText(QString::fromStdString(e.costName[row.name]));
     }
 }
 
+// Amounts show in whole dollars: one left as shown keeps its exact value.
 void ValuesEditor::BtnOk_Click() {
     EstimateValues& e = model_.estimateValues;
     for (const ItemRow& row : kItems)
-        StoreNumber(e.costAmount[row.amount], Number(cells_[row.amountCell]));
-    StoreNumber(e.applicationDeposit, Number(cells_["Text16"]));
+        if (Edited(cells_[row.amountCell]))
+            StoreNumber(e.costAmount[row.amount], Number(cells_[row.amountCell]));
+    if (Edited(cells_["Text16"])) StoreNumber(e.applicationDeposit, Number(cells_["Text16"]));
     for (const CountRow& row : kCounts) StoreCount(e.*row.field, Number(cells_[row.cell]));
     for (const ItemRow& row : kItems)
         e.costName[row.name] = cells_[row.nameCell]->text().toStdString();
-    SaveDataFile(DataFile::Estimate, model_,
-                 App().dataFolder.toStdString());  // a failed write is not reported
+    SaveDataFileReported(this, DataFile::Estimate, model_);
     accept();
 }
 

@@ -9,6 +9,8 @@
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/keys.h"
+#include "shell/typing_limit.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -21,13 +23,29 @@ Single PaymentValue(const QLineEdit* box) {
     const auto value = static_cast<Single>(LeadingNumber(box->text().toStdString()));
     return std::isfinite(value) ? value : 0.0f;
 }
+
+// Whether the running total stays within a Single with `text` typed into box `index`.
+bool TotalFits(const QList<QLineEdit*>& boxes, int index, const QString& text) {
+    const auto typed = static_cast<Single>(LeadingNumber(text.toStdString()));
+    Single total = 0;
+    for (int i = 0; i < boxes.size(); ++i) total += i == index ? typed : PaymentValue(boxes[i]);
+    return std::isfinite(typed) && std::isfinite(total);
+}
+
+// The data folder whose DEBT.DAT could not be written at the last Ok: the list
+// confirmed then stays in memory instead of being reloaded from the old file.
+QString& UnsavedFolder() {
+    static QString folder;
+    return folder;
+}
 }  // namespace
 
 DebtSummaryScreen::DebtSummaryScreen(Model& model, QWidget* parent)
     : Screen(parent, {"Debt1", "Debt Summary", {9600, 5520}, "RIGHT", help_topic::kDebtSummary}),
       model_(model) {
     DataError ignored;  // a missing or unreadable file leaves what memory holds
-    LoadDataFile(DataFile::Debt, model_, App().dataFolder.toStdString(), ignored);
+    if (UnsavedFolder() != App().dataFolder)
+        LoadDataFile(DataFile::Debt, model_, App().dataFolder.toStdString(), ignored);
     BuildColumns();
     AddLabel(this, "Label4", " Total Monthly Debt:", Twips(5040, 4440, 3120, 285));
     totalLabel_ = AddLabel(this, "Label5", Plain(model_.loanData.monthlyDebt),
@@ -61,6 +79,8 @@ void DebtSummaryScreen::BuildColumns() {
         description->setText(QString::fromStdString(model_.debtSummary.itemName[i]));
         payment->setText(Plain(model_.debtSummary.itemAmount[i]));
         connect(payment, &QLineEdit::textChanged, this, [this] { RunTotal(); });
+        TypingLimit::Install(
+            payment, 0, [this, i](const QString& text) { return TotalFits(payments_, i, text); });
         if (!descriptions_.isEmpty()) setTabOrder(payments_.last(), description);
         setTabOrder(description, payment);
         descriptions_.append(description);
@@ -82,8 +102,8 @@ void DebtSummaryScreen::BtnOk_Click() {
         model_.debtSummary.itemName[i] = descriptions_[i]->text().toStdString();
         model_.debtSummary.itemAmount[i] = PaymentValue(payments_[i]);
     }
-    SaveDataFile(DataFile::Debt, model_,
-                 App().dataFolder.toStdString());  // a failed write is not reported
+    const bool saved = SaveDataFileReported(this, DataFile::Debt, model_);
+    UnsavedFolder() = saved ? QString() : App().dataFolder;
     accept();
 }
 

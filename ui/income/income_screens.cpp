@@ -11,6 +11,8 @@
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/platform.h"
+#include "shell/typing_limit.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -77,6 +79,19 @@ QString Plain(Single value) {
     return QString::fromStdString(PlainNumber(value));
 }
 
+// Whether every total of the analysis stays within a Single with `text` typed
+// into line `line` of year `year`.
+bool TotalsFit(const IncomeAnalysis& analysis, int line, int year, const QString& text) {
+    const auto value = static_cast<Single>(LeadingNumber(text.toStdString()));
+    if (!std::isfinite(value)) return false;
+    IncomeAnalysis trial = analysis;
+    trial.line[line][year] = value;
+    ComputeIncomeAnalysis(trial);
+    const Single sum = trial.yearIncome[1] + trial.yearIncome[2] + trial.yearIncome[3];
+    return std::isfinite(sum) && std::isfinite(trial.yearIncome[1]) &&
+           std::isfinite(trial.yearIncome[2]) && std::isfinite(trial.yearIncome[3]);
+}
+
 // The cells and captions of one page. Cells are filled quietly: showing a value
 // must not change it.
 QMap<int, QLineEdit*> BuildLineCells(QWidget* page, int pageNumber, Model& model) {
@@ -91,8 +106,13 @@ QMap<int, QLineEdit*> BuildLineCells(QWidget* page, int pageNumber, Model& model
         for (int y = 1; y <= 3; ++y) {
             QLineEdit* cell =
                 AddCell(page, line.cells[y - 1], Twips(kColumns[y - 1], line.top, 1215, 375));
-            cell->setMaxLength(9);
+            // A longer value loaded from the file is shown whole; typing stops at 9
+            // characters, and at a keystroke that would overflow a total.
             cell->setText(Plain(model.incomeAnalysis.line[line.line][y]));
+            TypingLimit::Install(cell, 9,
+                                 [&a = model.incomeAnalysis, l = line.line, y](const QString& t) {
+                                     return TotalsFit(a, l, y, t);
+                                 });
             Single& field = model.incomeAnalysis.line[line.line][y];
             QObject::connect(cell, &QLineEdit::textChanged, page, [&field](const QString& t) {
                 StoreNumber(field, LeadingNumber(t.toStdString()));
@@ -167,8 +187,7 @@ void IncomePage1::ShowPage2() {
 
 void IncomePage1::BtnOk_Click() {
     model_.loanData.monthlyIncome = ConfirmedMonthlyIncome(model_.incomeAnalysis);
-    SaveDataFile(DataFile::Income, model_,
-                 App().dataFolder.toStdString());  // a failed write is not reported
+    SaveDataFileReported(this, DataFile::Income, model_);
     page2_.hide();
     accept();
 }

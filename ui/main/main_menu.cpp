@@ -83,8 +83,10 @@ void MainWindow::BuildMenus() {
     SetMenuAction("MenuFileExit", [this] { close(); });
     SetMenuAction("MenuHelpContents", [] { OpenHelpTopic(help_topic::kContents); });
     SetMenuAction("MenuHelpShowQuickStart", [this] { QuickStart(this).exec(); });
-    SetMenuAction("MenuCheckForUpdates", [this] { CheckForUpdates(this); });
-    SetMenuAction("MenuFileAbout", [this] { AboutBox(this).exec(); });
+    // The updater ends the program: unsaved loan data is asked about first.
+    auto readyToEnd = [this] { return AgreeToEnd(true); };
+    SetMenuAction("MenuCheckForUpdates", [this, readyToEnd] { CheckForUpdates(this, readyToEnd); });
+    SetMenuAction("MenuFileAbout", [this, readyToEnd] { AboutBox(this, readyToEnd).exec(); });
 }
 
 void MainWindow::SetMenuAction(const QString& entry, std::function<void()> action) {

@@ -1,7 +1,6 @@
 #include "ui/main/main_window.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
 #include <QFocusEvent>
@@ -24,6 +23,7 @@
 #include "shell/keys.h"
 #include "shell/platform.h"
 #include "shell/quick_start.h"
+#include "shell/typing_limit.h"
 #include "ui/main/explanations.h"
 
 namespace dovanel {
@@ -114,6 +114,7 @@ MainWindow::MainWindow(Model& model, QWidget* parent) : QMainWindow(parent), mod
     BuildControls();
     BuildMenus();
     InstallKeyPreview(this, {});
+    WatchSessionEnd();
     for (QLineEdit* box : text_) box->installEventFilter(this);
     const QSize client = centralWidget()->size();
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
@@ -189,7 +190,7 @@ void MainWindow::BuildLoanData(QWidget* block) {
                  Twips(row.dollar ? 2820 : 3960, row.top + 30, 150, 255));
         QLineEdit* box =
             AddCell(block, QString("Text%1").arg(row.box), Twips(2970, row.top, 975, 300));
-        if (row.maxLength > 0) box->setMaxLength(row.maxLength);
+        if (row.maxLength > 0) TypingLimit::Install(box, row.maxLength);
         text_[row.box] = box;
         connect(box, &QLineEdit::textChanged, this, [this, b = row.box] { TextChange(b); });
     }
@@ -279,6 +280,7 @@ LoadOutcome MainWindow::FormLoad() {
                                                  QDate::currentDate().year());
     ThePlatform().SetBusy(false);
     if (outcome == LoadOutcome::Complete) SetUpControls();
+    if (outcome == LoadOutcome::Aborted) BlockLoanSaving();
     return outcome;
 }
 
@@ -300,17 +302,12 @@ void MainWindow::SetUpControls() {
         cmboMortgageType_->clear();
         for (const char* type : kMortgageTypes) cmboMortgageType_->addItem(type);
     }
-    const int index = cmboMortgageType_->findText(Q(model_.loanData.mortgageTypeName));
-    if (index >= 0) {
-        const QSignalBlocker quiet(cmboMortgageType_);
-        cmboMortgageType_->setCurrentIndex(index);
-        cmboMortgageType_Click();
-    }
+    ShowLoadedMortgageType();
     actions_["MenuFileSave"]->setEnabled(false);
 }
 
 void MainWindow::TextChange(int box) {
-    actions_["MenuFileSave"]->setEnabled(true);
+    MarkLoanDataChanged();
     double number = LeadingNumber(text_[box]->text().toStdString());
     LoanData& d = model_.loanData;
     switch (box) {
@@ -374,7 +371,7 @@ void MainWindow::TextLostFocus(int box) {
 }
 
 void MainWindow::cmboMortgageType_Click() {
-    actions_["MenuFileSave"]->setEnabled(true);
+    MarkLoanDataChanged();
     LoanData& d = model_.loanData;
     d.mortgageTypeName = cmboMortgageType_->currentText().toStdString();
     d.termYears = TermYearsOf(d.mortgageTypeName);
@@ -470,20 +467,6 @@ void MainWindow::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)) && size() != minimumSize())
         resize(minimumSize());
-}
-
-void MainWindow::closeEvent(QCloseEvent* e) {
-    if (actions_["MenuFileSave"]->isEnabled() &&
-        Message(this, "Save changes made to the Borrower's Loan Data?", "Save Changes",
-                MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes) == MsgAnswer::Yes)
-        MenuFileSave_Click();
-    e->accept();
-    QCoreApplication::quit();
-}
-
-void MainWindow::MenuFileSave_Click() {
-    SaveLoanData(model_, App().dataFolder.toStdString());  // a failed save is not reported
-    actions_["MenuFileSave"]->setEnabled(false);
 }
 
 void MainWindow::ShowExplanation(const QString& title, const QString& text, int helpTopic) {

@@ -35,6 +35,11 @@ class MainWindow : public QMainWindow {
 
     bool firstActivationDone() const { return firstActivationDone_; }
 
+    // The session is ending (logging out, shutting down): with unsaved loan data
+    // asks the close box's question when `mayAsk`; false when the user would
+    // rather stay.
+    bool CommitLoanData(bool mayAsk);
+
   signals:
     void firstActivationFinished();
 
@@ -60,6 +65,13 @@ class MainWindow : public QMainWindow {
     void RefreshRatioCaptions();
     void FirstActivation();
     void MenuFileSave_Click();
+    // Loan data: saving, the question before ending, and the session's end.
+    bool SaveLoan(bool ending);
+    bool AgreeToEnd(bool offerCancel);
+    void MarkLoanDataChanged();
+    void BlockLoanSaving();
+    void WatchSessionEnd();
+    void ShowLoadedMortgageType();
     void ShowExplanation(const QString& title, const QString& text, int helpTopic);
     void RunMenuEntry(const QString& entry);
 
@@ -73,6 +85,8 @@ class MainWindow : public QMainWindow {
     bool firstActivationDone_ = false;
     bool inLostFocus_ = false;
     bool firstActivationScheduled_ = false;
+    bool loadAborted_ = false;   // nothing whole to save: File > Save stays off
+    bool endingAgreed_ = false;  // the user already answered for the session's end
 };
 
 }  // namespace dovanel

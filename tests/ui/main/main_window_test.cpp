@@ -12,6 +12,7 @@
 
 #include "data/data_files.h"
 #include "shell/platform.h"
+#include "shell/typing_limit.h"
 #include "tests/ui/recording_printer.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/screens.h"
@@ -63,9 +64,9 @@ TEST_F(MainWindowTest, LoadFillsTheBoxesAndCountsAsSaved) {
     EXPECT_EQ(Label("Label8"), "$382,500");
     EXPECT_EQ(Label("Label23_3"), "Enter Income");
     EXPECT_EQ(Label("Label23_16"), "$0") << "the first activation shows income as $#,##0";
-    EXPECT_EQ(Box(1)->maxLength(), 8);
-    EXPECT_EQ(Box(3)->maxLength(), 6);
-    EXPECT_EQ(Box(6)->maxLength(), 7);
+    EXPECT_EQ(TypingLimit::MaxLengthOf(Box(1)), 8);
+    EXPECT_EQ(TypingLimit::MaxLengthOf(Box(3)), 6);
+    EXPECT_EQ(TypingLimit::MaxLengthOf(Box(6)), 7);
     EXPECT_TRUE(Box(1)->alignment() & Qt::AlignRight);
 }
 
@@ -204,7 +205,7 @@ TEST_F(MainWindowTest, SaveStateAndTheExitQuestion) {
     EXPECT_EQ(onDisk.loanData.monthlyDues, 7);
 }
 
-TEST_F(MainWindowTest, SaveOnAReadOnlyFileSaysNothingAndChangesNothing) {
+TEST_F(MainWindowTest, SaveOnAReadOnlyFileIsReportedAndChangesNothing) {
     Open();
     QFile::setPermissions(DataFile("MAIN.DAT"), QFileDevice::ReadOwner);
     QFile before(DataFile("MAIN.DAT"));
@@ -212,8 +213,10 @@ TEST_F(MainWindowTest, SaveOnAReadOnlyFileSaysNothingAndChangesNothing) {
     const QByteArray original = before.readAll();
     QTest::keyClick(Box(5), '9');
     Action("MenuFileSave")->trigger();
-    EXPECT_FALSE(Action("MenuFileSave")->isEnabled());
-    EXPECT_TRUE(platform.asked.empty());
+    EXPECT_TRUE(Action("MenuFileSave")->isEnabled()) << "still unsaved";
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_TRUE(platform.asked[0].text.contains(DataFile("MAIN.DAT")));
+    EXPECT_TRUE(platform.asked[0].text.contains("Permission denied"));
     QFile after(DataFile("MAIN.DAT"));
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), original);
