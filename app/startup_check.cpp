@@ -63,6 +63,7 @@ class StartupCheck::AnsweringPlatform : public Platform {
     bool OpenUrl(const QString&) override { return false; }
     void PlaySound(const QString& path) override { desktop_.PlaySound(path); }
     void Pause(double seconds) override { desktop_.Pause(seconds); }
+    void Beep() override {}
     void EndProgram() override { desktop_.EndProgram(); }
     std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override { return nullptr; }
 
