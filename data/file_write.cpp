@@ -187,6 +187,8 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
     int error = CreateTemp(target, mode, fd, temp);
     if (error == 0) {
         error = Replace(fd, temp, target, text, exists ? &st : nullptr);
+        if (exists && (error == EBUSY || error == EXDEV))
+            error = WriteInPlace(target, text);  // a file mounted on its own: no rename over it
     } else if (exists && (error == EACCES || error == EPERM)) {
         error = WriteInPlace(target, text);  // the folder is closed to new files
     }

@@ -79,13 +79,36 @@ void CarryOver(const fs::path& old, const fs::path& folder) {
     fs::remove(old, ec);
 }
 
-// Puts the filled staging folder in the data folder's place in one step.
-int PutInPlace(const fs::path& staging, const fs::path& folder) {
+bool IsDataFileName(const std::string& name) {
+    return name.size() > 4 && name.compare(name.size() - 4, 4, ".DAT") == 0;
+}
+
+// Moves the staged files into the data folder one by one, the data files last,
+// where the folder cannot be replaced whole.
+int MoveEach(const fs::path& staging, const fs::path& folder,
+             const std::vector<std::string>& names) {
+    std::vector<std::string> order = names;
+    std::stable_partition(order.begin(), order.end(),
+                          [](const std::string& name) { return !IsDataFileName(name); });
+    std::error_code ec;
+    for (const std::string& name : order) {
+        if (!fs::exists(staging / name, ec)) continue;
+        if (::rename((staging / name).c_str(), (folder / name).c_str()) != 0) return errno;
+    }
+    fs::remove(staging, ec);
+    return 0;
+}
+
+// Puts the filled staging folder in the data folder's place in one step: a
+// rename onto the empty folder, or a swap with one holding other files.
+// Staged inside the folder itself, the files move one by one.
+int PutInPlace(const fs::path& staging, const fs::path& folder,
+               const std::vector<std::string>& names) {
+    if (staging.parent_path() == folder) return MoveEach(staging, folder, names);
     struct stat st;
     if (::stat(folder.c_str(), &st) == 0) ::chmod(staging.c_str(), st.st_mode & 07777);
     if (::rename(staging.c_str(), folder.c_str()) == 0) return 0;
     if (errno != ENOTEMPTY && errno != EEXIST) return errno;
-    // The data folder holds other files: swap the two folders, then carry them over.
     if (::renameat2(AT_FDCWD, staging.c_str(), AT_FDCWD, folder.c_str(), RENAME_EXCHANGE) != 0)
         return errno;
     CarryOver(staging, folder);
@@ -121,23 +144,34 @@ bool IsInstallLeftoverName(const std::string& name) {
                        [](unsigned char c) { return std::isalnum(c); });
 }
 
+// Stages beside the data folder; where that cannot be (a parent closed to new
+// folders, a data folder that is a mount point, a file system that cannot swap
+// folders), stages inside the data folder and moves the files one by one.
 InstallResult InstallFiles(const std::string& from, const std::string& dataFolder,
                            const std::vector<std::string>& names) {
     const fs::path folder = RealFolder(WithoutSlash(dataFolder));
-    std::string pattern =
-        (folder.parent_path() / ("." + folder.filename().string() + kInstallMarker + "XXXXXX"))
-            .string();
-    if (!::mkdtemp(pattern.data())) return {false, folder.string(), Failure(errno).reason};
-    const fs::path staging(pattern);
-    InstallResult result = CopyAll(WithoutSlash(from), staging, folder, names);
-    if (result.ok) {
-        SyncFolder(staging.string());
-        if (const int error = PutInPlace(staging, folder))
-            result = {false, folder.string(), Failure(error).reason};
-    }
+    const std::string name = "." + folder.filename().string() + kInstallMarker + "XXXXXX";
+    InstallResult result{false, folder.string(), {}};
     std::error_code ec;
-    if (!result.ok) fs::remove_all(staging, ec);
+    for (const fs::path& place : {folder.parent_path(), folder}) {
+        std::string pattern = (place / name).string();
+        if (!::mkdtemp(pattern.data())) {
+            result.reason = Failure(errno).reason;
+            continue;  // no staging here: try the next place
+        }
+        const fs::path staging(pattern);
+        result = CopyAll(WithoutSlash(from), staging, folder, names);
+        const bool copied = result.ok;
+        if (copied) {
+            SyncFolder(staging.string());
+            if (const int error = PutInPlace(staging, folder, names))
+                result = {false, folder.string(), Failure(error).reason};
+        }
+        if (!result.ok) fs::remove_all(staging, ec);
+        if (result.ok || !copied) break;  // a copy that failed fails anywhere
+    }
     SyncFolder(folder.parent_path().string());
+    SyncFolder(folder.string());
     return result;
 }
 
@@ -153,10 +187,12 @@ void RemoveLeftovers(const std::string& dataFolder, const std::vector<std::strin
             folders.push_back(target.parent_path());
     }
     for (const fs::path& f : folders) RemoveSaveLeftovers(f.string(), before);
-    for (const auto& entry : fs::directory_iterator(folder.parent_path(), ec)) {
-        if (!IsInstallLeftoverName(entry.path().filename().string())) continue;
-        if (fs::is_directory(entry.symlink_status(ec)) && Older(entry.path(), before))
-            ClearStaging(entry.path(), names);
+    for (const fs::path& place : {folder.parent_path(), folder}) {
+        for (const auto& entry : fs::directory_iterator(place, ec)) {
+            if (!IsInstallLeftoverName(entry.path().filename().string())) continue;
+            if (fs::is_directory(entry.symlink_status(ec)) && Older(entry.path(), before))
+                ClearStaging(entry.path(), names);
+        }
     }
 }
 

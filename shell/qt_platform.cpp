@@ -115,6 +115,7 @@ MsgAnswer QtPlatform::ShowMessage(QWidget* parent, const MessageRequest& request
     QMessageBox box(BoxIcon(request.icon),
                     request.title.isEmpty() ? QString(kProductName) : request.title, text,
                     BoxButtons(request.buttons), parent);
+    box.setTextFormat(Qt::PlainText);  // paths and user texts are shown as they are
     box.setDefaultButton(BoxButton(request.defaultButton));
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int button = box.exec();

@@ -146,6 +146,26 @@ TEST(SafeWrite, AFullDiskKeepsTheOldFileAndSaysSo) {
         dir.path().string(), 64 * 1024));
 }
 
+// A file mounted on its own, as containers hand files in: no rename can replace it.
+TEST(SafeWrite, AFileMountedOnItsOwnIsWrittenInPlace) {
+    test::TempFolder dir;
+    EXPECT_CHILD_OK(test::InChild(
+        test::ChildSetUp::SmallDisk,
+        [&]() -> std::string {
+            Spit(dir.File("real"), "old");
+            Spit(dir.File("MAIN.DAT"), "");
+            if (::mount(dir.File("real").c_str(), dir.File("MAIN.DAT").c_str(), nullptr, MS_BIND,
+                        nullptr) != 0)
+                return "skip: cannot bind a file";
+            const WriteResult result = WriteFileAtomically(dir.File("MAIN.DAT"), "new");
+            if (!result) return result.reason;
+            if (Slurp(dir.File("real")) != "new") return "the mounted file kept its text";
+            if (Names(dir.path()) != Names_{"MAIN.DAT", "real"}) return "a file was left";
+            return {};
+        },
+        dir.path().string(), 64 * 1024));
+}
+
 TEST(SafeWrite, LeftoversOfInterruptedSavesGoAtStart) {
     test::TempFolder dir;
     const auto start = fs::file_time_type::clock::now();

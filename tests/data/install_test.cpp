@@ -103,6 +103,32 @@ TEST_F(Install, AFullDiskInstallsNothing) {
         share.string(), 64 * 1024));
 }
 
+// Where the data folder cannot be replaced whole, the files move in one by one.
+TEST_F(Install, AParentClosedToNewFoldersStagesInsideTheDataFolder) {
+    test::GiveToChild(data.string());
+    ::chmod(share.c_str(), 0555);
+    EXPECT_CHILD_OK(test::InChild(test::ChildSetUp::OrdinaryUser, [&]() -> std::string {
+        const InstallResult result = InstallFiles(program.string(), data.string(), kNames);
+        if (!result.ok) return result.file + ": " + result.reason;
+        if (Names(data).size() != kNames.size()) return "not every file arrived";
+        return {};
+    }));
+    EXPECT_EQ(Slurp(data / "PMI.DAT"), "PMI.DAT contents\r\n");
+}
+
+TEST_F(Install, ADataFolderThatIsAMountPointIsFilledFileByFile) {
+    EXPECT_CHILD_OK(test::InChild(
+        test::ChildSetUp::SmallDisk,
+        [&]() -> std::string {
+            const InstallResult result = InstallFiles(program.string(), data.string(), kNames);
+            if (!result.ok) return result.file + ": " + result.reason;
+            if (Names(data).size() != kNames.size()) return "not every file arrived";
+            if (Names(share) != std::vector<std::string>{"Dovanel"}) return "staging left";
+            return {};
+        },
+        data.string(), 64 * 1024));
+}
+
 TEST_F(Install, LeftoversOfAnInterruptedStartGo) {
     const auto start = fs::file_time_type::clock::now();
     const auto before = start - std::chrono::hours(1);
