@@ -8,5 +8,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-build}
 kills=${2:-1000}
-cmake --build "$root/$build" --target save_kill_test save_loop_helper > /dev/null
-"$root/$build/tests/save_kill_test" "$root/$build/tests/save_loop_helper" "$kills"
+cmake --build "$root/$build" --target save_kill_test > /dev/null
+"$root/$build/tests/save_kill_test" "$root/$build/tests/save_loop_helper" \
+  "$root/$build/tests/libsave_kill_shim.so" "$kills"

@@ -1,12 +1,18 @@
 // Kills a process that saves every data file in a loop (save_loop_helper)
 // with SIGKILL at random moments, again and again. After every kill each file
-// must be the whole old or the whole new version, a file reached through a
-// link must still be a link, and the start-up clean-up must leave no temporary
-// file behind.
+// must be the whole old or the whole new version with its permission bits, a
+// file reached through a link must still be a link, no temporary file may
+// allow more than the file it replaces, and the start-up clean-up must leave
+// no temporary file behind.
 //
-//   save_kill_test HELPER KILLS
+// Half the kills fall at a random time; the other half just before a random
+// file operation of the helper (through the preloaded KILL_SHIM), so that
+// every step of a save is hit.
+//
+//   save_kill_test HELPER KILL_SHIM KILLS
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +23,7 @@
 #include <random>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 #include "data/install.h"
 #include "tests/data/save_kill_files.h"
@@ -40,7 +47,9 @@ struct Helper {
     int output = -1;  // a dot at the start and after each round of saves
 };
 
-Helper Start(const std::string& program, const std::string& folder) {
+// Starts the helper; with `killAt`, it kills itself before that file operation.
+Helper Start(const std::string& program, const std::string& folder, const std::string& shim = {},
+             long killAt = 0) {
     int ends[2];
     if (::pipe(ends) != 0) return {};
     posix_spawn_file_actions_t actions;
@@ -48,8 +57,17 @@ Helper Start(const std::string& program, const std::string& folder) {
     posix_spawn_file_actions_adddup2(&actions, ends[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, ends[0]);
     char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(folder.c_str()), nullptr};
+    std::vector<std::string> settings;
+    for (char** e = environ; *e; ++e) settings.push_back(*e);
+    if (killAt > 0) {
+        settings.push_back("LD_PRELOAD=" + shim);
+        settings.push_back("DOVANEL_KILL_AT=" + std::to_string(killAt));
+    }
+    std::vector<char*> env;
+    for (std::string& setting : settings) env.push_back(setting.data());
+    env.push_back(nullptr);
     Helper helper;
-    if (posix_spawn(&helper.pid, program.c_str(), &actions, nullptr, argv, environ) != 0)
+    if (posix_spawn(&helper.pid, program.c_str(), &actions, nullptr, argv, env.data()) != 0)
         helper.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(ends[1]);
@@ -62,20 +80,34 @@ bool WaitForRound(const Helper& helper) {
     return ::read(helper.output, &dot, 1) == 1;
 }
 
-// Whether the helper was still running (and was killed) rather than ended on its own.
-bool Kill(Helper& helper) {
-    ::kill(helper.pid, SIGKILL);
+// Whether the helper ended by SIGKILL (ours, or its own) rather than on its own.
+bool Kill(Helper& helper, bool now = true) {
+    if (now) ::kill(helper.pid, SIGKILL);
     int status = 0;
     ::waitpid(helper.pid, &status, 0);
     ::close(helper.output);
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
-int CountLeftovers(const std::vector<fs::path>& folders) {
+unsigned Mode(const fs::path& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 0777 : 0;
+}
+
+// Counts the temporary files in the folders; `open` when one allows more than
+// the file it was to replace (".DV.INI.dovanel-save-XXXXXX" replaces DV.INI).
+int CountLeftovers(const std::vector<fs::path>& folders, bool* open = nullptr) {
+    const std::size_t tail = std::string(".dovanel-save-XXXXXX").size();
     int count = 0;
-    for (const fs::path& folder : folders)
-        for (const auto& entry : fs::directory_iterator(folder))
-            if (IsSaveLeftoverName(entry.path().filename().string())) ++count;
+    for (const fs::path& folder : folders) {
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            const std::string name = entry.path().filename().string();
+            if (!IsSaveLeftoverName(name)) continue;
+            ++count;
+            const fs::path replaced = folder / name.substr(1, name.size() - 1 - tail);
+            if (open && (Mode(entry.path()) & ~Mode(replaced)) != 0) *open = true;
+        }
+    }
     return count;
 }
 
@@ -88,18 +120,20 @@ std::string Check(const fs::path& data, const std::vector<test::SavedFile>& file
                    std::to_string(text.size()) + " bytes)";
     }
     if (!fs::is_symlink(data / "MAIN.DAT")) return "MAIN.DAT is no longer a link";
+    if (Mode(data / "DV.INI") != 0644 || Mode(data / "DEBT.DAT") != 0600)
+        return "a file lost its permission bits";
     return {};
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: save_kill_test HELPER KILLS\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: save_kill_test HELPER KILL_SHIM KILLS\n");
         return 2;
     }
-    const std::string helper = argv[1];
-    const int kills = std::atoi(argv[2]);
+    const std::string helper = argv[1], shim = argv[2];
+    const int kills = std::atoi(argv[3]);
     test::TempFolder root;
     const fs::path data = root.path() / "Dovanel", linked = root.path() / "linked";
     fs::create_directory(data);
@@ -108,6 +142,8 @@ int main(int argc, char* argv[]) {
     const auto files = test::KillTestFiles();
     for (const auto& file : files)
         if (!WriteFileAtomically((data / file.name).string(), file.versions[0])) return 1;
+    fs::permissions(data / "DV.INI", fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::add);
     std::vector<std::string> names;
     for (const auto& file : files) names.push_back(file.name);
 
@@ -123,15 +159,19 @@ int main(int argc, char* argv[]) {
 
     std::mt19937 rng{std::random_device{}()};
     std::uniform_int_distribution<long long> delay(0, round.count());
+    std::uniform_int_distribution<long> step(1, 75);  // a round takes 70 operations
     int leftovers = 0, midSave = 0;
     for (int k = 1; k <= kills; ++k) {
-        Helper saver = Start(helper, data.string() + "/");
+        const bool timed = k % 2 == 0;
+        Helper saver = Start(helper, data.string() + "/", shim, timed ? 0 : step(rng));
         if (saver.pid < 0 || !WaitForRound(saver)) return std::fprintf(stderr, "no helper\n"), 1;
-        std::this_thread::sleep_for(Clock::duration(delay(rng)));
-        if (!Kill(saver)) return std::fprintf(stderr, "the helper ended on its own\n"), 1;
+        if (timed) std::this_thread::sleep_for(Clock::duration(delay(rng)));
+        if (!Kill(saver, timed)) return std::fprintf(stderr, "the helper ended on its own\n"), 1;
         const std::string fault = Check(data, files);
         if (!fault.empty()) return std::fprintf(stderr, "kill %d: %s\n", k, fault.c_str()), 1;
-        const int found = CountLeftovers({data, linked});
+        bool open = false;
+        const int found = CountLeftovers({data, linked}, &open);
+        if (open) return std::fprintf(stderr, "kill %d: a temporary file was too open\n", k), 1;
         leftovers += found;
         midSave += found > 0;
         RemoveLeftovers(data.string() + "/", names, fs::file_time_type::clock::now());
