@@ -58,8 +58,17 @@ Helper Start(const std::string& program, const std::string& folder, const std::s
     posix_spawn_file_actions_addclose(&actions, ends[0]);
     char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(folder.c_str()), nullptr};
     std::vector<std::string> settings;
-    for (char** e = environ; *e; ++e) settings.push_back(*e);
+    for (char** e = environ; *e; ++e) {
+        const std::string setting = *e;
+        const bool replaced =
+            setting.rfind("ASAN_OPTIONS=", 0) == 0 || setting.rfind("LD_PRELOAD=", 0) == 0;
+        if (killAt == 0 || !replaced) settings.push_back(setting);
+    }
     if (killAt > 0) {
+        // Under AddressSanitizer the shim comes before its runtime, which it allows when told.
+        const char* asan = std::getenv("ASAN_OPTIONS");
+        settings.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") +
+                           ":verify_asan_link_order=0");
         settings.push_back("LD_PRELOAD=" + shim);
         settings.push_back("DOVANEL_KILL_AT=" + std::to_string(killAt));
     }
