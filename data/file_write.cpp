@@ -90,9 +90,11 @@ int Sync(int fd) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
-// A read-only file is left alone even where the system would let us write it.
-bool MayReplace(const fs::path& file, const struct stat& st) {
-    return (st.st_mode & 0222) != 0 && ::access(file.c_str(), W_OK) == 0;
+// Why a file may not be replaced, or 0. A read-only file is left alone even
+// where the system would let us write it.
+int ReplaceError(const fs::path& file, const struct stat& st) {
+    if ((st.st_mode & 0222) == 0) return EACCES;
+    return ::access(file.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
 // Creates the temporary file beside `target`, private from the first moment,
@@ -180,7 +182,7 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
     const bool exists = ::stat(target.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) return Failure(errno);
     if (exists && S_ISDIR(st.st_mode)) return Failure(EISDIR);
-    if (exists && !MayReplace(target, st)) return Failure(EACCES);
+    if (const int error = exists ? ReplaceError(target, st) : 0) return Failure(error);
     const mode_t mode = exists ? (st.st_mode & 0777) : 0600;
     Descriptor fd;
     fs::path temp;

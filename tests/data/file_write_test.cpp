@@ -146,6 +146,23 @@ TEST(SafeWrite, AFullDiskKeepsTheOldFileAndSaysSo) {
         dir.path().string(), 64 * 1024));
 }
 
+TEST(SafeWrite, AReadOnlyFileSystemSaysSo) {
+    test::TempFolder dir;
+    EXPECT_CHILD_OK(test::InChild(
+        test::ChildSetUp::SmallDisk,
+        [&]() -> std::string {
+            Spit(dir.File("MAIN.DAT"), "old");
+            if (::mount(nullptr, dir.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr))
+                return "skip: cannot remount read-only";
+            for (const char* name : {"MAIN.DAT", "NEW.DAT"}) {
+                const WriteResult result = WriteFileAtomically(dir.File(name), "new");
+                if (result.reason != "Read-only file system") return name + (": " + result.reason);
+            }
+            return Slurp(dir.File("MAIN.DAT")) == "old" ? "" : "the file changed";
+        },
+        dir.path().string(), 64 * 1024));
+}
+
 // A file mounted on its own, as containers hand files in: no rename can replace it.
 TEST(SafeWrite, AFileMountedOnItsOwnIsWrittenInPlace) {
     test::TempFolder dir;
