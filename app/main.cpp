@@ -35,17 +35,15 @@ bool CheckSingleInstance(SingleInstance& instance) {
     return false;
 }
 
-void SetUpFolders(AppContext& app) {
+// False when the program cannot go on without a data folder (the user was told).
+bool SetUpFolders(AppContext& app, bool onlyCopy) {
     app.programFolder = FindProgramFolder(QCoreApplication::applicationDirPath());
     app.helpFile = app.programFolder + "help/";
-    app.dataFolder = MakeDataFolder(
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation), app.productName);
-    if (IsFirstRun(app.dataFolder, app.programFolder)) {
-        Message(nullptr, FirstRunMessage(app.dataFolder), "INITIALIZING", MsgIcon::Information);
-        InstallDataFiles(app.programFolder, app.dataFolder);
-    }
+    const QString location = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (!SetUpDataFolder(app, location, onlyCopy)) return false;
     app.settingsFile = app.dataFolder + "DV.INI";
     ReadSettings(app);
+    return true;
 }
 
 void ShowSplash(QWidget* mainWindow) {
@@ -74,7 +72,7 @@ int main(int argc, char* argv[]) {
 
     SingleInstance instance("dovanel-" + qEnvironmentVariable("USER", "user"));
     if (!CheckSingleInstance(instance)) return 0;
-    SetUpFolders(app);
+    if (!SetUpFolders(app, instance.HoldsLock())) return 1;
 
     MainWindow window(TheModel());
     if (window.FormLoad() == LoadOutcome::MissingFile) return 0;

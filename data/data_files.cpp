@@ -1,20 +1,9 @@
 #include "data/data_files.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace dovanel {
 
@@ -123,32 +112,6 @@ Layout DebtLayout(DebtSummary& s, LoanData& d) {
     return layout;
 }
 
-std::string TempNameBeside(const fs::path& target) {
-    static std::mt19937 rng{std::random_device{}()};
-    return target.string() + ".tmp" + std::to_string(rng() % 1000000);
-}
-
-bool IsReadOnly(const fs::path& path) {
-    std::error_code ec;
-    const auto st = fs::status(path, ec);
-    if (ec || !fs::exists(st)) return false;
-    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    return (st.permissions() & writable) == fs::perms::none;
-}
-
-bool FlushToDisk(const fs::path& path) {
-#ifdef _WIN32
-    (void)path;
-    return true;
-#else
-    const int fd = ::open(path.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-#endif
-}
-
 }  // namespace
 
 Layout LayoutOf(DataFile file, Model& m) {
@@ -177,11 +140,11 @@ Layout LayoutOf(DataFile file, Model& m) {
 
 std::string FileText(DataFile file, const Model& model) {
     Model copy = model;  // layouts point into a model they may write; writing only reads them
-    return WriteLayout(LayoutOf(file, copy));
+    return WriteLayout(LayoutOf(file, copy), &LegacyTextsOf(file));
 }
 
 bool ParseFile(DataFile file, const std::string& text, Model& model, DataError& error) {
-    ItemReader reader(text);
+    ItemReader reader(text, &LegacyTextsOf(file));
     for (const Record& record : LayoutOf(file, model))
         if (!reader.ReadRecord(record, error)) return false;
     return true;
@@ -204,45 +167,9 @@ bool ReadWholeFile(const std::string& path, std::string& text, DataError& error)
     return true;
 }
 
-namespace {
-
-WriteResult Failed(int error) {
-    return {false, std::strerror(error)};
-}
-
-}  // namespace
-
-WriteResult WriteFileAtomically(const std::string& path, const std::string& text) {
-    const fs::path target(path);
-    if (IsReadOnly(target)) return Failed(EACCES);
-    const std::string temp = TempNameBeside(target);
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return Failed(errno ? errno : EIO);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.flush();
-        if (!out) {
-            const int error = errno ? errno : EIO;
-            out.close();
-            std::remove(temp.c_str());
-            return Failed(error);
-        }
-    }
-    std::error_code ec;
-    if (!FlushToDisk(temp)) {
-        const int error = errno ? errno : EIO;
-        fs::remove(temp, ec);
-        return Failed(error);
-    }
-    if (fs::exists(target, ec)) fs::permissions(temp, fs::status(target, ec).permissions(), ec);
-    fs::rename(temp, target, ec);
-    if (ec) {
-        const std::string reason = ec.message();
-        fs::remove(temp, ec);
-        return {false, reason};
-    }
-    return {true, {}};
+LegacyTexts& LegacyTextsOf(DataFile file) {
+    static LegacyTexts texts[static_cast<int>(DataFile::Debt) + 1];
+    return texts[static_cast<int>(file)];
 }
 
 WriteResult SaveDataFile(DataFile file, const Model& model, const std::string& folder) {

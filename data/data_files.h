@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "data/file_write.h"
 #include "data/item_io.h"
 #include "engine/model.h"
 
@@ -27,22 +28,12 @@ bool ParseFile(DataFile file, const std::string& text, Model& model, DataError& 
 // Reads a whole file into memory.
 bool ReadWholeFile(const std::string& path, std::string& text, DataError& error);
 
-// The outcome of writing a file: on failure, the system's reason ("Permission
-// denied", "No space left on device") for the user to read.
-struct WriteResult {
-    bool ok = false;
-    std::string reason;
-    explicit operator bool() const { return ok; }
-};
-
-// Replaces a file's contents without ever leaving it empty or cut short: the
-// text goes to a temporary file in the same folder, is flushed to disk and then
-// renamed over the original. A read-only file is left as it is. On failure
-// nothing was written and the result says why.
-WriteResult WriteFileAtomically(const std::string& path, const std::string& text);
-
 // Writes a data file of the model into `folder` (ending in a separator).
 WriteResult SaveDataFile(DataFile file, const Model& model, const std::string& folder);
+
+// The texts of a file read as Windows-1252 in this run, written back unchanged
+// in the same bytes.
+LegacyTexts& LegacyTextsOf(DataFile file);
 
 // Reads a data file from `folder` into the model, with no questions asked.
 bool LoadDataFile(DataFile file, Model& model, const std::string& folder, DataError& error);

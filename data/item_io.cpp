@@ -158,7 +158,7 @@ bool ItemReader::ReadRecord(const Record& record, DataError& error) {
             return false;
         }
         if (auto text = std::get_if<std::string*>(&field)) {
-            **text = item.text;
+            **text = TextFromFile(item.text, legacy_);
             continue;
         }
         if (auto spare = std::get_if<SpareItem*>(&field)) {
@@ -217,21 +217,21 @@ std::string SpareText(const SpareItem& spare) {
     return {};
 }
 
-std::string ItemText(const FieldRef& field) {
+std::string ItemText(const FieldRef& field, const LegacyTexts* legacy) {
     if (auto v = std::get_if<Single*>(&field)) return SingleItem(**v);
     if (auto v = std::get_if<Integer*>(&field)) return std::to_string(**v);
-    if (auto v = std::get_if<std::string*>(&field)) return StringItem(**v);
+    if (auto v = std::get_if<std::string*>(&field)) return StringItem(TextToFile(**v, legacy));
     return SpareText(*std::get<SpareItem*>(field));
 }
 
 }  // namespace
 
-std::string WriteLayout(const Layout& layout) {
+std::string WriteLayout(const Layout& layout, const LegacyTexts* legacy) {
     std::string out;
     for (const Record& record : layout) {
         for (std::size_t i = 0; i < record.size(); ++i) {
             if (i != 0) out.push_back(',');
-            out += ItemText(record[i]);
+            out += ItemText(record[i], legacy);
         }
         out += "\r\n";
     }

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "data/text_codec.h"
 #include "engine/model.h"
 
 namespace dovanel {
@@ -40,7 +41,9 @@ using Layout = std::vector<Record>;
 
 class ItemReader {
   public:
-    explicit ItemReader(std::string content) : text_(std::move(content)) {}
+    // Texts that are not UTF-8 are read as Windows-1252 and, with `legacy`, remembered.
+    explicit ItemReader(std::string content, LegacyTexts* legacy = nullptr)
+        : text_(std::move(content)), legacy_(legacy) {}
 
     // Reads one record's items into its fields. On failure the fields read
     // before the failing item keep their new values, the others their old ones,
@@ -61,10 +64,12 @@ class ItemReader {
 
     std::string text_;
     std::size_t pos_ = 0;
+    LegacyTexts* legacy_ = nullptr;
 };
 
-// The text of a file holding `layout`, CR LF after each record.
-std::string WriteLayout(const Layout& layout);
+// The text of a file holding `layout`, CR LF after each record. Texts found
+// in `legacy` go back in their original Windows-1252 bytes.
+std::string WriteLayout(const Layout& layout, const LegacyTexts* legacy = nullptr);
 
 // How a float is written: at most seven significant digits, never a text that
 // would fail to read back (non-finite values are written as 0).

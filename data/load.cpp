@@ -37,7 +37,7 @@ bool LoadOne(DataFile file, Model& model, const std::string& path, LoadQuestions
     const Step open = Attempt(ask, [&](DataError& e) { return ReadWholeFile(path, text, e); });
     if (open == Step::Abort) return false;
     const bool opened = open == Step::Done;
-    ItemReader reader(text);
+    ItemReader reader(text, &LegacyTextsOf(file));
     for (const Record& record : LayoutOf(file, model)) {
         const std::size_t start = reader.position();
         const Step read = Attempt(ask, [&](DataError& e) {

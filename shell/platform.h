@@ -27,7 +27,7 @@ struct MessageRequest {
     MsgAnswer defaultButton = MsgAnswer::Ok;
     // PlainText where the text holds names from outside the program (a folder
     // called "x<b>bold" must read as written).
-    Qt::TextFormat textFormat = Qt::AutoText;
+    Qt::TextFormat textFormat = Qt::PlainText;  // paths and user texts show as written
 };
 
 class Platform {

@@ -8,6 +8,10 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
+#include "data/file_write.h"
+#include "shell/app_context.h"
+#include "shell/platform.h"
+
 namespace dovanel {
 
 namespace {
@@ -21,6 +25,12 @@ bool HasDataFile(const QString& folder) {
 }
 
 const char kActivate[] = "activate\n";
+
+std::vector<std::string> InstalledNames() {
+    std::vector<std::string> names;
+    for (const QString& name : InstalledFiles()) names.push_back(name.toStdString());
+    return names;
+}
 }  // namespace
 
 QString FindProgramFolder(const QString& applicationFolder) {
@@ -33,8 +43,20 @@ QString FindProgramFolder(const QString& applicationFolder) {
 
 QString MakeDataFolder(const QString& dataLocation, const QString& productName) {
     const QString folder = QDir::cleanPath(dataLocation + "/" + productName);
-    QDir().mkpath(folder);
+    MakePrivateFolder(folder.toStdString());
     return WithSlash(folder);
+}
+
+QString DataFolderProblem(const QString& dataFolder) {
+    const WriteResult made = MakePrivateFolder(dataFolder.toStdString());
+    if (made) return {};
+    const QString path = QDir::toNativeSeparators(QDir::cleanPath(dataFolder));
+    if (QFileInfo(path).exists() && !QFileInfo(path).isDir())
+        return "The data folder cannot be made because a file of the same name is in its place:"
+               "\r\r" +
+               path + "\r\rMove or rename that file, then start " + App().productName + " again.";
+    return "The data folder\r\r" + path +
+           "\r\rcould not be made: " + QString::fromStdString(made.reason);
 }
 
 const QStringList& InstalledFiles() {
@@ -54,14 +76,31 @@ QString FirstRunMessage(const QString& dataFolder) {
            dataFolder + "\r\rENJOY THE PROGRAM!";
 }
 
-void InstallDataFiles(const QString& programFolder, const QString& dataFolder) {
-    for (const QString& name : InstalledFiles()) {
-        const QString target = dataFolder + name;
-        if (!QFileInfo::exists(programFolder + name)) continue;
-        QFile::remove(target);
-        if (QFile::copy(programFolder + name, target))
-            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+InstallResult InstallDataFiles(const QString& programFolder, const QString& dataFolder) {
+    return InstallFiles(programFolder.toStdString(), dataFolder.toStdString(), InstalledNames());
+}
+
+QString InstallFailedMessage(const QString& dataFolder, const InstallResult& result) {
+    return "The data files could not be put in\r\r" + dataFolder + "\r\r" +
+           QString::fromStdString(result.file) + ": " + QString::fromStdString(result.reason);
+}
+
+bool SetUpDataFolder(AppContext& app, const QString& dataLocation, bool onlyCopy) {
+    const auto start = std::filesystem::file_time_type::clock::now();
+    app.dataFolder = MakeDataFolder(dataLocation, app.productName);
+    const QString problem = DataFolderProblem(app.dataFolder);
+    if (!problem.isEmpty()) {
+        Message(nullptr, problem, app.productName, MsgIcon::Critical);
+        return false;
     }
+    if (onlyCopy) RemoveLeftovers(app.dataFolder.toStdString(), InstalledNames(), start);
+    if (!IsFirstRun(app.dataFolder, app.programFolder)) return true;
+    Message(nullptr, FirstRunMessage(app.dataFolder), "INITIALIZING", MsgIcon::Information);
+    const InstallResult installed = InstallDataFiles(app.programFolder, app.dataFolder);
+    if (installed.ok) return true;
+    Message(nullptr, InstallFailedMessage(app.dataFolder, installed), app.productName,
+            MsgIcon::Critical);
+    return false;
 }
 
 QString AlreadyRunningMessage(const QString& productName) {
@@ -82,6 +121,10 @@ bool SingleInstance::TryLock() {
     lock_ = new QLockFile(folder + "/" + name_ + ".lock");
     lock_->setStaleLockTime(0);
     return lock_->tryLock(0);
+}
+
+bool SingleInstance::HoldsLock() const {
+    return lock_ && lock_->isLocked();
 }
 
 bool SingleInstance::ActivateRunningCopy(int timeoutMs) {

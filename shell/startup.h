@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "data/install.h"
+
 class QLockFile;
 class QLocalServer;
 
@@ -16,8 +18,13 @@ namespace dovanel {
 // program in a build tree, or share/dovanel after installation. Ends in "/".
 QString FindProgramFolder(const QString& applicationFolder);
 
-// The user's data folder under the given data location, created if missing. Ends in "/".
+// The user's data folder under the given data location, created if missing
+// (0700: income and debts are private). Ends in "/".
 QString MakeDataFolder(const QString& dataLocation, const QString& productName);
+
+// Empty when the data folder is a folder (created if missing); otherwise the
+// message saying why there is none, naming its path.
+QString DataFolderProblem(const QString& dataFolder);
 
 // The files the first run copies, in order (the settings file last).
 const QStringList& InstalledFiles();
@@ -25,8 +32,17 @@ const QStringList& InstalledFiles();
 // A first run: no data file in the data folder yet, and some beside the program.
 bool IsFirstRun(const QString& dataFolder, const QString& programFolder);
 QString FirstRunMessage(const QString& dataFolder);
-// Copies every installed file over; a file that cannot be copied is skipped.
-void InstallDataFiles(const QString& programFolder, const QString& dataFolder);
+// Copies every installed file over, all or nothing (a file missing beside the
+// program is skipped): on failure the data folder is as it was.
+InstallResult InstallDataFiles(const QString& programFolder, const QString& dataFolder);
+QString InstallFailedMessage(const QString& dataFolder, const InstallResult& result);
+
+// The data folder's part of start-up: creates the folder, removes what an
+// interrupted save or first run left (only when `onlyCopy`: another running
+// copy may be saving), installs the data files on a first run and sets
+// `app.dataFolder`. False when the program must end; the user has been told why.
+struct AppContext;
+bool SetUpDataFolder(AppContext& app, const QString& dataLocation, bool onlyCopy);
 
 QString AlreadyRunningMessage(const QString& productName);
 
@@ -40,6 +56,8 @@ class SingleInstance : public QObject {
 
     // Takes the lock; false when another copy holds it.
     bool TryLock();
+    // Whether this copy holds the lock: no other copy runs.
+    bool HoldsLock() const;
     // Asks the running copy to show its main window; true when it answered.
     bool ActivateRunningCopy(int timeoutMs = 2000);
     // Calls `onActivate` whenever a later copy asks.

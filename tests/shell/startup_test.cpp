@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "shell/app_context.h"
+#include "tests/ui/ui_fixture.h"
+
 namespace dovanel {
 namespace {
 
@@ -95,6 +98,85 @@ TEST(SingleInstance, SecondCopyBringsTheFirstToTheFront) {
     alone.start(SINGLE_INSTANCE_HELPER, {"ask", name});
     ASSERT_TRUE(alone.waitForFinished(5000));
     EXPECT_EQ(alone.exitCode(), 5) << "with the first copy gone, the lock is free again";
+}
+
+}  // namespace
+}  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// Start-up's data folder step with the messages it shows.
+class DataFolderStart : public ::testing::Test {
+  protected:
+    DataFolderStart() : scope_(platform) {
+        saved_ = App();
+        App().programFolder = program.path() + "/";
+        for (const QString& name : InstalledFiles()) Touch(App().programFolder + name, "x\r\n");
+    }
+    ~DataFolderStart() override { App() = saved_; }
+
+    QString Location() const { return home.path() + "/share"; }
+    QString Folder() const { return Location() + "/Dovanel/"; }
+
+    test::ScriptedPlatform platform;
+    QTemporaryDir program, home;
+
+  private:
+    ScopedPlatform scope_;
+    AppContext saved_;
+};
+
+TEST_F(DataFolderStart, FirstRunInstallsIntoAPrivateFolder) {
+    ASSERT_TRUE(SetUpDataFolder(App(), Location(), true));
+    EXPECT_EQ(App().dataFolder, Folder());
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_EQ(platform.asked[0].title, "INITIALIZING");
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::Files).size(), InstalledFiles().size());
+    EXPECT_EQ(QFile::permissions(Folder()) & 0x0077, 0) << "nobody else may look in";
+    EXPECT_EQ(QFile::permissions(Folder() + "DEBT.DAT"),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
+                  QFileDevice::WriteUser);
+}
+
+TEST_F(DataFolderStart, AFileInTheDataFoldersPlaceIsNamedAndEndsTheStart) {
+    QDir().mkpath(Location());
+    Touch(Location() + "/Dovanel", "not a folder");
+    EXPECT_FALSE(SetUpDataFolder(App(), Location(), true));
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_EQ(platform.asked[0].title, "Dovanel");
+    EXPECT_EQ(platform.asked[0].icon, MsgIcon::Critical);
+    EXPECT_TRUE(platform.asked[0].text.contains(Location() + "/Dovanel\r"))
+        << platform.asked[0].text.toStdString();
+    EXPECT_TRUE(platform.asked[0].text.contains("file")) << platform.asked[0].text.toStdString();
+}
+
+TEST_F(DataFolderStart, AFailedFirstRunInstallsNothingAndSaysWhy) {
+    QFile::remove(App().programFolder + "PMI.DAT");
+    QDir().mkdir(App().programFolder + "PMI.DAT");
+    EXPECT_FALSE(SetUpDataFolder(App(), Location(), true));
+    ASSERT_EQ(platform.asked.size(), 2u);
+    EXPECT_EQ(platform.asked[1].title, "Dovanel");
+    EXPECT_EQ(platform.asked[1].text, "The data files could not be put in\r\r" + Folder() + "\r\r" +
+                                          App().programFolder + "PMI.DAT: Is a directory");
+    EXPECT_TRUE(QDir(Folder()).isEmpty()) << "the next start tries again";
+    EXPECT_EQ(QDir(Location()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"Dovanel"});
+}
+
+TEST_F(DataFolderStart, LeftoversOfACrashGoWhenNoOtherCopyRuns) {
+    QDir().mkpath(Folder());
+    Touch(Folder() + "MAIN.DAT");
+    const QString leftover = Folder() + ".MAIN.DAT.dovanel-save-k1k1k1";
+    QFile file(leftover);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+    file.close();
+    ASSERT_TRUE(SetUpDataFolder(App(), Location(), false));
+    EXPECT_TRUE(QFile::exists(leftover)) << "another copy runs and may be saving";
+    ASSERT_TRUE(SetUpDataFolder(App(), Location(), true));
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(platform.asked.empty());
 }
 
 }  // namespace

@@ -1,0 +1,226 @@
+#include "data/file_write.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/data/child_process.h"
+#include "tests/data/temp_folder.h"
+
+namespace dovanel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Spit(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+unsigned Mode(const fs::path& path) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// Every name in a folder, to show nothing was left behind.
+std::vector<std::string> Names(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+using Names_ = std::vector<std::string>;
+
+TEST(SafeWrite, NewFilesArePrivateAndReplacedFilesKeepTheirBits) {
+    test::TempFolder dir;
+    const fs::path fresh = dir.File("NEW.DAT"), shared = dir.File("SHARED.DAT");
+    ASSERT_TRUE(WriteFileAtomically(fresh.string(), "new\r\n"));
+    EXPECT_EQ(Mode(fresh), 0600u) << "income and debts are nobody else's business";
+    Spit(shared, "old");
+    ::chmod(shared.c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomically(shared.string(), "replaced"));
+    EXPECT_EQ(Mode(shared), 0640u);
+    EXPECT_EQ(Slurp(shared), "replaced");
+    EXPECT_EQ(Names(dir.path()), (Names_{"NEW.DAT", "SHARED.DAT"}));
+}
+
+TEST(SafeWrite, ASymbolicLinkStaysALinkAndItsTargetGetsTheText) {
+    test::TempFolder dir;
+    fs::create_directory(dir.path() / "data");
+    fs::create_directory(dir.path() / "elsewhere");
+    const fs::path target = dir.path() / "elsewhere" / "main.real";
+    Spit(target, "old");
+    ::chmod(target.c_str(), 0604);
+    const fs::path link = dir.path() / "data" / "MAIN.DAT";
+    fs::create_symlink("../elsewhere/main.real", link);  // relative: read from the link's folder
+    const fs::path dangling = dir.path() / "data" / "DEBT.DAT";
+    fs::create_symlink(dir.path() / "elsewhere" / "debt.real", dangling);
+
+    ASSERT_TRUE(WriteFileAtomically(link.string(), "new"));
+    ASSERT_TRUE(WriteFileAtomically(dangling.string(), "debt"));
+
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), "../elsewhere/main.real");
+    EXPECT_EQ(Slurp(target), "new");
+    EXPECT_EQ(Mode(target), 0604u);
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(Slurp(dir.path() / "elsewhere" / "debt.real"), "debt");
+    EXPECT_EQ(Names(dir.path() / "data"), (Names_{"DEBT.DAT", "MAIN.DAT"}));
+    EXPECT_EQ(Names(dir.path() / "elsewhere"), (Names_{"debt.real", "main.real"}));
+}
+
+TEST(SafeWrite, FailuresSayWhyAndLeaveTheFileAsItWas) {
+    test::TempFolder dir;
+    const fs::path readOnly = dir.File("RO.DAT");
+    Spit(readOnly, "kept");
+    ::chmod(readOnly.c_str(), 0444);
+    fs::create_directory(dir.path() / "FOLDER.DAT");
+    fs::create_symlink("LOOP.DAT", dir.path() / "LOOP.DAT");
+    const struct {
+        fs::path path;
+        const char* reason;
+    } cases[] = {
+        {readOnly, "Permission denied"},
+        {dir.path() / "FOLDER.DAT", "Is a directory"},
+        {dir.path() / "no" / "such" / "MAIN.DAT", "No such file or directory"},
+        {dir.path() / "LOOP.DAT", "Too many levels of symbolic links"},
+    };
+    for (const auto& c : cases) {
+        const WriteResult result = WriteFileAtomically(c.path.string(), "lost");
+        EXPECT_FALSE(result) << c.path;
+        EXPECT_EQ(result.reason, c.reason) << c.path;
+    }
+    EXPECT_EQ(Slurp(readOnly), "kept");
+    EXPECT_EQ(Names(dir.path()), (Names_{"FOLDER.DAT", "LOOP.DAT", "RO.DAT"}));
+}
+
+// A folder where no file can be created but whose file may be written.
+TEST(SafeWrite, AWritableFileInAReadOnlyFolderIsWrittenInPlace) {
+    test::TempFolder dir;
+    const fs::path file = dir.File("MAIN.DAT"), fresh = dir.File("NEW.DAT");
+    Spit(file, "old contents, longer than the new ones");
+    ::chmod(file.c_str(), 0620);
+    test::GiveToChild(file.string());
+    ::chmod(dir.path().c_str(), 0555);
+    EXPECT_CHILD_OK(test::InChild(test::ChildSetUp::OrdinaryUser, [&]() -> std::string {
+        const WriteResult written = WriteFileAtomically(file.string(), "new");
+        if (!written) return "in place: " + written.reason;
+        const WriteResult created = WriteFileAtomically(fresh.string(), "x");
+        if (created || created.reason != "Permission denied")
+            return "a new file in a read-only folder: " + created.reason;
+        return {};
+    }));
+    EXPECT_EQ(Slurp(file), "new");
+    EXPECT_EQ(Mode(file), 0620u);
+    EXPECT_EQ(Names(dir.path()), Names_{"MAIN.DAT"});
+}
+
+TEST(SafeWrite, AFullDiskKeepsTheOldFileAndSaysSo) {
+    test::TempFolder dir;
+    const fs::path file = dir.File("ESCROW.DAT");
+    EXPECT_CHILD_OK(test::InChild(
+        test::ChildSetUp::SmallDisk,
+        [&]() -> std::string {
+            Spit(file, "old\r\n");
+            std::ofstream filler(dir.File("filler"), std::ios::binary);
+            for (int i = 0; i < 64 && filler; ++i) filler << std::string(4096, 'x') << std::flush;
+            const WriteResult result = WriteFileAtomically(file.string(), std::string(20000, '1'));
+            if (result) return "written on a full disk";
+            if (result.reason != "No space left on device") return "reason: " + result.reason;
+            if (Slurp(file) != "old\r\n") return "the old file changed";
+            if (Names(dir.path()) != Names_{"ESCROW.DAT", "filler"}) return "a file was left";
+            return {};
+        },
+        dir.path().string(), 64 * 1024));
+}
+
+TEST(SafeWrite, AReadOnlyFileSystemSaysSo) {
+    test::TempFolder dir;
+    EXPECT_CHILD_OK(test::InChild(
+        test::ChildSetUp::SmallDisk,
+        [&]() -> std::string {
+            Spit(dir.File("MAIN.DAT"), "old");
+            if (::mount(nullptr, dir.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr))
+                return "skip: cannot remount read-only";
+            for (const char* name : {"MAIN.DAT", "NEW.DAT"}) {
+                const WriteResult result = WriteFileAtomically(dir.File(name), "new");
+                if (result.reason != "Read-only file system") return name + (": " + result.reason);
+            }
+            return Slurp(dir.File("MAIN.DAT")) == "old" ? "" : "the file changed";
+        },
+        dir.path().string(), 64 * 1024));
+}
+
+// A file mounted on its own, as containers hand files in: no rename can replace it.
+TEST(SafeWrite, AFileMountedOnItsOwnIsWrittenInPlace) {
+    test::TempFolder dir;
+    EXPECT_CHILD_OK(test::InChild(
+        test::ChildSetUp::SmallDisk,
+        [&]() -> std::string {
+            Spit(dir.File("real"), "old");
+            Spit(dir.File("MAIN.DAT"), "");
+            if (::mount(dir.File("real").c_str(), dir.File("MAIN.DAT").c_str(), nullptr, MS_BIND,
+                        nullptr) != 0)
+                return "skip: cannot bind a file";
+            const WriteResult result = WriteFileAtomically(dir.File("MAIN.DAT"), "new");
+            if (!result) return result.reason;
+            if (Slurp(dir.File("real")) != "new") return "the mounted file kept its text";
+            if (Names(dir.path()) != Names_{"MAIN.DAT", "real"}) return "a file was left";
+            return {};
+        },
+        dir.path().string(), 64 * 1024));
+}
+
+TEST(SafeWrite, LeftoversOfInterruptedSavesGoAtStart) {
+    test::TempFolder dir;
+    const auto start = fs::file_time_type::clock::now();
+    const auto before = start - std::chrono::hours(1);
+    const struct {
+        const char* name;
+        bool old;
+        bool removed;
+    } files[] = {
+        {".MAIN.DAT.dovanel-save-a1B2c3", true, true},
+        {".DV.INI.dovanel-save-ZZZZZZ", true, true},
+        {".MAIN.DAT.dovanel-save-a1B2c3x", true, false},  // not a name the program gives
+        {".MAIN.DAT.dovanel-save-a1B2", true, false},
+        {"MAIN.DAT.dovanel-save-a1B2c3", true, false},
+        {"MAIN.DAT", true, false},
+        {".PMI.DAT.dovanel-save-q9q9q9", false, false},  // another copy may be saving right now
+    };
+    for (const auto& f : files) {
+        Spit(dir.path() / f.name, "x");
+        fs::last_write_time(dir.path() / f.name, f.old ? before : start + std::chrono::seconds(1));
+    }
+    fs::create_symlink("MAIN.DAT", dir.path() / ".LINK.dovanel-save-l1l1l1");
+    EXPECT_EQ(RemoveSaveLeftovers(dir.Folder(), start), 2);
+    for (const auto& f : files) EXPECT_EQ(fs::exists(dir.path() / f.name), !f.removed) << f.name;
+    EXPECT_TRUE(fs::is_symlink(dir.path() / ".LINK.dovanel-save-l1l1l1"));
+}
+
+TEST(SafeWrite, ANewDataFolderIsPrivate) {
+    test::TempFolder dir;
+    const fs::path folder = dir.path() / "share" / "Dovanel";
+    ASSERT_TRUE(MakePrivateFolder(folder.string() + "/"));
+    EXPECT_EQ(Mode(folder), 0700u);
+    ::chmod(folder.c_str(), 0750);
+    EXPECT_TRUE(MakePrivateFolder(folder.string()));
+    EXPECT_EQ(Mode(folder), 0750u) << "an existing folder is the user's to set";
+    Spit(dir.path() / "taken", "");
+    EXPECT_EQ(MakePrivateFolder(dir.File("taken")).reason, "Not a directory");
+}
+
+}  // namespace
+}  // namespace dovanel
