@@ -27,14 +27,15 @@ struct ValueRow {
     const char* caption;
     const char* name;
     int height;
+    std::string (*text)(const Affordability&);
 };
 
 const ValueRow kValues[] = {
-    {180, "Maximum purchase price:", "lblMaxPrice", 660},
-    {900, "Loan amount:", "lblMaxLoan", 255},
-    {1200, "Total monthly payment:", "lblMaxPayment", 255},
-    {1500, "Total due at closing:", "lblMaxCash", 255},
-    {1800, "Decided by:", "lblBinding", 255},
+    {180, "Maximum purchase price:", "lblMaxPrice", 660, AffordPriceText},
+    {900, "Loan amount:", "lblMaxLoan", 255, AffordLoanText},
+    {1200, "Total monthly payment:", "lblMaxPayment", 255, AffordPaymentText},
+    {1500, "Total due at closing:", "lblMaxCash", 255, AffordCashText},
+    {1800, "Decided by:", "lblBinding", 255, AffordLimitText},
 };
 
 struct ButtonSpec {
@@ -101,7 +102,6 @@ void AffordWindow::BuildAnswer() {
                  Qt::AlignLeft | Qt::AlignTop);
         QLabel* value = AddLabel(this, row.name, "", Twips(3120, row.top + 30, 5040, row.height),
                                  Qt::AlignLeft | Qt::AlignTop);
-        value->setAccessibleName(Plain(row.caption).chopped(1));
         value->setWordWrap(true);
     }
 }
@@ -175,13 +175,12 @@ void AffordWindow::Options_Change() {
 
 void AffordWindow::ShowAnswer(const Affordability& answer) {
     answer_ = answer;
-    const std::pair<const char*, std::string> texts[] = {
-        {"lblMaxPrice", AffordPriceText(answer)},
-        {"lblMaxLoan", AffordLoanText(answer)},
-        {"lblMaxPayment", AffordPaymentText(answer)},
-        {"lblMaxCash", AffordCashText(answer)},
-        {"lblBinding", AffordLimitText(answer)}};
-    for (const auto& [name, text] : texts) findChild<QLabel*>(name)->setText(Q(text));
+    for (const ValueRow& row : kValues) {
+        auto* label = findChild<QLabel*>(row.name);
+        label->setText(Q(row.text(answer)));
+        // Read out with its caption.
+        label->setAccessibleName(QString(row.caption) + " " + label->text());
+    }
     const bool found = answer.outcome == AffordOutcome::Found;
     // The price stands out; a sentence in its place keeps the window's size.
     QFont font = this->font();

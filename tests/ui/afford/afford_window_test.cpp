@@ -156,7 +156,8 @@ TEST_F(AffordTest, KeyboardFocusEnterAndSpace) {
             continue;
         EXPECT_FALSE(control->accessibleName().isEmpty()) << name.toStdString();
     }
-    EXPECT_FALSE(window->findChild<QLabel*>("lblMaxPrice")->accessibleName().isEmpty());
+    EXPECT_EQ(window->findChild<QLabel*>("lblMaxPrice")->accessibleName(),
+              "Maximum purchase price: " + Text("lblMaxPrice"));
 
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(QApplication::focusWidget(), Control<QCheckBox>("chkConforming")) << "Enter moves on";
