@@ -100,9 +100,11 @@ AffordLimit BrokenLimit(const Model& model, const AffordabilityOptions& options,
 }
 
 // Qualifying only gets harder as the price rises (the down-payment rate, and so
-// the LTV band and the ratio limits, stay as they are), so halving the range of
-// whole dollars between a price that qualifies and one that does not finds the
-// last price that qualifies.
+// the LTV band and the ratio limits, stay as they are; the cash due rises with
+// the down payment), so halving the range of whole dollars between a price that
+// qualifies and one that does not finds the last price that qualifies. Prices
+// above 16,777,216 share their float with a neighbour, so a price qualifies as
+// the float it is stored as: the answer is still a price whose next dollar fails.
 Affordability MaxAffordablePrice(const Model& model, const AffordabilityOptions& options) {
     Affordability a;
     a.loan = model.loanData;

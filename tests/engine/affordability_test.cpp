@@ -56,6 +56,7 @@ const Case kCases[] = {
     {"3.5 % down, heavy debts", 0.035f, 9000, 2400, true},
     {"20 % down, heavy debts, fixed taxes", 0.20f, 7000, 1900, false},
     {"10 % down, fixed taxes", 0.10f, 12000, 300, false},
+    {"prices beyond a float's whole dollars", 0.20f, 900000, 0, true},
 };
 
 TEST(MaxAffordablePrice, PriceQualifiesAndOneDollarMoreDoesNot) {
@@ -74,6 +75,7 @@ TEST(MaxAffordablePrice, PriceQualifiesAndOneDollarMoreDoesNot) {
             EXPECT_EQ(a.binding,
                       c.debt > 1000 ? AffordLimit::SecondRatio : AffordLimit::FirstRatio);
             EXPECT_EQ(a.loan.purchasePrice, static_cast<Single>(a.price));
+            EXPECT_TRUE(c.income < 100000 || a.price > (1 << 24));
             EXPECT_EQ(a.results.monthlyPmi > 0, c.down < 0.2f && !IsVaType(kMortgageTypes[type]));
         }
     }

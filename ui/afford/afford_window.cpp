@@ -108,17 +108,17 @@ void AffordWindow::BuildAnswer() {
 
 void AffordWindow::BuildOptions() {
     auto* frame = Place(new QGroupBox("Options", this), "fraOptions", Twips(240, 2160, 7920, 1320));
-    chkScale_ = Place(new QCheckBox("Taxes and insurance &grow with the price", frame), "chkScale",
+    chkScale_ = Place(new QCheckBox("Taxes and insurance grow with the price", frame), "chkScale",
                       Twips(120, 300, 6000, 255));
     AddLabel(frame, "lblCash", "Cash available for closing:  $", Twips(120, 645, 2640, 255));
     txtCash_ = AddCell(frame, "txtCash", Twips(2760, 615, 1335, 300));
     txtCash_->setMaxLength(10);
     AddLabel(frame, "lblCashHint", "(leave empty for no limit)", Twips(4215, 645, 3000, 255));
-    chkConforming_ = Place(new QCheckBox("&Stay within the conforming loan limit", frame),
+    chkConforming_ = Place(new QCheckBox("Stay within the conforming loan limit", frame),
                            "chkConforming", Twips(120, 975, 6000, 255));
     chkScale_->setChecked(true);
-    chkScale_->setAccessibleName(Plain(chkScale_->text()));
-    chkConforming_->setAccessibleName(Plain(chkConforming_->text()));
+    chkScale_->setAccessibleName(chkScale_->text());
+    chkConforming_->setAccessibleName(chkConforming_->text());
     txtCash_->setAccessibleName("Cash available for closing");
     txtCash_->setAccessibleDescription("Leave empty for no limit");
     connect(chkScale_, &QCheckBox::toggled, this, [this] { Options_Change(); });
