@@ -1,6 +1,7 @@
 // The engine's per-keystroke and per-window costs.
 #include <benchmark/benchmark.h>
 
+#include "engine/affordability.h"
 #include "engine/amortization.h"
 #include "engine/format_value.h"
 #include "engine/recalculate.h"
@@ -49,5 +50,38 @@ void BM_PartialTermInterest(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(PartialTermInterest(m, 30));
 }
 BENCHMARK(BM_PartialTermInterest);
+
+// A buyer whose first ratio decides, with PMI, scaled taxes and a cash limit.
+Model AffordBuyer() {
+    Model m = test::SampleModel();
+    test::SetLoan(m, 285000, 0.1f, 0.0675f, 0);
+    m.loanData.annualTaxes = 4200;
+    m.loanData.monthlyInsurance = 95;
+    m.loanData.monthlyIncome = 9500;
+    m.loanData.monthlyDebt = 650;
+    Recalculate(m);
+    return m;
+}
+
+// One answer of the affordability window.
+void BM_MaxAffordablePrice(benchmark::State& state) {
+    const Model m = AffordBuyer();
+    AffordabilityOptions options;
+    options.limitCash = true;
+    options.cashAvailable = 90000;
+    for (auto _ : state) benchmark::DoNotOptimize(MaxAffordablePrice(m, options));
+}
+BENCHMARK(BM_MaxAffordablePrice)->Unit(benchmark::kMicrosecond);
+
+// Everything the window works out on each change: the answer and its 25-cell table.
+void BM_AffordabilityWindowAnswer(benchmark::State& state) {
+    const Model m = AffordBuyer();
+    const AffordabilityOptions options;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MaxAffordablePrice(m, options));
+        benchmark::DoNotOptimize(AffordabilitySensitivity(m, options));
+    }
+}
+BENCHMARK(BM_AffordabilityWindowAnswer)->Unit(benchmark::kMillisecond);
 
 }  // namespace

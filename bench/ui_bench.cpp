@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "shell/app_context.h"
 #include "shell/page_printer.h"
 #include "shell/platform.h"
+#include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_report.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/amortization/printing.h"
@@ -87,6 +89,24 @@ void BM_PrintAmortizationToPdf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PrintAmortizationToPdf)->Unit(benchmark::kMillisecond);
+
+// One change of an option in "What Can I Afford?": the answer, its 25-cell
+// table and every label and cell, offscreen.
+void BM_AffordWindowOptionChange(benchmark::State& state) {
+    Model model = ExampleLoan();
+    model.loanData.mortgageTypeName = "30 Year / Fixed Conventional";
+    model.loanData.annualTaxes = 2400;
+    model.loanData.monthlyInsurance = 80;
+    model.loanData.monthlyIncome = 7000;
+    model.loanData.monthlyDebt = 400;
+    model.guidelineRatios = {766550, 0.28f, 0.36f, 0.25f, 0.33f};
+    Recalculate(model);
+    AffordWindow window(model);
+    window.show();
+    auto* scale = window.findChild<QCheckBox*>("chkScale");
+    for (auto _ : state) scale->toggle();
+}
+BENCHMARK(BM_AffordWindowOptionChange)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -137,16 +137,16 @@ void ShowResults(const Model& m, ResultsDisplay& out) {
     out.label10 = FormatValue(r.minMonthlyIncome, "$###,##0");
     out.lblFirstRatio = "First  <" + FormatValue(r.firstRatioLimit, "#%");
     out.lblSecondRatio = "Second  <" + FormatValue(r.secondRatioLimit, "#%");
-    out.firstRatio = Store(static_cast<double>(r.totalMonthlyPayment) / d.monthlyIncome);
-    out.secondRatio =
-        Store((static_cast<double>(r.totalMonthlyPayment) + d.monthlyDebt) / d.monthlyIncome);
+    const QualifyingRatios ratios = RatiosOf(m);
+    out.firstRatio = ratios.first;
+    out.secondRatio = ratios.second;
     out.label23_3 = FormatValue(out.firstRatio, "#.##%");
     out.label23_1 = FormatValue(out.secondRatio, "#.##%");
     if (d.monthlyIncome == kIncomeNotEntered) out.label23_3 = out.label23_1 = "Enter Income";
     out.redFlagDownPayment = r.ltv > kPmiLtvLimit;
     out.redFlagLoanAmount = r.loanAmount > m.guidelineRatios.jumboLimit;
-    out.redFlagFirstRatio = d.monthlyIncome != 0 && out.firstRatio > r.firstRatioLimit;
-    out.redFlagSecondRatio = d.monthlyIncome != 0 && out.secondRatio > r.secondRatioLimit;
+    out.redFlagFirstRatio = ratios.firstOverLimit;
+    out.redFlagSecondRatio = ratios.secondOverLimit;
     out.lblClickRedFlag = out.redFlagDownPayment || out.redFlagLoanAmount ||
                           out.redFlagFirstRatio || out.redFlagSecondRatio;
     const int n = PaymentCount(d.termYears);
@@ -159,11 +159,27 @@ void ShowResults(const Model& m, ResultsDisplay& out) {
 
 }  // namespace
 
-ResultsDisplay Recalculate(Model& model) {
+QualifyingRatios RatiosOf(const Model& model) {
+    const LoanData& d = model.loanData;
+    const LoanResults& r = model.loanResults;
+    QualifyingRatios out;
+    out.first = Store(static_cast<double>(r.totalMonthlyPayment) / d.monthlyIncome);
+    out.second =
+        Store((static_cast<double>(r.totalMonthlyPayment) + d.monthlyDebt) / d.monthlyIncome);
+    out.firstOverLimit = d.monthlyIncome != 0 && out.first > r.firstRatioLimit;
+    out.secondOverLimit = d.monthlyIncome != 0 && out.second > r.secondRatioLimit;
+    return out;
+}
+
+void RecalculateResults(Model& model) {
     LoanSteps(model);
     PmiStep(model);
     ClosingSteps(model);
     PaymentSteps(model);
+}
+
+ResultsDisplay Recalculate(Model& model) {
+    RecalculateResults(model);
     ResultsDisplay out;
     ShowResults(model, out);
     return out;

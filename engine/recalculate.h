@@ -39,6 +39,20 @@ struct ResultsDisplay {
 // Rewrites every field of model.loanResults and returns the results block.
 ResultsDisplay Recalculate(Model& model);
 
+// The same results without the texts of the results block (and without the
+// total interest): for working out many scenarios on a copy of the model.
+void RecalculateResults(Model& model);
+
+// The two qualifying ratios of the last recalculation and whether each is over
+// its limit, exactly as the ratio red flags decide it.
+struct QualifyingRatios {
+    Single first = 0;
+    Single second = 0;
+    bool firstOverLimit = false;
+    bool secondOverLimit = false;
+};
+QualifyingRatios RatiosOf(const Model& model);
+
 // The lookups Recalculate uses; each is a pure function of its amount and table.
 inline constexpr Single kEscrowTopLimit = 100000000.0f;
 inline constexpr Single kTitleTopLimit = 1000000000.0f;

@@ -25,9 +25,9 @@ struct MessageRequest {
     MsgIcon icon = MsgIcon::None;
     MsgButtons buttons = MsgButtons::Ok;
     MsgAnswer defaultButton = MsgAnswer::Ok;
-    // PlainText where the text holds names from outside the program (a folder
-    // called "x<b>bold" must read as written).
-    Qt::TextFormat textFormat = Qt::PlainText;  // paths and user texts show as written
+    // Texts hold names from outside the program: a folder called "x<b>bold"
+    // must read as written.
+    Qt::TextFormat textFormat = Qt::PlainText;
 };
 
 class Platform {

@@ -1,5 +1,6 @@
 #include "ui/screens.h"
 
+#include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_report.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/editors/fee_table_editor.h"
@@ -65,6 +66,7 @@ void RegisterScreens(MainWindow& window, Model& model) {
         ShowPrintable(amort, *m, PrintAmortization);
     });
     window.SetMenuAction("mnuAmortize4", [m, main] { PartialTermWindow(*m, main->pos()).exec(); });
+    window.SetMenuAction("mnuAfford", [m, main] { ShowAfford(*m, main); });
 }
 
 }  // namespace dovanel

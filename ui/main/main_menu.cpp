@@ -41,6 +41,7 @@ const MenuSpec kMenus[] = {
       {"mnuFileViewItem", "Financing Estimate (\"Good Faith Estimate\")", "Ctrl+F"},
       {"mnuAmortize4", "Interest Paid (for a given year)", ""},
       {"mnuMortgageComparisons", "Mortgage Comparisons", ""},
+      {"mnuAfford", "What Can I &Afford? ...", ""},
       {"", "MenuToolsHashComplete", ""},
       {"mnuFileValues3", "Change the Escrow Fees Table", ""},
       {"mnuFanMae", "Change the Fannie Mae Guideline Values", ""},
