@@ -128,7 +128,7 @@ void PlanPmi(const Model& model, const Terms& t, const ExtraPayments& x, PayoffP
 }
 
 std::string PaymentsText(int count) {
-    std::string text = std::to_string(count) + (count == 1 ? " payment" : " payments");
+    std::string text = std::to_string(count);
     if (count >= 12) {
         const int years = count / 12, months = count % 12;
         text += " (" + std::to_string(years) + (years == 1 ? " year" : " years");

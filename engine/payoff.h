@@ -59,7 +59,7 @@ struct PayoffPlan {
 
     // The texts the planner shows.
     std::string payoff;         // "Year 23 / Month 4"
-    std::string monthsSaved;    // "86 payments (7 years 2 months)"
+    std::string monthsSaved;    // "86 (7 years 2 months)"
     std::string interestSaved;  // "$#,###"
     std::string totalInterestText;
     std::string pmiRequest;

@@ -17,6 +17,8 @@ class QtPlatform : public Platform {
     void Pause(double seconds) override;
     void EndProgram() override;
     std::unique_ptr<PagePrinter> ChoosePrinter(QWidget* parent) override;
+    QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                           const QString& filter) override;
 
   private:
     int busyDepth_ = 0;
