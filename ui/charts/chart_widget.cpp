@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QToolTip>
 #include <algorithm>
 #include <cmath>
@@ -232,10 +231,11 @@ void ChartWidget::DrawLines(QPainter& p, const Colors& c) const {
     for (std::size_t s = 0; s < series_.size(); ++s) {
         const std::vector<double>& v = series_[s].values;
         if (v.empty()) continue;
-        QPainterPath path(QPointF(XOf(0), YOf(v[0])));
-        for (std::size_t i = 1; i < v.size(); ++i) path.lineTo(XOf(double(i)), YOf(v[i]));
+        QPolygonF line;
+        line.reserve(static_cast<int>(v.size()));
+        for (std::size_t i = 0; i < v.size(); ++i) line.append(QPointF(XOf(double(i)), YOf(v[i])));
         p.setPen(QPen(c.series[s % c.series.size()], 2, series_[s].style, Qt::RoundCap));
-        p.drawPath(path);
+        p.drawPolyline(line);
     }
     p.restore();
 }

@@ -68,6 +68,24 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRec
     return button;
 }
 
+QLineEdit* NumberCell(QWidget* parent) {
+    auto* cell = new QLineEdit(parent);
+    cell->setAlignment(Qt::AlignRight);
+    cell->setMaxLength(12);  // for typing only
+    return cell;
+}
+
+// A control of the extra payments beside its caption, which also names it for screen readers.
+template <typename W>
+W* AddInput(QWidget* frame, const Field& field, W* control) {
+    Place(control, field.name, Twips(2640, field.top, 1200, 300));
+    QLabel* caption = AddLabel(frame, QString(field.name) + "Caption", field.caption,
+                               Twips(120, field.top, 2460, 300));
+    caption->setBuddy(control);
+    control->setAccessibleName(AccessibleName(field.caption));
+    return control;
+}
+
 }  // namespace
 
 Planner::Planner(const Model& model, QWidget* parent)
@@ -95,33 +113,22 @@ Planner::Planner(const Model& model, QWidget* parent)
 void Planner::BuildInputs() {
     auto* frame = Place(new QGroupBox("Extra principal payments", this), "grpExtras",
                         Twips(120, 120, 4560, 3360));
-    extraMonthly_ = AddCell(frame, kInputs[0].name, Twips(2640, kInputs[0].top, 1200, 300));
-    extraYearly_ = AddCell(frame, kInputs[1].name, Twips(2640, kInputs[1].top, 1200, 300));
-    yearlyMonth_ =
-        Place(new QComboBox(frame), kInputs[2].name, Twips(2640, kInputs[2].top, 1200, 300));
+    extraMonthly_ = AddInput(frame, kInputs[0], NumberCell(frame));
+    extraYearly_ = AddInput(frame, kInputs[1], NumberCell(frame));
+    yearlyMonth_ = AddInput(frame, kInputs[2], new QComboBox(frame));
     for (int month = 1; month <= 12; ++month)
         yearlyMonth_->addItem("Month " + QString::number(month));
-    lumpSum_ = AddCell(frame, kInputs[3].name, Twips(2640, kInputs[3].top, 1200, 300));
-    lumpSumAt_ =
-        Place(new QSpinBox(frame), kInputs[4].name, Twips(2640, kInputs[4].top, 1200, 300));
+    lumpSum_ = AddInput(frame, kInputs[3], NumberCell(frame));
+    lumpSumAt_ = AddInput(frame, kInputs[4], new QSpinBox(frame));
     lumpSumAt_->setRange(1, std::max(PaymentCount(model_.loanData.termYears), 1));
     lumpSumAt_->setAlignment(Qt::AlignRight);
-    const QWidget* controls[] = {extraMonthly_, extraYearly_, yearlyMonth_, lumpSum_, lumpSumAt_};
-    for (int i = 0; i < 5; ++i) {
-        QLabel* caption = AddLabel(frame, QString(kInputs[i].name) + "Caption", kInputs[i].caption,
-                                   Twips(120, kInputs[i].top, 2460, 300));
-        caption->setBuddy(const_cast<QWidget*>(controls[i]));
-        const_cast<QWidget*>(controls[i])->setAccessibleName(AccessibleName(kInputs[i].caption));
-    }
-    for (QLineEdit* cell : {extraMonthly_, extraYearly_, lumpSum_}) {
-        cell->setMaxLength(12);
-        connect(cell, &QLineEdit::textChanged, this, [this] { Recompute(); });
-    }
     biweekly_ = Place(new QCheckBox("&Biweekly payments", frame), "chkBiweekly",
                       Twips(120, 2160, 4200, 300));
     biweekly_->setAccessibleName("Biweekly payments");
     AddLabel(frame, "lblBiweeklyNote", kBiweeklyNote, Twips(120, 2460, 4320, 840))
         ->setWordWrap(true);
+    for (QLineEdit* cell : {extraMonthly_, extraYearly_, lumpSum_})
+        connect(cell, &QLineEdit::textChanged, this, [this] { Recompute(); });
     connect(yearlyMonth_, &QComboBox::currentIndexChanged, this, [this] { Recompute(); });
     connect(lumpSumAt_, &QSpinBox::valueChanged, this, [this] { Recompute(); });
     connect(biweekly_, &QCheckBox::toggled, this, [this] { Recompute(); });

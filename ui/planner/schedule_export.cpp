@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "data/data_files.h"
@@ -40,10 +41,14 @@ void ReportFailure(QWidget* window, const QString& path, const QString& reason) 
             QString(), MsgIcon::Warning);
 }
 
-// Flushes a finished file to the disk before it is renamed over the target.
-bool FlushFile(const QString& path) {
+// Flushes a finished file to the disk before it is renamed over the target,
+// and gives it the permissions a new file gets (a temporary file is private).
+bool FinishFile(const QString& path) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && ::fsync(file.handle()) == 0;
+    if (!file.open(QIODevice::ReadOnly) || ::fsync(file.handle()) != 0) return false;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return ::fchmod(file.handle(), 0666 & ~mask) == 0;
 }
 
 }  // namespace
@@ -81,7 +86,7 @@ bool WriteReportPdf(const QString& path, QWidget* window,
         reason = "The report could not be written.";
         return false;
     }
-    if (QFileInfo(temp.fileName()).size() == 0 || !FlushFile(temp.fileName())) {
+    if (QFileInfo(temp.fileName()).size() == 0 || !FinishFile(temp.fileName())) {
         reason = "Nothing could be written to the disk.";
         return false;
     }

@@ -203,6 +203,9 @@ TEST_F(PlannerTest, SaveAsPdfWritesThePrintoutWithoutThePrinterDialog) {
     EXPECT_TRUE(Read(path).startsWith("%PDF"));
     EXPECT_EQ(platform.saveDialogs[0].suggestedPath.section('/', -1), "amortization.pdf");
     EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.pdf"});
+    QFile plain(out.path() + "/plain");  // a new file's permissions
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    EXPECT_EQ(QFileInfo(path).permissions(), plain.permissions());
 }
 
 TEST_F(PlannerTest, PrintoutAddsAnExtrasColumnOnlyWithExtras) {
