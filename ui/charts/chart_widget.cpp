@@ -159,7 +159,7 @@ const ChartWidget::Geometry& ChartWidget::Layout() const {
     double left = 0;
     for (double tick : g.dollarTicks) left = std::max(left, fm.horizontalAdvance(DollarTick(tick)));
     const double line = fm.height();
-    g.plot = QRectF(QPointF(left + 10, line * 1.6), QPointF(width() - 12, height() - line * 2.2));
+    g.plot = QRectF(QPointF(left + 10, line * 1.6), QPointF(width() - 12, height() - line * 2.5));
     const int last = std::max(Positions() - 1, 1);
     g.months = g.yearTicks.empty() ? last : std::max(12.0 * g.yearTicks.back(), double(last));
     geometryValid_ = true;
@@ -258,27 +258,38 @@ void ChartWidget::DrawBars(QPainter& p, const Colors& c) const {
 
 void ChartWidget::DrawMarkers(QPainter& p, const Colors& c) const {
     const QRectF plot = PlotArea();
-    const QFontMetricsF fm(font());
+    const std::vector<double>& first = series_.front().values;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    for (std::size_t m = 0; m < markers_.size(); ++m) {
-        const ChartMarker& marker = markers_[m];
+    for (const ChartMarker& marker : markers_) {
         const double x = XOf(marker.month);
         p.setPen(QPen(c.marker, 1, Qt::DotLine));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        const std::vector<double>& first = series_.front().values;
         if (marker.month >= 0 && marker.month < static_cast<int>(first.size())) {
             p.setPen(Qt::NoPen);
             p.setBrush(c.marker);
             p.drawEllipse(QPointF(x, YOf(first[marker.month])), 3.5, 3.5);
         }
-        // Labels step down so that neighbouring markers stay readable.
-        const double width = fm.horizontalAdvance(marker.label);
-        const double left = std::min(std::max(x + 3, plot.left()), plot.right() - width);
-        p.setPen(c.marker);
-        p.drawText(QPointF(left, plot.top() + fm.ascent() + (m % 4) * fm.height()), marker.label);
     }
     p.restore();
+    DrawMarkerLabels(p, c);
+}
+
+// Labels step down so that neighbouring markers stay readable, each on the
+// chart's background so that no line runs through it.
+void ChartWidget::DrawMarkerLabels(QPainter& p, const Colors& c) const {
+    const QRectF plot = PlotArea();
+    const QFontMetricsF fm(font());
+    for (std::size_t m = 0; m < markers_.size(); ++m) {
+        const QString& label = markers_[m].label;
+        const double width = fm.horizontalAdvance(label);
+        const double x = XOf(markers_[m].month);
+        const double left = std::min(std::max(x + 3, plot.left()), plot.right() - width);
+        const QRectF box(left - 1, plot.top() + 1 + (m % 4) * fm.height(), width + 2, fm.height());
+        p.fillRect(box, c.background);
+        p.setPen(c.marker);
+        p.drawText(QPointF(left, box.top() + fm.ascent()), label);
+    }
 }
 
 void ChartWidget::DrawLegend(QPainter& p, const Colors& c) const {

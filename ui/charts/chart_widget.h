@@ -81,6 +81,7 @@ class ChartWidget : public QWidget {
     void DrawLines(QPainter& p, const Colors& c) const;
     void DrawBars(QPainter& p, const Colors& c) const;
     void DrawMarkers(QPainter& p, const Colors& c) const;
+    void DrawMarkerLabels(QPainter& p, const Colors& c) const;
     void DrawLegend(QPainter& p, const Colors& c) const;
     void DrawHover(QPainter& p, const Colors& c) const;
 

@@ -279,6 +279,9 @@ TEST_F(PlannerTest, ChartsHaveTicksLegendTooltipsAndBothPalettes) {
         image.fill(Qt::red);
         balance->render(&image);
         EXPECT_EQ(image.pixelColor(2, 2), base);
+        if (!qEnvironmentVariable("DOVANEL_SCREENSHOTS").isEmpty())
+            image.save(qEnvironmentVariable("DOVANEL_SCREENSHOTS") + "/balance-" +
+                       QString::number(base.lightness()) + ".png");
         int drawn = 0;  // the lines and labels cover part of the chart
         for (int y = 0; y < image.height(); y += 3)
             for (int x = 0; x < image.width(); x += 3) drawn += image.pixelColor(x, y) != base;
