@@ -94,18 +94,14 @@ Planner::Planner(const Model& model, QWidget* parent)
       model_(model) {
     BuildInputs();
     BuildResults();
-    QFont chartFont = font();
-    chartFont.setBold(false);
-    balanceChart_ = Place(new ChartWidget(this), "chtBalance", Twips(4800, 180, 7080, 4140));
-    yearlyChart_ = Place(new ChartWidget(this), "chtYearly", Twips(4800, 4440, 7080, 4080));
-    for (ChartWidget* chart : {balanceChart_, yearlyChart_}) chart->setFont(chartFont);
-    balanceChart_->setAccessibleName("Balance over time");
-    yearlyChart_->setAccessibleName("Interest and principal paid each year");
+    BuildCharts();
     BuildButtons();
     Recompute();
     FinishControls(false, false);
-    for (QWidget* cell : {static_cast<QWidget*>(extraMonthly_), static_cast<QWidget*>(extraYearly_),
-                          static_cast<QWidget*>(lumpSum_), static_cast<QWidget*>(lumpSumAt_)})
+    // Enter moves on and only numbers can be typed, in the number cells alone:
+    // the buttons, the month list and the check box keep their keys.
+    for (QWidget* cell :
+         std::initializer_list<QWidget*>{extraMonthly_, extraYearly_, lumpSum_, lumpSumAt_})
         cell->installEventFilter(new KeyPreview(cell, {true, true}));
     extraMonthly_->setFocus();
 }
@@ -152,6 +148,16 @@ void Planner::BuildResults() {
     }
     AddLabel(pmi, "lblPmiSaved", "", Twips(120, 2640, 4320, 540), Qt::AlignLeft | Qt::AlignTop)
         ->setWordWrap(true);
+}
+
+void Planner::BuildCharts() {
+    QFont chartFont = font();
+    chartFont.setBold(false);
+    balanceChart_ = Place(new ChartWidget(this), "chtBalance", Twips(4800, 180, 7080, 4140));
+    yearlyChart_ = Place(new ChartWidget(this), "chtYearly", Twips(4800, 4440, 7080, 4080));
+    for (ChartWidget* chart : {balanceChart_, yearlyChart_}) chart->setFont(chartFont);
+    balanceChart_->setAccessibleName("Balance over time");
+    yearlyChart_->setAccessibleName("Interest and principal paid each year");
 }
 
 void Planner::BuildButtons() {
@@ -214,10 +220,9 @@ void Planner::ShowCharts() {
     balanceChart_->SetLines({{"With extras", balances(plan_.rows)},
                              {"Without extras", balances(plan_.baseline), Qt::DashLine}},
                             markers);
-    std::vector<double> interest, principal;
+    const std::size_t years = plan_.rows.empty() ? 0 : plan_.rows.back().year;
+    std::vector<double> interest(years), principal(years);
     for (const PayoffRow& row : plan_.rows) {
-        if (row.year > static_cast<int>(interest.size()))
-            interest.resize(row.year), principal.resize(row.year);
         interest[row.year - 1] += row.interest;
         principal[row.year - 1] += row.principal + row.extra;
     }

@@ -26,6 +26,7 @@ class Planner : public Screen {
   private:
     void BuildInputs();
     void BuildResults();
+    void BuildCharts();
     void BuildButtons();
     void Recompute();
     void ShowTexts();
