@@ -103,12 +103,14 @@ double ChartWidget::Top() const {
     double top = 0;
     if (kind_ == Kind::Lines) {
         for (const ChartSeries& s : series_)
-            for (double v : s.values) top = std::max(top, v);
+            for (double v : s.values)
+                if (std::isfinite(v)) top = std::max(top, v);
     } else {
         for (int i = 0; i < Positions(); ++i) {
             double sum = 0;
             for (const ChartSeries& s : series_)
-                if (i < static_cast<int>(s.values.size())) sum += std::max(s.values[i], 0.0);
+                if (i < static_cast<int>(s.values.size()) && std::isfinite(s.values[i]))
+                    sum += std::max(s.values[i], 0.0);
             top = std::max(top, sum);
         }
     }
@@ -120,7 +122,7 @@ std::vector<double> ChartWidget::ComputeDollarTicks() const {
     std::vector<double> ticks;
     const double top = Top();
     const double step = NiceStep(top, 5);
-    for (int i = 0; i * step <= top * (1 + 1e-9); ++i) ticks.push_back(i * step);
+    for (int i = 0; i * step <= top * (1 + 1e-9) && i <= 20; ++i) ticks.push_back(i * step);
     return ticks;
 }
 
@@ -231,11 +233,18 @@ void ChartWidget::DrawLines(QPainter& p, const Colors& c) const {
     for (std::size_t s = 0; s < series_.size(); ++s) {
         const std::vector<double>& v = series_[s].values;
         if (v.empty()) continue;
+        p.setPen(QPen(c.series[s % c.series.size()], 2, series_[s].style, Qt::RoundCap));
+        // An amount that cannot be drawn breaks the line.
         QPolygonF line;
         line.reserve(static_cast<int>(v.size()));
-        for (std::size_t i = 0; i < v.size(); ++i) line.append(QPointF(XOf(double(i)), YOf(v[i])));
-        p.setPen(QPen(c.series[s % c.series.size()], 2, series_[s].style, Qt::RoundCap));
-        p.drawPolyline(line);
+        for (std::size_t i = 0; i <= v.size(); ++i) {
+            if (i < v.size() && std::isfinite(v[i])) {
+                line.append(QPointF(XOf(double(i)), YOf(v[i])));
+                continue;
+            }
+            if (line.size() > 1) p.drawPolyline(line);
+            line.clear();
+        }
     }
     p.restore();
 }
@@ -247,7 +256,8 @@ void ChartWidget::DrawBars(QPainter& p, const Colors& c) const {
         double base = 0;
         for (std::size_t s = 0; s < series_.size(); ++s) {
             const std::vector<double>& v = series_[s].values;
-            const double value = i < static_cast<int>(v.size()) ? std::max(v[i], 0.0) : 0.0;
+            const double value =
+                i < static_cast<int>(v.size()) && std::isfinite(v[i]) ? std::max(v[i], 0.0) : 0.0;
             const QRectF bar(QPointF(XOf(i) - barWidth / 2, YOf(base + value)),
                              QPointF(XOf(i) + barWidth / 2, YOf(base)));
             p.fillRect(bar, c.series[s % c.series.size()]);
@@ -265,7 +275,8 @@ void ChartWidget::DrawMarkers(QPainter& p, const Colors& c) const {
         const double x = XOf(marker.month);
         p.setPen(QPen(c.marker, 1, Qt::DotLine));
         p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        if (marker.month >= 0 && marker.month < static_cast<int>(first.size())) {
+        if (marker.month >= 0 && marker.month < static_cast<int>(first.size()) &&
+            std::isfinite(first[marker.month])) {
             p.setPen(Qt::NoPen);
             p.setBrush(c.marker);
             p.drawEllipse(QPointF(x, YOf(first[marker.month])), 3.5, 3.5);

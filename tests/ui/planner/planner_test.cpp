@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
+#include <limits>
 
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
@@ -287,6 +289,21 @@ TEST_F(PlannerTest, ChartsHaveTicksLegendTooltipsAndBothPalettes) {
             for (int x = 0; x < image.width(); x += 3) drawn += image.pixelColor(x, y) != base;
         EXPECT_GT(drawn, 200);
     }
+}
+
+// Amounts no chart can show leave it drawable.
+TEST_F(PlannerTest, ChartsSurviveAmountsTooLargeToDraw) {
+    ChartWidget chart;
+    chart.resize(300, 200);
+    const double inf = std::numeric_limits<double>::infinity();
+    chart.SetLines({{"Balance", {1000, inf, std::nan(""), 0}}}, {{1, "Marker"}});
+    EXPECT_EQ(chart.DollarTicks(), (std::vector<double>{0, 200, 400, 600, 800, 1000}));
+    EXPECT_FALSE(chart.grab().isNull());
+    EXPECT_TRUE(chart.ValuesAt(chart.rect().center()).startsWith("Year "));
+    chart.SetStackedBars({{"Interest", {inf, 5}}, {"Principal", {1, 2}}});
+    EXPECT_FALSE(chart.grab().isNull());
+    chart.SetLines({}, {});
+    EXPECT_FALSE(chart.grab().isNull());
 }
 
 TEST_F(PlannerTest, OpensFromTheToolsMenuAfterTheAmortizationTable) {
