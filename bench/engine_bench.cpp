@@ -4,6 +4,7 @@
 #include "engine/affordability.h"
 #include "engine/amortization.h"
 #include "engine/format_value.h"
+#include "engine/payoff.h"
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
 
@@ -83,5 +84,25 @@ void BM_AffordabilityWindowAnswer(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AffordabilityWindowAnswer)->Unit(benchmark::kMillisecond);
+
+// The payoff planner after one keystroke: a 30-year plan with every kind of
+// extra payment, and the same loan without extras beside it.
+void BM_PayoffPlanWithExtras360(benchmark::State& state) {
+    Model m = test::SampleModel();
+    test::SetLoan(m, 125000, 0.05f, 0.075f, 0);
+    Recalculate(m);
+    ExtraPayments x;
+    x.monthly = 1;
+    x.yearly = 1000;
+    x.yearlyMonth = 6;
+    x.lumpSum = 5000;
+    x.lumpSumAt = 60;
+    x.biweekly = true;
+    for (auto _ : state) {
+        x.monthly = x.monthly < 200 ? x.monthly + 1 : 1;
+        benchmark::DoNotOptimize(ComputePayoffPlan(m, x));
+    }
+}
+BENCHMARK(BM_PayoffPlanWithExtras360)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "ui/amortization/amortization_windows.h"
 #include "ui/amortization/printing.h"
 #include "ui/main/main_window.h"
+#include "ui/planner/planner.h"
 
 namespace {
 
@@ -107,6 +108,28 @@ void BM_AffordWindowOptionChange(benchmark::State& state) {
     for (auto _ : state) scale->toggle();
 }
 BENCHMARK(BM_AffordWindowOptionChange)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the planner's monthly extra: the new plan, every text and
+// both charts painted again.
+void BM_PlannerKeystroke(benchmark::State& state) {
+    const Model model = ExampleLoan();
+    Planner window(model);
+    window.show();
+    auto* box = window.findChild<QLineEdit*>("txtExtraMonthly");
+    box->setFocus();
+    QTest::keyClicks(box, "10");
+    window.repaint();
+    for (auto _ : state) {
+        QTest::keyClick(box, '5');
+        benchmark::DoNotOptimize(window.grab());
+        QTest::keyClick(box, Qt::Key_Backspace);
+        benchmark::DoNotOptimize(window.grab());
+    }
+    state.counters["per_keystroke_us"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * 2),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PlannerKeystroke)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

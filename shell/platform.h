@@ -53,6 +53,12 @@ class Platform {
     // The printer dialog: the printer the user chose, with the chosen
     // orientation, or none when the dialog was cancelled.
     virtual std::unique_ptr<PagePrinter> ChoosePrinter(QWidget* parent) = 0;
+    // The save-file dialog, opened at `suggestedPath`: the path chosen, or an
+    // empty text when the dialog was cancelled.
+    virtual QString ChooseSaveFile(QWidget* /*parent*/, const QString& /*caption*/,
+                                   const QString& /*suggestedPath*/, const QString& /*filter*/) {
+        return {};
+    }
 };
 
 // The platform the program runs on; tests swap it with ScopedPlatform.

@@ -4,6 +4,7 @@
 #include <QAudioDevice>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QMessageBox>
@@ -190,6 +191,11 @@ std::unique_ptr<PagePrinter> QtPlatform::ChoosePrinter(QWidget* parent) {
     if (dialog.exec() != QDialog::Accepted) return nullptr;
     // The orientation chosen in the dialog is already the printer's.
     return std::make_unique<QtPagePrinter>(std::move(printer));
+}
+
+QString QtPlatform::ChooseSaveFile(QWidget* parent, const QString& caption,
+                                   const QString& suggestedPath, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filter);
 }
 
 }  // namespace dovanel

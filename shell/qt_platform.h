@@ -18,6 +18,8 @@ class QtPlatform : public Platform {
     void Beep() override;
     void EndProgram() override;
     std::unique_ptr<PagePrinter> ChoosePrinter(QWidget* parent) override;
+    QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& suggestedPath,
+                           const QString& filter) override;
 
   private:
     int busyDepth_ = 0;

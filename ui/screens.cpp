@@ -13,6 +13,7 @@
 #include "ui/income/income_reports.h"
 #include "ui/income/income_screens.h"
 #include "ui/main/main_window.h"
+#include "ui/planner/planner.h"
 
 namespace dovanel {
 
@@ -65,6 +66,7 @@ void RegisterScreens(MainWindow& window, Model& model) {
         AmortizationWindow amort(*m);
         ShowPrintable(amort, *m, PrintAmortization);
     });
+    window.SetMenuAction("mnuPlanner", [m] { Planner(*m).exec(); });
     window.SetMenuAction("mnuAmortize4", [m, main] { PartialTermWindow(*m, main->pos()).exec(); });
     window.SetMenuAction("mnuAfford", [m, main] { ShowAfford(*m, main); });
 }

@@ -74,6 +74,22 @@ class ScriptedPlatform : public Platform {
         return std::make_unique<Forwarding>(*std::exchange(printer, nullptr));
     }
 
+    QString ChooseSaveFile(QWidget*, const QString& caption, const QString& suggestedPath,
+                           const QString&) override {
+        saveDialogs.push_back({caption, suggestedPath});
+        if (saveAnswers.empty()) return QString();
+        const QString answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+
+    struct SaveDialog {
+        QString caption;
+        QString suggestedPath;
+    };
+    std::vector<SaveDialog> saveDialogs;
+    std::deque<QString> saveAnswers;  // what the next save dialogs give; none left: cancelled
+
     int printerDialogs = 0;
     PagePrinter* printer =
         nullptr;  // what the next printer dialog gives (the test keeps it); none: cancelled

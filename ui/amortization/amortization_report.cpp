@@ -27,7 +27,7 @@ const Column kColumns[] = {{"Beginning Balance", "        Balance", 4200},
 
 }  // namespace
 
-void AmortizationReportBody(const Model& model, ReportWriter& out) {
+void AmortizationReportHeading(const Model& model, ReportWriter& out) {
     const LoanData& d = model.loanData;
     const LoanResults& r = model.loanResults;
     out.NewLine(2);
@@ -48,6 +48,10 @@ void AmortizationReportBody(const Model& model, ReportWriter& out) {
     out.NewLine(2);
     out.Size(8);
     out.NewLine();
+}
+
+void AmortizationReportBody(const Model& model, ReportWriter& out) {
+    AmortizationReportHeading(model, out);
     out.At(1100, "Payment Period");
     for (const Column& c : kColumns)
         out.At(c.right - out.ScreenWidth(c.measure), c.heading, c.right == 10450);

@@ -11,5 +11,7 @@ class ReportWriter;
 
 void PrintAmortization(const Model& model, QWidget* window);
 void AmortizationReportBody(const Model& model, ReportWriter& out);
+// The title and the loan summary, up to the column headings.
+void AmortizationReportHeading(const Model& model, ReportWriter& out);
 
 }  // namespace dovanel

@@ -12,6 +12,7 @@
 
 #include "shell/help.h"
 #include "shell/platform.h"
+#include "ui/planner/schedule_export.h"
 
 namespace dovanel {
 
@@ -80,6 +81,8 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     list_->setFont(ListFont());
     list_->setItemDelegate(new TabStopDelegate(list_));
     list_->setUniformItemSizes(true);
+    AddExportCsvMenu(
+        list_, [&model] { return RowsOf(ComputeAmortization(model)); }, "amortization.csv");
     QLabel* message = AddLabel(this, "lblRemovePMI", "", Twips(240, 5640, 8655, 495));
     message->setWordWrap(true);
     message->hide();

@@ -111,14 +111,19 @@ void ReportWriter::Finish() {
 
 void RunPrintJob(const PrintJob& job, const std::function<void(ReportWriter&)>& body) {
     std::unique_ptr<PagePrinter> printer = ThePlatform().ChoosePrinter(job.window);
-    if (!printer) return;
+    if (printer) PrintReport(*printer, job, body);
+}
+
+bool PrintReport(PagePrinter& printer, const PrintJob& job,
+                 const std::function<void(ReportWriter&)>& body) {
     if (job.hourglass) ThePlatform().SetBusy(true);
-    ReportWriter writer(*printer, job.window, job.measureFont, job.fontErrorCase);
+    ReportWriter writer(printer, job.window, job.measureFont, job.fontErrorCase);
     writer.Font(kPrintFont);
     writer.Bold(true);
     body(writer);
     if (!writer.stopped()) writer.Finish();
     ThePlatform().SetBusy(false);
+    return !writer.stopped();
 }
 
 }  // namespace dovanel

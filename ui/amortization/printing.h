@@ -62,4 +62,8 @@ struct PrintJob {
 // Runs the printer dialog, then the body; cancelling the dialog prints nothing.
 void RunPrintJob(const PrintJob& job, const std::function<void(ReportWriter&)>& body);
 
+// Prints the body on a printer already chosen; false when the document was stopped.
+bool PrintReport(PagePrinter& printer, const PrintJob& job,
+                 const std::function<void(ReportWriter&)>& body);
+
 }  // namespace dovanel

@@ -38,6 +38,7 @@ const MenuSpec kMenus[] = {
       {"mnuDebt2", "Debt Summary", "Ctrl+D"},
       {"", "MenuToolsHashView", ""},
       {"mnuAmortize2", "Amortization Table", "Ctrl+A"},
+      {"mnuPlanner", "Payoff &Planner ...", ""},
       {"mnuFileViewItem", "Financing Estimate (\"Good Faith Estimate\")", "Ctrl+F"},
       {"mnuAmortize4", "Interest Paid (for a given year)", ""},
       {"mnuMortgageComparisons", "Mortgage Comparisons", ""},

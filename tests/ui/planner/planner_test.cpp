@@ -1,0 +1,331 @@
+#include "ui/planner/planner.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+#include <limits>
+
+#include "engine/recalculate.h"
+#include "tests/engine/sample_model.h"
+#include "tests/ui/recording_printer.h"
+#include "tests/ui/ui_fixture.h"
+#include "ui/amortization/amortization_report.h"
+#include "ui/amortization/amortization_windows.h"
+#include "ui/amortization/printing.h"
+#include "ui/charts/chart_widget.h"
+#include "ui/main/main_window.h"
+#include "ui/planner/planner_report.h"
+#include "ui/planner/schedule_export.h"
+#include "ui/screens.h"
+
+namespace dovanel {
+namespace {
+
+class PlannerTest : public test::WindowTest {
+  protected:
+    PlannerTest() {
+        LoadInstalled(model);
+        Loan(125000, 0.05f, 0.075f, 0);
+    }
+    void Loan(float price, float down, float rate, int type) {
+        test::SetLoan(model, price, down, rate, type);
+        Recalculate(model);
+    }
+    static QString Text(QWidget& w, const char* name) { return w.findChild<QLabel*>(name)->text(); }
+    static QLineEdit* Cell(QWidget& w, const char* name) { return w.findChild<QLineEdit*>(name); }
+    static QByteArray Read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static std::string S(const QString& text) { return text.toStdString(); }
+
+    Model model;
+    QTemporaryDir out;
+};
+
+TEST_F(PlannerTest, ShowsThePlanAndFollowsEveryInput) {
+    Planner w(model);
+    EXPECT_EQ(w.windowTitle(), "Payoff Planner");
+    EXPECT_EQ(Text(w, "lblPayoff"), "Year 30 / Month 12");
+    EXPECT_EQ(Text(w, "lblMonthsSaved"), "0");
+    const PayoffPlan none = ComputePayoffPlan(model, {});
+    EXPECT_EQ(S(Text(w, "lblTotalInterest")), none.totalInterestText);
+    EXPECT_EQ(S(Text(w, "lblPmiRequest")), none.pmiRequest);
+    EXPECT_EQ(S(Text(w, "lblPmiAutomatic")), none.pmiAutomatic);
+    EXPECT_TRUE(Text(w, "lblPmiFinal").startsWith("Year 15 / Month 12; $"));
+
+    QTest::keyClicks(Cell(w, "txtExtraMonthly"), "1x00");  // letters are swallowed
+    QTest::keyClicks(Cell(w, "txtExtraYearly"), "500");
+    w.findChild<QComboBox*>("cmbExtraYearlyMonth")->setCurrentIndex(5);
+    QTest::keyClicks(Cell(w, "txtLumpSum"), "2000");
+    w.findChild<QSpinBox*>("spnLumpSumAt")->setValue(13);
+    w.findChild<QCheckBox*>("chkBiweekly")->setChecked(true);
+    ExtraPayments x;
+    x.monthly = 100;
+    x.yearly = 500;
+    x.yearlyMonth = 6;
+    x.lumpSum = 2000;
+    x.lumpSumAt = 13;
+    x.biweekly = true;
+    const PayoffPlan plan = ComputePayoffPlan(model, x);
+    EXPECT_EQ(w.plan().rows.size(), plan.rows.size());
+    EXPECT_EQ(S(Text(w, "lblPayoff")), plan.payoff);
+    EXPECT_EQ(S(Text(w, "lblMonthsSaved")), plan.monthsSaved);
+    EXPECT_EQ(S(Text(w, "lblInterestSaved")), plan.interestSaved);
+    EXPECT_EQ(S(Text(w, "lblTotalInterest")), plan.totalInterestText);
+    EXPECT_EQ(S(Text(w, "lblPmiRequest")), plan.pmiRequest);
+    EXPECT_TRUE(Text(w, "lblPmiSaved").contains("PMI saved: $"));
+    EXPECT_EQ(w.findChild<QSpinBox*>("spnLumpSumAt")->maximum(), 360);
+    Screenshot(&w, "planner");
+}
+
+TEST_F(PlannerTest, VaLoansAndLowLtvSayNoPmiIsCharged) {
+    Loan(125000, 0.05f, 0.075f, 4);
+    Planner va(model);
+    EXPECT_EQ(Text(va, "lblPmiRequest"),
+              "No PMI is charged: VA loans carry no private mortgage insurance.");
+    EXPECT_TRUE(va.findChild<QLabel*>("lblPmiRequestCaption")->isHidden());
+    EXPECT_TRUE(Text(va, "lblPmiFinal").isEmpty());
+    Loan(125000, 0.25f, 0.075f, 0);
+    Planner low(model);
+    EXPECT_TRUE(Text(low, "lblPmiRequest").startsWith("No PMI is charged"));
+}
+
+TEST_F(PlannerTest, KeyboardFocusDefaultButtonAndHelp) {
+    Planner w(model);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(QApplication::focusWidget(), Cell(w, "txtExtraMonthly"));
+    QTest::keyClick(Cell(w, "txtExtraMonthly"), Qt::Key_Return);  // Enter moves on
+    EXPECT_EQ(QApplication::focusWidget(), Cell(w, "txtExtraYearly"));
+    for (QPushButton* b : w.findChildren<QPushButton*>()) {
+        EXPECT_EQ(b->autoDefault(), b->objectName() == "BtnOk") << S(b->objectName());
+        EXPECT_FALSE(b->accessibleName().isEmpty()) << S(b->objectName());
+    }
+    EXPECT_TRUE(w.findChild<QPushButton*>("BtnOk")->isDefault());
+    for (const char* name : {"txtExtraMonthly", "txtExtraYearly", "txtLumpSum"})
+        EXPECT_FALSE(Cell(w, name)->accessibleName().isEmpty());
+    // Space presses the focused button: the save dialog opens (and is cancelled).
+    auto* csv = w.findChild<QPushButton*>("BtnExportCsv");
+    csv->setFocus();
+    QTest::keyClick(csv, Qt::Key_Space);
+    EXPECT_EQ(platform.saveDialogs.size(), 1u);
+    QTest::keyClick(&w, Qt::Key_F1);
+    w.findChild<QPushButton*>("btnHelp")->click();
+    EXPECT_EQ(help.topics, (QList<int>{75, 75}));
+    EXPECT_TRUE(QFile::exists(HelpTopicPath(App().helpFile, 75)));
+    w.reject();
+}
+
+TEST_F(PlannerTest, ExportCsvWritesTheScheduleAndRemembersTheFolder) {
+    LastExportFolder() = out.path();
+    Planner w(model);
+    QTest::keyClicks(Cell(w, "txtExtraMonthly"), "250");
+    const QString path = out.path() + "/mine.csv";
+    platform.saveAnswers = {path};
+    w.findChild<QPushButton*>("BtnExportCsv")->click();
+    ASSERT_EQ(platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(platform.saveDialogs[0].suggestedPath, out.path() + "/payoff-plan.csv");
+    const QByteArray csv = Read(path);
+    EXPECT_EQ(csv.toStdString(), ScheduleCsv(w.plan().rows));
+    EXPECT_TRUE(
+        csv.startsWith("payment,year,month,beginning,interest,principal,extra,ending,ltv\n"
+                       "1,1,1,118750.00,742.19,88.13,250.00,118411.87,0.9473\n"));
+    EXPECT_TRUE(platform.asked.empty());
+
+    // Python's csv module reads it without options, and the amounts add up.
+    const QString python = QStandardPaths::findExecutable("python3");
+    if (!python.isEmpty()) {
+        QProcess p;
+        p.start(python,
+                {"-c",
+                 "import csv,sys\n"
+                 "rows=list(csv.DictReader(open(sys.argv[1],newline='',encoding='utf-8')))\n"
+                 "print(len(rows), round(sum(float(r['principal'])+float(r['extra']) "
+                 "for r in rows)), rows[-1]['ending'])",
+                 path});
+        ASSERT_TRUE(p.waitForFinished(10000));
+        EXPECT_EQ(p.readAllStandardOutput().trimmed().toStdString(),
+                  std::to_string(w.plan().rows.size()) + " 118750 0.00");
+    }
+
+    // The next dialog opens in the folder the last file went to.
+    QDir(out.path()).mkdir("sub");
+    platform.saveAnswers = {out.path() + "/sub/second.csv"};
+    w.findChild<QPushButton*>("BtnExportCsv")->click();
+    platform.saveAnswers = {};
+    w.findChild<QPushButton*>("BtnExportCsv")->click();  // cancelled: nothing happens
+    ASSERT_EQ(platform.saveDialogs.size(), 3u);
+    EXPECT_EQ(platform.saveDialogs[2].suggestedPath, out.path() + "/sub/payoff-plan.csv");
+    EXPECT_TRUE(platform.asked.empty());
+}
+
+TEST_F(PlannerTest, FailedSavesSayWhy) {
+    Planner w(model);
+    const QString missing = out.path() + "/no such folder/plan";
+    platform.saveAnswers = {missing + ".csv", missing + ".pdf"};
+    w.findChild<QPushButton*>("BtnExportCsv")->click();
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_EQ(platform.asked[0].icon, MsgIcon::Warning);
+    EXPECT_TRUE(platform.asked[0].text.contains("could not be saved")) << S(platform.LastText());
+    EXPECT_TRUE(platform.asked[0].text.contains("No such file or directory"))
+        << S(platform.LastText());
+    w.findChild<QPushButton*>("BtnSavePdf")->click();
+    ASSERT_EQ(platform.asked.size(), 2u);
+    EXPECT_EQ(platform.asked[1].icon, MsgIcon::Warning);
+    EXPECT_TRUE(platform.asked[1].text.contains("No such file or directory"))
+        << S(platform.LastText());
+    EXPECT_FALSE(QFile::exists(missing + ".pdf"));
+}
+
+TEST_F(PlannerTest, SaveAsPdfWritesThePrintoutWithoutThePrinterDialog) {
+    Planner w(model);
+    const QString path = out.path() + "/plan.pdf";
+    QFile::remove(path);
+    platform.saveAnswers = {path};
+    w.findChild<QPushButton*>("BtnSavePdf")->click();
+    EXPECT_EQ(platform.printerDialogs, 0);
+    EXPECT_TRUE(platform.asked.empty()) << S(platform.LastText());
+    EXPECT_TRUE(Read(path).startsWith("%PDF"));
+    EXPECT_EQ(platform.saveDialogs[0].suggestedPath.section('/', -1), "amortization.pdf");
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plan.pdf"});
+    QFile plain(out.path() + "/plain");  // a new file's permissions
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    EXPECT_EQ(QFileInfo(path).permissions(), plain.permissions());
+}
+
+TEST_F(PlannerTest, PrintoutAddsAnExtrasColumnOnlyWithExtras) {
+    auto lines = [&](const PayoffPlan& plan, bool extras) {
+        test::RecordingPrinter printer;
+        PrintReport(printer, {nullptr, FormFont(), false, true},
+                    [&](ReportWriter& o) { PayoffReportBody(model, plan, extras, o); });
+        return printer.Lines();
+    };
+    test::RecordingPrinter table;
+    PrintReport(table, {nullptr, FormFont(), false, true},
+                [&](ReportWriter& o) { AmortizationReportBody(model, o); });
+    EXPECT_EQ(lines(ComputePayoffPlan(model, {}), false), table.Lines());
+
+    ExtraPayments x;
+    x.monthly = 300;
+    const PayoffPlan plan = ComputePayoffPlan(model, x);
+    const QStringList printed = lines(plan, true);
+    EXPECT_TRUE(
+        printed.contains("Payment Period | Beginning Balance | Interest | Principal | "
+                         "Extra | Ending Balance | LTV"));
+    EXPECT_TRUE(printed.contains(
+        "Year 1 / Month 1 | $118,750.00 | $742.19 | $88.13 | $300.00 | $118,361.87 | 94.69%"));
+    EXPECT_EQ(printed.filter(" PMI | ").size(), 1);
+    EXPECT_TRUE(printed.last().startsWith(QString::fromStdString(plan.payoff) + " | "));
+}
+
+TEST_F(PlannerTest, AmortizationTableExportsItsRowsFromTheContextMenu) {
+    AmortizationWindow window(model);
+    auto* list = window.findChild<QListWidget*>("List1");
+    ASSERT_EQ(list->contextMenuPolicy(), Qt::ActionsContextMenu);
+    QAction* exportCsv = list->findChild<QAction*>("mnuExportCsv");
+    ASSERT_TRUE(exportCsv);
+    EXPECT_EQ(exportCsv->text(), "Export CSV ...");
+    const QString path = out.path() + "/table.csv";
+    platform.saveAnswers = {path};
+    exportCsv->trigger();
+    const std::string csv = Read(path).toStdString();
+    EXPECT_EQ(csv, ScheduleCsv(RowsOf(ComputeAmortization(model))));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 361);
+}
+
+TEST_F(PlannerTest, ChartsHaveTicksLegendTooltipsAndBothPalettes) {
+    Planner w(model);
+    w.show();
+    auto* balance = w.findChild<ChartWidget*>("chtBalance");
+    auto* yearly = w.findChild<ChartWidget*>("chtYearly");
+    ASSERT_TRUE(balance && yearly);
+    EXPECT_EQ(balance->series().size(), 2u);
+    EXPECT_EQ(balance->series()[1].values.size(), 361u);
+    EXPECT_EQ(balance->markers().size(), 4u);  // three PMI dates and the payoff
+    EXPECT_EQ(yearly->series()[0].values.size(), 30u);
+    EXPECT_EQ(balance->YearTicks(), (std::vector<int>{0, 5, 10, 15, 20, 25, 30}));
+    EXPECT_EQ(balance->DollarTicks(),
+              (std::vector<double>{0, 25000, 50000, 75000, 100000, 125000}));
+    EXPECT_EQ(ChartWidget::DollarTick(125000), "$125k");
+    EXPECT_EQ(ChartWidget::DollarTick(1500000), "$1.5M");
+    const QString tip = balance->ValuesAt(balance->rect().center());
+    EXPECT_TRUE(tip.startsWith("Year ")) << S(tip);
+    EXPECT_TRUE(tip.contains("With extras: $")) << S(tip);
+    EXPECT_TRUE(yearly->ValuesAt(yearly->rect().center()).contains("Interest: $"));
+    EXPECT_TRUE(balance->ValuesAt(QPoint(0, 0)).isEmpty());
+
+    for (const QColor& base : {QColor(Qt::white), QColor(30, 30, 30)}) {
+        QPalette palette = balance->palette();
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Text, base.lightness() < 128 ? Qt::white : Qt::black);
+        balance->setPalette(palette);
+        QImage image(balance->size() * 2, QImage::Format_ARGB32);
+        image.setDevicePixelRatio(2);  // 200 %
+        image.fill(Qt::red);
+        balance->render(&image);
+        EXPECT_EQ(image.pixelColor(2, 2), base);
+        if (!qEnvironmentVariable("DOVANEL_SCREENSHOTS").isEmpty())
+            image.save(qEnvironmentVariable("DOVANEL_SCREENSHOTS") + "/balance-" +
+                       QString::number(base.lightness()) + ".png");
+        int drawn = 0;  // the lines and labels cover part of the chart
+        for (int y = 0; y < image.height(); y += 3)
+            for (int x = 0; x < image.width(); x += 3) drawn += image.pixelColor(x, y) != base;
+        EXPECT_GT(drawn, 200);
+    }
+}
+
+// Amounts no chart can show leave it drawable.
+TEST_F(PlannerTest, ChartsSurviveAmountsTooLargeToDraw) {
+    ChartWidget chart;
+    chart.resize(300, 200);
+    const double inf = std::numeric_limits<double>::infinity();
+    chart.SetLines({{"Balance", {1000, inf, std::nan(""), 0}}}, {{1, "Marker"}});
+    EXPECT_EQ(chart.DollarTicks(), (std::vector<double>{0, 200, 400, 600, 800, 1000}));
+    EXPECT_FALSE(chart.grab().isNull());
+    EXPECT_TRUE(chart.ValuesAt(chart.rect().center()).startsWith("Year "));
+    chart.SetStackedBars({{"Interest", {inf, 5}}, {"Principal", {1, 2}}});
+    EXPECT_FALSE(chart.grab().isNull());
+    chart.SetLines({}, {});
+    EXPECT_FALSE(chart.grab().isNull());
+}
+
+TEST_F(PlannerTest, OpensFromTheToolsMenuAfterTheAmortizationTable) {
+    MainWindow window(model);
+    ASSERT_EQ(window.FormLoad(), LoadOutcome::Complete);
+    RegisterScreens(window, model);
+    const QList<QAction*> tools = window.findChild<QMenu*>("MenuTools")->actions();
+    QAction* planner = window.findChild<QAction*>("mnuPlanner");
+    ASSERT_TRUE(planner);
+    EXPECT_EQ(planner->text(), "Payoff &Planner ...");
+    EXPECT_EQ(tools.indexOf(planner),
+              tools.indexOf(window.findChild<QAction*>("mnuAmortize2")) + 1);
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* screen = QApplication::activeModalWidget();
+        ASSERT_TRUE(screen);
+        opened = screen->objectName() == "Planner";
+        screen->findChild<QPushButton*>("BtnOk")->click();
+    });
+    planner->trigger();
+    EXPECT_TRUE(opened);
+}
+
+}  // namespace
+}  // namespace dovanel

@@ -1,0 +1,62 @@
+#include "ui/planner/planner_report.h"
+
+#include <iterator>
+
+#include "engine/format_value.h"
+#include "ui/amortization/amortization_report.h"
+#include "ui/amortization/printing.h"
+
+namespace dovanel {
+
+namespace {
+
+QString F(double value, const char* pattern) {
+    return QString::fromStdString(FormatValue(value, pattern));
+}
+
+// Right edges of the columns when the extras need a column of their own.
+struct Column {
+    const char* heading;
+    double right;
+};
+const Column kColumns[] = {{"Beginning Balance", 3900},
+                           {"Interest", 5000},
+                           {"Principal", 6200},
+                           {"Extra", 7300},
+                           {"Ending Balance", 8900}};
+constexpr double kLtvRight = 10450;
+constexpr double kPmiAt = 9100;
+
+}  // namespace
+
+void PayoffReportBody(const Model& model, const PayoffPlan& plan, bool withExtras,
+                      ReportWriter& out) {
+    if (!withExtras) {
+        AmortizationReportBody(model, out);
+        return;
+    }
+    AmortizationReportHeading(model, out);
+    out.At(1100, "Payment Period");
+    for (const Column& c : kColumns) out.RightAt(c.right, c.heading);
+    out.RightAt(kLtvRight, "LTV", true);
+    out.NewLine();
+    // The " PMI" marker follows the printed table's rule: the first row at or
+    // below the PMI limit, for a loan that carries PMI.
+    bool pmiMarked = !LoanCarriesPmi(model);
+    for (const PayoffRow& row : plan.rows) {
+        out.At(1100,
+               "Year " + QString::number(row.year) + " / Month " + QString::number(row.month));
+        const double amounts[] = {row.beginning, row.interest, row.principal, row.extra,
+                                  row.ending};
+        for (std::size_t c = 0; c < std::size(kColumns); ++c)
+            out.RightAt(kColumns[c].right, F(amounts[c], "$#,###.#0"));
+        if (!pmiMarked && row.ltv <= 0.8001) {
+            out.At(kPmiAt, " PMI");
+            pmiMarked = true;
+        }
+        out.RightAt(kLtvRight, F(row.ltv, "#.#0%"), true);
+        if (out.stopped()) return;
+    }
+}
+
+}  // namespace dovanel

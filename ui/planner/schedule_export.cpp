@@ -1,0 +1,125 @@
+#include "ui/planner/schedule_export.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QWidget>
+#include <filesystem>
+#include <system_error>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "data/data_files.h"
+#include "shell/page_printer.h"
+#include "shell/platform.h"
+#include "ui/amortization/printing.h"
+
+namespace dovanel {
+
+namespace {
+
+std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString AskForFile(QWidget* window, const QString& caption, const QString& name,
+                   const QString& filter) {
+    const QString path = ThePlatform().ChooseSaveFile(
+        window, caption, QDir(LastExportFolder()).filePath(name), filter);
+    if (!path.isEmpty()) LastExportFolder() = QFileInfo(path).absolutePath();
+    return path;
+}
+
+void ReportFailure(QWidget* window, const QString& path, const QString& reason) {
+    Message(window,
+            "The file \"" + QDir::toNativeSeparators(path) + "\" could not be saved:\r" + reason,
+            QString(), MsgIcon::Warning);
+}
+
+// Flushes a finished file to the disk before it is renamed over the target,
+// and gives it the permissions a new file gets (a temporary file is private).
+bool FinishFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || ::fsync(file.handle()) != 0) return false;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return ::fchmod(file.handle(), 0666 & ~mask) == 0;
+}
+
+}  // namespace
+
+QString& LastExportFolder() {
+    static QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder;
+}
+
+bool SaveScheduleCsv(QWidget* window, const std::vector<PayoffRow>& rows,
+                     const QString& suggestedName) {
+    const QString path =
+        AskForFile(window, "Export CSV", suggestedName, "CSV files (*.csv);;All files (*)");
+    if (path.isEmpty()) return false;
+    const WriteResult written = WriteFileAtomically(NativePath(path), ScheduleCsv(rows));
+    if (!written) ReportFailure(window, path, QString::fromStdString(written.reason));
+    return written.ok;
+}
+
+bool WriteReportPdf(const QString& path, QWidget* window,
+                    const std::function<void(ReportWriter&)>& body, QString& reason) {
+    const QFileInfo target(path);
+    QTemporaryFile temp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
+    if (!temp.open()) {
+        reason = temp.errorString();
+        return false;
+    }
+    temp.close();
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageSize(QPageSize(QPageSize::Letter));
+    printer->setOutputFileName(temp.fileName());
+    QtPagePrinter pages(std::move(printer));
+    if (!PrintReport(pages, {window, FormFont(), true, true}, body)) {
+        reason = "The report could not be written.";
+        return false;
+    }
+    if (QFileInfo(temp.fileName()).size() == 0 || !FinishFile(temp.fileName())) {
+        reason = "Nothing could be written to the disk.";
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(NativePath(temp.fileName()), NativePath(path), error);
+    if (error) {
+        reason = QString::fromStdString(error.message());
+        return false;
+    }
+    temp.setAutoRemove(false);  // it is the target now
+    return true;
+}
+
+bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& body,
+                   const QString& suggestedName) {
+    const QString path =
+        AskForFile(window, "Save as PDF", suggestedName, "PDF files (*.pdf);;All files (*)");
+    if (path.isEmpty()) return false;
+    QString reason;
+    const bool saved = WriteReportPdf(path, window, body, reason);
+    if (!saved) ReportFailure(window, path, reason);
+    return saved;
+}
+
+void AddExportCsvMenu(QWidget* target, std::function<std::vector<PayoffRow>()> rows,
+                      const QString& suggestedName) {
+    auto* action = new QAction("Export CSV ...", target);
+    action->setObjectName("mnuExportCsv");
+    QObject::connect(action, &QAction::triggered, target, [target, rows, suggestedName] {
+        SaveScheduleCsv(target->window(), rows(), suggestedName);
+    });
+    target->addAction(action);
+    target->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+}  // namespace dovanel
