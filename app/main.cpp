@@ -9,6 +9,7 @@
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/effects.h"
+#include "shell/looks.h"
 #include "shell/platform.h"
 #include "shell/startup.h"
 #include "ui/main/main_window.h"
@@ -59,6 +60,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName("Dovanel");
     application.setApplicationVersion(DOVANEL_VERSION);
+    SetUpLooks(application);
     AppContext& app = App();
 
     SingleInstance instance("dovanel-" + qEnvironmentVariable("USER", "user"));
