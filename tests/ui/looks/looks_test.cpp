@@ -174,6 +174,31 @@ class LooksTest : public test::WindowTest {
     Model model;
 };
 
+// The checks themselves find the faults they are for.
+TEST_F(LooksTest, ChecksFindCutTextsTextsRunningTogetherAndUnreadableColours) {
+    QWidget window;
+    window.resize(400, 200);
+    auto* clipped = new QLabel("Monthly Homeowner's Inurance", &window);
+    clipped->setGeometry(0, 0, 60, 17);
+    auto* name = new QLabel("Appraisal", &window);
+    name->setGeometry(100, 40, 200, 17);
+    auto* amount = new QLabel("$12,345", &window);
+    amount->setGeometry(120, 40, 80, 17);
+    auto* box = new QLineEdit("100000000", &window);
+    box->setAlignment(Qt::AlignRight);
+    box->setGeometry(0, 80, 40, 19);
+    const QString found = TextProblems(&window).join("\n");
+    EXPECT_TRUE(found.contains("Monthly Homeowner")) << found.toStdString();
+    EXPECT_TRUE(found.contains("\"Appraisal\" runs into")) << found.toStdString();
+    EXPECT_TRUE(found.contains("100000000")) << found.toStdString();
+
+    QPalette dark = amount->palette();
+    dark.setColor(QPalette::WindowText, QColor(20, 20, 20));
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    amount->setPalette(dark);
+    EXPECT_EQ(ContrastProblems(&window).size(), 1);
+}
+
 TEST_F(LooksTest, EveryTextFitsItsPlaceWithTheInstalledValues) {
     for (const WindowEntry& entry : EveryWindow()) {
         auto window = entry.make(model);
