@@ -124,10 +124,13 @@ QFont ShrinkToFit(const QString& text, QFont font, int width) {
 
 Fitted FitText(const QString& text, const QFont& font, int width) {
     const QFontMetrics metrics(font);
-    if (metrics.horizontalAdvance(text) <= width) return {text, font, false};
-    switch (KindOf(text)) {
+    const TextKind kind = KindOf(text);
+    // Leaders keep a space's room free before the control that follows them.
+    const int room = kind == TextKind::Leaders ? width - metrics.horizontalAdvance(' ') : width;
+    if (metrics.horizontalAdvance(text) <= room) return {text, font, false};
+    switch (kind) {
         case TextKind::Leaders:
-            return {ElideLeaders(text, metrics, width), font, false};
+            return {ElideLeaders(text, metrics, room), font, false};
         case TextKind::Number:
             return {text, ShrinkToFit(text, font, width), false};
         case TextKind::Caption:
@@ -221,6 +224,15 @@ class NumberFitter : public QObject {
 
 void KeepNumberWhole(QLineEdit* box) {
     new NumberFitter(box);
+}
+
+void ShowWholeTextAsTooltip(QLineEdit* box) {
+    auto tip = [box] {
+        const bool wide = box->fontMetrics().horizontalAdvance(box->text()) > TextRoom(box);
+        box->setToolTip(wide ? box->text() : QString());
+    };
+    QObject::connect(box, &QLineEdit::textChanged, box, tip);
+    tip();
 }
 
 }  // namespace dovanel

@@ -35,6 +35,8 @@ QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool numbe
     if (number) {
         cell->setAlignment(Qt::AlignRight);
         KeepNumberWhole(cell);
+    } else {
+        ShowWholeTextAsTooltip(cell);
     }
     return cell;
 }

@@ -35,7 +35,8 @@ TEST(Fitting, EachKindKeepsWhatMatters) {
     const QFont font = WindowFont();
     const QFontMetrics fm(font);
     const QString leaders = "Min. Monthly Income Required . . . . . . . . . . . . . . .";
-    const int room = fm.horizontalAdvance("Min. Monthly Income Required . .");
+    const int room =
+        fm.horizontalAdvance("Min. Monthly Income Required . .") + fm.horizontalAdvance(' ');
     const Fitted caption = FitText(leaders, font, room);
     EXPECT_EQ(caption.text, "Min. Monthly Income Required . .");  // dots go, words stay
     EXPECT_FALSE(caption.shortened);
@@ -81,6 +82,16 @@ TEST(Fitting, ANumberBoxShrinksItsFontRatherThanHideADigit) {
     EXPECT_LE(QFontMetrics(box.font()).horizontalAdvance(box.text()), TextRoom(&box));
     box.setText("1");
     EXPECT_EQ(box.font().pointSizeF(), WindowFont().pointSizeF());
+}
+
+TEST(Fitting, ANameBoxShowsALongNameInFullAsItsTooltip) {
+    QLineEdit box;
+    box.resize(60, 19);
+    ShowWholeTextAsTooltip(&box);
+    box.setText("Car loan at the credit union, account 12345");
+    EXPECT_EQ(box.toolTip(), box.text());
+    box.setText("Car");
+    EXPECT_TRUE(box.toolTip().isEmpty());
 }
 
 TEST(Fitting, TheWindowFontIsTheDesktopsSansSerifSizedForTheDesign) {
