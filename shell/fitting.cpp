@@ -94,10 +94,6 @@ QFont WindowFont() {
     return *chosen;
 }
 
-void ResetWindowFont() {
-    Chosen().reset();
-}
-
 TextKind KindOf(const QString& text) {
     static const QRegularExpression number(R"(^\s*\(?-?\$?-?[\d,]*\.?\d+%?\)?\s*$)");
     if (LeaderTail().match(text).hasMatch()) return TextKind::Leaders;

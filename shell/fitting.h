@@ -33,8 +33,6 @@ QFont WindowFont();
 // Bold `family` at the largest size from 9.25 pt down to 7.25 pt, in quarter
 // points, at which every caption fits; narrowed where even 7.25 pt is too wide.
 QFont ChooseWindowFont(const QString& family, const std::vector<DesignedCaption>& captions);
-// Forgets the chosen font (tests that change the screen's resolution).
-void ResetWindowFont();
 
 enum class TextKind { Caption, Leaders, Number };
 

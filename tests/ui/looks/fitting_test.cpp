@@ -2,6 +2,7 @@
 // kind is made to fit, the window font, and readable colours.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -138,6 +139,8 @@ TEST(Looks, ADesignedColourIsKeptOrNudgedUntilItReads) {
 TEST(Looks, ProgramIconComesFromTheScalablePicture) {
     const QIcon icon = ProgramIconSet();
     ASSERT_FALSE(icon.isNull());
+    SetUpLooks(*qApp);
+    EXPECT_EQ(QApplication::windowIcon().cacheKey(), icon.cacheKey());
     EXPECT_EQ(icon.pixmap(256, 256).size(), QSize(256, 256));
 }
 

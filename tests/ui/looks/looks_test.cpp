@@ -19,6 +19,7 @@
 #include "tests/ui/ui_fixture.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/catalogue.h"
+#include "ui/estimate/estimate_screen.h"
 
 namespace dovanel {
 namespace {
@@ -216,6 +217,18 @@ TEST_F(LooksTest, EveryTextFitsItsPlaceWithTheLongestValues) {
         EXPECT_TRUE(problems.isEmpty())
             << entry.name.toStdString() << ":\n  " << problems.join("\n  ").toStdString();
     }
+}
+
+// A long cost name ends in "…" before its amount and shows in full as a tooltip.
+TEST_F(LooksTest, ALongCostNameStopsBeforeItsAmount) {
+    model.estimateValues.costName[1] = "Appraisal fee and deposit for the second appraisal";
+    EstimateScreen screen(model);
+    EXPECT_TRUE(TextProblems(&screen).isEmpty()) << TextProblems(&screen).join("\n").toStdString();
+    auto* name = screen.findChild<FittedLabel*>("lblCostItem1");
+    ASSERT_TRUE(name);
+    EXPECT_TRUE(name->Shown().shortened);
+    EXPECT_EQ(name->toolTip(), "Appraisal fee and deposit for the second appraisal");
+    EXPECT_LT(name->geometry().right(), screen.findChild<QLabel*>("valCostItem1")->x());
 }
 
 TEST_F(LooksTest, EveryTextIsReadableInTheLightAndTheDarkTheme) {
