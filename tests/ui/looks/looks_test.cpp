@@ -231,6 +231,14 @@ TEST_F(LooksTest, ALongCostNameStopsBeforeItsAmount) {
     EXPECT_LT(name->geometry().right(), screen.findChild<QLabel*>("valCostItem1")->x());
 }
 
+TEST_F(LooksTest, TheAmortizationListScrollsOnlyDownwards) {
+    AmortizationWindow amort(model);
+    amort.grab();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(amort.list()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(amort.list()->verticalScrollBar()->maximum(), 0);
+}
+
 TEST_F(LooksTest, EveryTextIsReadableInTheLightAndTheDarkTheme) {
     for (const auto& [theme, palette] :
          {std::pair{"light", LightPalette()}, std::pair{"dark", DarkPalette()}}) {
