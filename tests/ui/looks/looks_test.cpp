@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 
 #include "shell/fitting.h"
 #include "shell/looks.h"
@@ -37,6 +38,7 @@ QString TextOf(const QWidget* w) {
     if (auto* b = qobject_cast<const QAbstractButton*>(w)) return QString(b->text()).remove('&');
     if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
     if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
+    if (auto* g = qobject_cast<const QGroupBox*>(w)) return QString(g->title()).remove('&');
     return {};
 }
 
@@ -80,11 +82,24 @@ Room RoomOf(QWidget* w) {
         const QRect r = w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w);
         return {fm.horizontalAdvance(text), r.width() - 4};
     }
+    if (qobject_cast<QGroupBox*>(w)) return {fm.horizontalAdvance(text), w->width() - 16};
     return {fm.horizontalAdvance(text), w->contentsRect().width()};
+}
+
+QRect GroupTitle(QGroupBox* box) {
+    QStyleOptionGroupBox option;
+    option.initFrom(box);
+    option.text = box->title();
+    option.subControls = QStyle::SC_GroupBoxLabel;
+    option.textAlignment = box->alignment();
+    option.features = box->isFlat() ? QStyleOptionFrame::Flat : QStyleOptionFrame::None;
+    return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
+                                        box);
 }
 
 // Where the control's text is drawn, in its parent's coordinates.
 QRect InkOf(QWidget* w) {
+    if (auto* group = qobject_cast<QGroupBox*>(w)) return GroupTitle(group).translated(w->pos());
     auto* label = qobject_cast<QLabel*>(w);
     if (!label) return w->geometry().adjusted(2, 2, -2, -2);  // boxes of a grid share their edges
     const QRect area = label->contentsRect();
