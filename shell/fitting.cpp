@@ -126,7 +126,9 @@ Fitted FitText(const QString& text, const QFont& font, int width) {
     if (metrics.horizontalAdvance(text) <= room) return {text, font, false};
     switch (kind) {
         case TextKind::Leaders:
-            return {ElideLeaders(text, metrics, room), font, false};
+            if (metrics.horizontalAdvance(WordsOf(text)) <= room)
+                return {ElideLeaders(text, metrics, room), font, false};
+            return {metrics.elidedText(WordsOf(text), Qt::ElideRight, width), font, true};
         case TextKind::Number:
             return {text, ShrinkToFit(text, font, width), false};
         case TextKind::Caption:
@@ -135,8 +137,10 @@ Fitted FitText(const QString& text, const QFont& font, int width) {
     return {metrics.elidedText(text, Qt::ElideRight, width), font, true};
 }
 
+namespace {
+
 // The label's text rectangle: its contents less margin and indent.
-static QRect TextRect(const QLabel* label) {
+QRect TextRect(const QLabel* label) {
     QRect r = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(),
                                              -label->margin());
     const int indent = label->indent() >= 0      ? label->indent()
@@ -146,6 +150,8 @@ static QRect TextRect(const QLabel* label) {
     if (label->alignment() & Qt::AlignRight) r.setRight(r.right() - indent);
     return r;
 }
+
+}  // namespace
 
 bool FittedLabel::SingleLine() const {
     return !wordWrap() && !text().contains('\n') && textFormat() != Qt::RichText &&

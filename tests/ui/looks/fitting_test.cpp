@@ -55,6 +55,11 @@ TEST(Fitting, EachKindKeepsWhatMatters) {
     EXPECT_TRUE(user.text.endsWith(QChar(0x2026)));
     EXPECT_LE(fm.horizontalAdvance(user.text), fm.horizontalAdvance("Appraisal fee and"));
 
+    // Words that do not fit even without their dots are cut short like a name.
+    const Fitted words = FitText(leaders, font, fm.horizontalAdvance("Min. Monthly"));
+    EXPECT_TRUE(words.shortened);
+    EXPECT_TRUE(words.text.startsWith("Min.") && words.text.endsWith(QChar(0x2026)));
+
     const Fitted fits = FitText("Recording Fee", font, 500);
     EXPECT_EQ(fits.text, "Recording Fee");
     EXPECT_EQ(fits.font, font);
