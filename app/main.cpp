@@ -14,6 +14,7 @@
 #include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/effects.h"
+#include "shell/looks.h"
 #include "shell/platform.h"
 #include "shell/startup.h"
 #include "ui/main/main_window.h"
@@ -68,6 +69,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<StartupCheck> check;
     if (options.startupCheck) check = std::make_unique<StartupCheck>();
     application.setApplicationVersion(DOVANEL_VERSION);
+    SetUpLooks(application);
     AppContext& app = App();
 
     SingleInstance instance("dovanel-" + qEnvironmentVariable("USER", "user"));

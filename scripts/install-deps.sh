@@ -6,7 +6,7 @@ packages=(
   build-essential cmake git pkg-config
   libgtest-dev libbenchmark-dev
   clang clang-format
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 libgl-dev
   fonts-liberation poppler-utils
   dpkg-dev lintian appstream desktop-file-utils librsvg2-bin man-db
 )

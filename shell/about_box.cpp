@@ -1,6 +1,7 @@
 #include "shell/about_box.h"
 
 #include <QApplication>
+#include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -17,14 +18,20 @@ namespace dovanel {
 
 namespace {
 
-QLabel* TitleLabel(QWidget* parent, const char* name, const QColor& colour) {
+// The program's name in large gold letters with a black shadow behind them.
+QLabel* TitleLabel(QWidget* parent) {
     auto* label = new QLabel(App().productName, parent);
-    label->setObjectName(name);
+    label->setObjectName("lblTitle");
     QFont font = label->font();
     font.setPointSize(24);
     font.setBold(true);
     label->setFont(font);
-    label->setStyleSheet(QString("color: %1; background: transparent;").arg(colour.name()));
+    SetColors(label, QColor(255, 220, 80));
+    auto* shadow = new QGraphicsDropShadowEffect(label);
+    shadow->setColor(Qt::black);
+    shadow->setBlurRadius(0);
+    shadow->setOffset(TwipsToPixels(30), TwipsToPixels(30));
+    label->setGraphicsEffect(shadow);
     return label;
 }
 
@@ -35,18 +42,17 @@ AboutBox::AboutBox(QWidget* parent, std::function<bool()> readyToEnd) : QDialog(
     setWindowTitle("About " + App().productName);
     setModal(true);
     setFixedSize(TwipsToPixels(6360), TwipsToPixels(4320));
+    // The labels stand on the blue bands: white and gold read on every band.
+    SetColors(this, Qt::white, QColor(0, 0, 160));
 
     auto* icon = new QLabel(this);
     icon->setObjectName("picIcon");
     icon->setPixmap(ProgramIcon(TwipsToPixels(720)));
     icon->setGeometry(Twips(360, 360, 720, 720));
-    // The shadow first, so the title stands over it.
-    TitleLabel(this, "lblTitleShadow", Qt::black)->setGeometry(Twips(1350, 390, 4680, 600));
-    TitleLabel(this, "lblTitle", QColor(255, 220, 80))->setGeometry(Twips(1320, 360, 4680, 600));
+    TitleLabel(this)->setGeometry(Twips(1320, 360, 4680, 600));
 
     auto* version = new QLabel("Version " + App().versionText, this);
     version->setObjectName("lblVersion");
-    version->setStyleSheet("color: white; background: transparent;");
     version->setGeometry(Twips(1320, 1020, 4680, 300));
 
     lblLegal_ = new QLabel(
@@ -57,7 +63,6 @@ AboutBox::AboutBox(QWidget* parent, std::function<bool()> readyToEnd) : QDialog(
         this);
     lblLegal_->setObjectName("lblLegal");
     lblLegal_->setWordWrap(true);
-    lblLegal_->setStyleSheet("color: white; background: transparent;");
     lblLegal_->setGeometry(Twips(360, 1560, 5640, 1500));
 
     btnOk_ = new QPushButton("&Ok", this);

@@ -1,14 +1,20 @@
 #include "shell/artwork.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
 
 namespace dovanel {
 
 namespace {
 
+// A transparent square of `size` logical pixels, with a pixel for every
+// device pixel of the screen, so pictures stay sharp on scaled screens.
 QPixmap Blank(int size) {
-    QPixmap pixmap(size, size);
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
@@ -18,25 +24,8 @@ QPixmap Blank(int size) {
 QPixmap ProgramIcon(int size) {
     QPixmap pixmap = Blank(size);
     QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size / 64.0, size / 64.0);
-    QPainterPath roof;
-    roof.moveTo(4, 30);
-    roof.lineTo(32, 6);
-    roof.lineTo(60, 30);
-    roof.closeSubpath();
-    p.setPen(QPen(QColor(120, 30, 20), 2));
-    p.setBrush(QColor(190, 55, 40));
-    p.drawPath(roof);
-    p.setPen(QPen(QColor(40, 60, 110), 2));
-    p.setBrush(QColor(245, 235, 210));
-    p.drawRect(QRectF(11, 28, 42, 32));
-    p.setPen(QColor(20, 110, 50));
-    QFont font("Sans Serif");
-    font.setBold(true);
-    font.setPixelSize(26);
-    p.setFont(font);
-    p.drawText(QRectF(11, 28, 42, 32), Qt::AlignCenter, "$");
+    QSvgRenderer picture(QString(":/dovanel/dovanel.svg"));
+    picture.render(&p, QRectF(0, 0, size, size));
     return pixmap;
 }
 

@@ -1,9 +1,12 @@
 #include "shell/effects.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <cmath>
 
@@ -14,9 +17,11 @@ namespace dovanel {
 
 namespace {
 
-QSize ScreenSize(const QWidget* window) {
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    return screen ? screen->geometry().size() : QSize(1024, 768);
+// The screen the window stands on: its edges are where windows slide from and to.
+QRect ScreenArea(const QWidget* window) {
+    const QScreen* screen = QGuiApplication::screenAt(window->frameGeometry().center());
+    if (!screen) screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
 void Step() {
@@ -73,27 +78,51 @@ void Pause(double seconds) {
     ThePlatform().Pause(seconds);
 }
 
+QScreen* ScreenOfMainWindow(const QWidget* except) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w == except || !qobject_cast<QMainWindow*>(w)) continue;
+        if (QScreen* screen = QGuiApplication::screenAt(w->frameGeometry().center())) return screen;
+        if (w->screen()) return w->screen();
+    }
+    return QGuiApplication::primaryScreen();
+}
+
+void PlaceFrame(QWidget* window, QPoint topLeft) {
+    window->move(topLeft);
+    // A window not yet on the screen takes the position for its client area;
+    // its platform window is told that the position is the frame's.
+    if (!window->isVisible()) {
+        window->winId();
+        if (QWindow* handle = window->windowHandle()) handle->setFramePosition(topLeft);
+    }
+}
+
 void CenterOnScreen(QWidget* window) {
-    const QSize screen = ScreenSize(window);
-    window->move(screen.width() / 2 - window->width() / 2,
-                 screen.height() / 2 - window->height() / 2);
+    const QScreen* screen = ScreenOfMainWindow(window);
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->frameGeometry().size();
+    PlaceFrame(window, {area.x() + (area.width() - size.width()) / 2,
+                        area.y() + (area.height() - size.height()) / 2});
 }
 
 void SlideIn(QWidget* w, const QString& direction) {
-    const QSize screen = ScreenSize(w);
+    const QRect screen = ScreenArea(w);
     const QPoint home = w->pos();
     const QString d = direction.toUpper();
+    const int bottom = screen.y() + screen.height(), right = screen.x() + screen.width();
     if (d == "UP") {
-        MoveTop(w, screen.height());
-        for (int t : CountedSteps(screen.height(), home.y(), -screen.height() / 50.0))
-            MoveTop(w, t);
+        MoveTop(w, bottom);
+        for (int t : CountedSteps(bottom, home.y(), -screen.height() / 50.0)) MoveTop(w, t);
     } else if (d == "DOWN") {
-        MoveTop(w, -w->height());
-        for (int t : CountedSteps(-w->height(), home.y(), screen.height() / 50.0)) MoveTop(w, t);
+        const int above = screen.y() - w->height();
+        MoveTop(w, above);
+        for (int t : CountedSteps(above, home.y(), screen.height() / 50.0)) MoveTop(w, t);
     } else if (d == "LEFT") {
-        for (int l : CountedSteps(screen.width(), home.x(), -screen.width() / 50.0)) MoveLeft(w, l);
+        for (int l : CountedSteps(right, home.x(), -screen.width() / 50.0)) MoveLeft(w, l);
     } else if (d == "RIGHT") {
-        for (int l : CountedSteps(-w->width(), home.x(), screen.width() / 50.0)) MoveLeft(w, l);
+        for (int l : CountedSteps(screen.x() - w->width(), home.x(), screen.width() / 50.0))
+            MoveLeft(w, l);
     }
     w->move(home);
     PlaySoundFile(kArriveSound);
@@ -101,18 +130,21 @@ void SlideIn(QWidget* w, const QString& direction) {
 
 void SlideOut(QWidget* w, const QString& direction) {
     PlaySoundFile(kLeaveSound);
-    const QSize screen = ScreenSize(w);
+    const QRect screen = ScreenArea(w);
     const QPoint home = w->pos();
     const QString d = direction.toUpper();
     if (d == "UP") {
-        for (int t : CountedSteps(home.y(), -w->height(), -screen.height() / 25.0)) MoveTop(w, t);
+        for (int t : CountedSteps(home.y(), screen.y() - w->height(), -screen.height() / 25.0))
+            MoveTop(w, t);
     } else if (d == "DOWN") {
-        const int below = screen.height() + TwipsToPixels(300);
+        const int below = screen.y() + screen.height() + TwipsToPixels(300);
         for (int t : CountedSteps(home.y(), below, screen.height() / 25.0)) MoveTop(w, t);
     } else if (d == "LEFT") {
-        for (int l : CountedSteps(home.x(), -w->width(), -screen.width() / 25.0)) MoveLeft(w, l);
+        for (int l : CountedSteps(home.x(), screen.x() - w->width(), -screen.width() / 25.0))
+            MoveLeft(w, l);
     } else if (d == "RIGHT") {
-        for (int l : CountedSteps(home.x(), screen.width(), screen.width() / 25.0)) MoveLeft(w, l);
+        const int right = screen.x() + screen.width();
+        for (int l : CountedSteps(home.x(), right, screen.width() / 25.0)) MoveLeft(w, l);
     }
     w->hide();
     w->move(home);

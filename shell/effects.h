@@ -7,6 +7,8 @@
 #include <QString>
 #include <vector>
 
+class QPoint;
+class QScreen;
 class QWidget;
 
 namespace dovanel {
@@ -21,7 +23,13 @@ void ShrinkOut(QWidget* window, const QString& direction);
 // Plays a sound from the program folder to its end, if the file is there.
 void PlaySoundFile(const QString& name);
 void Pause(double seconds);
+// Centres the window's frame within the available area of the screen that
+// holds the main window (the primary screen while there is none).
 void CenterOnScreen(QWidget* window);
+// The screen that holds the program's main window, other than `except`.
+QScreen* ScreenOfMainWindow(const QWidget* except = nullptr);
+// Puts the window's frame, title bar included, at `topLeft` (a designed position).
+void PlaceFrame(QWidget* window, QPoint topLeft);
 
 // The values a counted loop over a real counter takes from `from` towards `to`
 // in steps of `step` (it ends when the counter passes `to`); a step of 0 gives none.

@@ -6,8 +6,10 @@
 #include <QTimer>
 
 #include "shell/effects.h"
+#include "shell/fitting.h"
 #include "shell/help.h"
 #include "shell/keys.h"
+#include "shell/looks.h"
 #include "shell/platform.h"
 
 namespace dovanel {
@@ -18,7 +20,7 @@ QRect Twips(int left, int top, int width, int height) {
 
 QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, QRect where,
                  Qt::Alignment align) {
-    auto* label = Place(new QLabel(text, parent), name, where);
+    auto* label = Place(new FittedLabel(text, parent), name, where);
     label->setAlignment(align);
     label->setTextFormat(Qt::PlainText);
     return label;
@@ -30,18 +32,20 @@ QPushButton* AddButton(QWidget* parent, const QString& name, const QString& capt
 
 QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool number) {
     auto* cell = Place(new QLineEdit(parent), name, where);
-    if (number) cell->setAlignment(Qt::AlignRight);
+    if (number) {
+        cell->setAlignment(Qt::AlignRight);
+        KeepNumberWhole(cell);
+    } else {
+        ShowWholeTextAsTooltip(cell);
+    }
     return cell;
 }
 
 void SetColors(QWidget* widget, const QColor& text, const QColor& background) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        widget->setAutoFillBackground(true);
-    }
-    widget->setPalette(palette);
+    if (background.isValid())
+        SetTextAndBackground(widget, text, background);
+    else
+        SetTextColor(widget, text);
 }
 
 QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor& colour,
@@ -79,7 +83,7 @@ Screen::Screen(QWidget* parent, const ScreenDesign& design) : QDialog(parent), d
     setObjectName(design.name);
     setWindowTitle(design.caption);
     setModal(true);
-    setFont(FormFont());
+    setFont(WindowFont());
     setFixedSize(TwipsToPixels(design.clientTwips.width()),
                  TwipsToPixels(design.clientTwips.height()));
 }

@@ -23,6 +23,8 @@ W* Place(W* widget, const QString& name, QRect where) {
     return widget;
 }
 
+// Labels draw their text fitted to their place (shell/fitting.h); number cells
+// show a number too wide for them in a smaller size.
 QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, QRect where,
                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 QPushButton* AddButton(QWidget* parent, const QString& name, const QString& caption, QRect where);
@@ -30,7 +32,8 @@ QPushButton* AddButton(QWidget* parent, const QString& name, const QString& capt
 QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool number = true);
 
 // Text colour, and background colour when given, through the palette (style
-// sheets would stop the window's font from reaching the control).
+// sheets would stop the window's font from reaching the control). The text
+// colour is kept readable on its background under light and dark themes.
 void SetColors(QWidget* widget, const QColor& text, const QColor& background = QColor());
 
 // A coloured panel with a drop shadow behind it, offset right and down (in twips).

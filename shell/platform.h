@@ -81,9 +81,10 @@ MsgAnswer Message(QWidget* parent, const QString& text, const QString& title = {
                   MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok,
                   MsgAnswer defaultButton = MsgAnswer::Ok);
 
-// The windows' font: 8.25 pt bold sans-serif, asked for as Arial so that the
-// metric-compatible Liberation Sans is used where it is installed: the windows
-// are laid out in twips for a narrow sans-serif.
+// The screen font the printouts measure their texts with: 8.25 pt bold
+// sans-serif, asked for as Arial so that the metric-compatible Liberation Sans
+// is used where it is installed. The windows themselves use WindowFont()
+// (shell/fitting.h), sized for the desktop's own sans-serif.
 QFont FormFont();
 
 // Converts twips (1/1440 inch) to device pixels at the screen's logical dpi:

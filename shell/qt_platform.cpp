@@ -117,16 +117,21 @@ MsgAnswer AnswerOf(int button, MsgButtons buttons) {
 
 }  // namespace
 
-MsgAnswer QtPlatform::ShowMessage(QWidget* parent, const MessageRequest& request) {
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRequest& request) {
     QString text = request.text;
     text.replace("\r\n", "\n").replace('\r', '\n');
-    QMessageBox box(BoxIcon(request.icon),
-                    request.title.isEmpty() ? QString(kProductName) : request.title, text,
-                    BoxButtons(request.buttons), parent);
-    box.setTextFormat(request.textFormat);
-    box.setDefaultButton(BoxButton(request.defaultButton));
+    auto box = std::make_unique<QMessageBox>(
+        BoxIcon(request.icon), request.title.isEmpty() ? QString(kProductName) : request.title,
+        text, BoxButtons(request.buttons), parent);
+    box->setTextFormat(request.textFormat);
+    box->setDefaultButton(BoxButton(request.defaultButton));
+    return box;
+}
+
+MsgAnswer QtPlatform::ShowMessage(QWidget* parent, const MessageRequest& request) {
+    const std::unique_ptr<QMessageBox> box = MakeMessageBox(parent, request);
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int button = box.exec();
+    const int button = box->exec();
     QApplication::restoreOverrideCursor();
     return AnswerOf(button, request.buttons);
 }

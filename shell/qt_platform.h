@@ -4,7 +4,12 @@
 
 #include "shell/platform.h"
 
+class QMessageBox;
+
 namespace dovanel {
+
+// The message box the desktop platform shows for a request.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRequest& request);
 
 class QtPlatform : public Platform {
   public:

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -59,7 +60,6 @@ QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
     setObjectName("QuickStart");
     setWindowTitle("Quick Start");
     setModal(true);
-    move(TwipsToPixels(100), TwipsToPixels(100));
 
     auto* house = new QLabel(this);
     house->setObjectName("Picture1");
@@ -92,6 +92,10 @@ QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
     close->setGeometry(TwipsToPixels(3480), top + TwipsToPixels(450), TwipsToPixels(1455),
                        TwipsToPixels(375));
     setFixedSize(TwipsToPixels(8400), top + TwipsToPixels(1080));
+    // The designed place, 100 twips in from the corner of the main window's screen.
+    const QScreen* screen = ScreenOfMainWindow(this);
+    const QPoint corner = screen ? screen->availableGeometry().topLeft() : QPoint();
+    PlaceFrame(this, corner + QPoint(TwipsToPixels(100), TwipsToPixels(100)));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, [this] { btnCloseWindow_Click(); });
     InstallHelpKey(this, help_topic::kContents);

@@ -40,9 +40,23 @@ class TabStopDelegate : public QStyledItemDelegate {
         painter->save();
         painter->setPen(opt.palette.color(
             opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(QRectF(opt.rect.adjusted(3, 0, 0, 0)), text, layoutOption);
+        painter->drawText(QRectF(opt.rect.adjusted(kIndent, 0, 0, 0)), text, layoutOption);
         painter->restore();
     }
+
+    // As wide as the line drawn with these tab stops, so that no scroll bar
+    // appears for lines that fit.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const QString text = index.data().toString();
+        const int tabs = static_cast<int>(kTabStop());
+        size.setWidth(option.fontMetrics.size(Qt::TextExpandTabs, text, tabs).width() +
+                      2 * kIndent);
+        return size;
+    }
+
+  private:
+    static constexpr int kIndent = 3;
 };
 
 QFont ListFont() {

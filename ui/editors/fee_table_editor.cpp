@@ -169,12 +169,7 @@ void FeeTableEditor::BuildTable() {
             QLineEdit* cell = AddCell(this, name, Twips(left, tops[row], 1335, 240));
             cell->setReadOnly(true);
             cell->setFocusPolicy(Qt::NoFocus);
-            if (d.displayText.isValid()) {
-                QPalette p = cell->palette();
-                p.setColor(QPalette::Text, d.displayText);
-                p.setColor(QPalette::Base, Qt::white);
-                cell->setPalette(p);
-            }
+            if (d.displayText.isValid()) SetColors(cell, d.displayText, Qt::white);
             return cell;
         };
         amountShown_[row] = shown(QString("DisplayAmount_%1").arg(row), d.amountLeft);
@@ -182,11 +177,7 @@ void FeeTableEditor::BuildTable() {
     }
     amountInput_ = AddCell(this, "Text2", Twips(d.amountLeft, d.inputTop, 1335, 285));
     feeInput_ = AddCell(this, "Text1", Twips(d.feeLeft, d.inputTop, 1335, 285));
-    for (QLineEdit* cell : {amountInput_, feeInput_}) {
-        QPalette p = cell->palette();
-        p.setColor(QPalette::Text, d.inputText);
-        cell->setPalette(p);
-    }
+    for (QLineEdit* cell : {amountInput_, feeInput_}) SetColors(cell, d.inputText, Qt::white);
     if (d.feeFirst)
         setTabOrder(feeInput_, amountInput_);
     else

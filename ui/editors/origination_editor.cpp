@@ -199,11 +199,16 @@ void GuidelineEditor::BuildReferencePanel() {
     int top = 480;
     for (const auto& lines : groups) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            QLabel* label = AddLabel(panel, "", lines[i], Twips(120, top, 2300, 285));
-            label->setWordWrap(true);
+            // The last line is the longest: it has two lines' room, nothing stands below it.
+            const bool last = &lines == &groups.back() && i + 1 == lines.size();
+            QLabel* label =
+                AddLabel(panel, "", lines[i], Twips(120, top, 2300, last ? 540 : 255),
+                         last ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter);
+            label->setWordWrap(last);
             SetColors(label, i == 0 ? kNavy : Qt::black);
             top += 255;
         }
+        if (&lines == &groups.back()) break;  // lines stand between the groups
         auto* line = Place(new QFrame(panel), "", Twips(120, top + 60, 2235, 15));
         line->setFrameShape(QFrame::HLine);
         top += 240;

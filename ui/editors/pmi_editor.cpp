@@ -79,7 +79,7 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
             SetColors(AddLabel(panel, "", spec.bands[band - 1], Twips(120, top, 3000, 300)),
                       Qt::white, kDarkPurple);
             QLineEdit* cell = AddCell(panel, spec.cells[band - 1], Twips(3240, top, 615, 300));
-            SetColors(AddLabel(panel, "", "%", Twips(3840, top, 200, 300)), Qt::white);
+            SetColors(AddLabel(panel, "", "%", Twips(3870, top, 200, 300)), Qt::white);
             Single& rate = (model_.pmiSchedule.*spec.rates)[band];
             connect(cell, &QLineEdit::textChanged, this, [&rate](const QString& text) {
                 StoreNumber(rate, LeadingNumber(text.toStdString()) * 0.01);

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <functional>
+#include <string>
 
 #include "engine/format_value.h"
 #include "shell/platform.h"
@@ -171,6 +172,24 @@ const Count kCounts[] = {
      2670},
 };
 
+// The counts stand a little right of their design place: this font is wider than the design's.
+constexpr int kCountShift = 300;
+constexpr int kCountWidth = 600;
+
+// Amounts take the end of their line; on the prepaid lines they follow the unit words.
+int ValueWidth(int frame) {
+    return frame == 3 ? 700 : 1200;
+}
+
+// A caption ends where the next text of its line begins, so that a long cost
+// name is cut short rather than run under its amount.
+int CaptionEnd(const Row& row, int valueLeft) {
+    if (row.caption == std::string("lblOriginationFee")) return 2100;
+    for (const Count& c : kCounts)
+        if (row.frame == 3 && c.top == row.top) return c.right + kCountShift - kCountWidth - 30;
+    return valueLeft - 60;
+}
+
 const QColor kBandGrey(224, 224, 224);
 const QColor kNavy(0, 0, 128);
 
@@ -205,14 +224,16 @@ void EstimateScreen::BuildFrames() {
         const int width = kFrames[row.frame].twips.width();
         const int left = row.rightColumn ? 4440 : 120;
         const int valueRight = row.rightColumn || row.frame != 0 ? width - 120 : 4200;
+        const int valueLeft = valueRight - ValueWidth(row.frame);
         const QString text =
             row.costName ? QString::fromStdString(model_.estimateValues.costName[row.costName])
                          : row.text;
-        QLabel* caption =
-            AddLabel(frame, row.caption, text, Twips(left, row.top, valueRight - left, 240));
+        QLabel* caption = AddLabel(frame, row.caption, text,
+                                   Twips(left, row.top, CaptionEnd(row, valueLeft) - left, 240));
         QLabel* value = AddLabel(
             frame, row.value, QString::fromStdString(FormatValue(row.figure(model_), row.pattern)),
-            Twips(valueRight - 1500, row.top, 1500, 240), Qt::AlignRight | Qt::AlignVCenter);
+            Twips(valueLeft, row.top, valueRight - valueLeft, 240),
+            Qt::AlignRight | Qt::AlignVCenter);
         SetColors(caption, Qt::black);
         SetColors(value, Qt::black);
         if (row.band) {
@@ -231,16 +252,15 @@ void EstimateScreen::BuildFrames() {
         Twips(2160, 240, 900, 240));
     SetColors(rate, Qt::black);
     values_["valOriginationRate"] = rate;
-    // The counts stand a little right of their design place: this font is wider than the design's.
-    const int shift = 300;
     for (const Count& c : kCounts) {
-        values_[c.name] = AddLabel(frames[3], c.name, c.text(model_),
-                                   Twips(c.right + shift - 900, c.top, 900, 240),
-                                   Qt::AlignRight | Qt::AlignVCenter);
+        values_[c.name] =
+            AddLabel(frames[3], c.name, c.text(model_),
+                     Twips(c.right + kCountShift - kCountWidth, c.top, kCountWidth, 240),
+                     Qt::AlignRight | Qt::AlignVCenter);
         SetColors(values_[c.name], Qt::black);
         if (*c.unit)
             SetColors(AddLabel(frames[3], QString(c.name) + "Unit", c.unit,
-                               Twips(c.right + shift + 45, c.top, 450, 240)),
+                               Twips(c.right + kCountShift + 45, c.top, 450, 240)),
                       Qt::black);
     }
     FinishControls(false, false);

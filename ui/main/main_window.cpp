@@ -18,6 +18,7 @@
 #include "shell/app_context.h"
 #include "shell/artwork.h"
 #include "shell/effects.h"
+#include "shell/fitting.h"
 #include "shell/form.h"
 #include "shell/help.h"
 #include "shell/keys.h"
@@ -125,7 +126,7 @@ void MainWindow::BuildControls() {
     auto* central = new QWidget(this);
     central->setObjectName("frmMainClient");
     central->setFixedSize(TwipsToPixels(9780), TwipsToPixels(6420));
-    central->setFont(FormFont());
+    central->setFont(WindowFont());
     setCentralWidget(central);
 
     AddLabel(central, "lblLoanDataHeading", "BORROWER'S LOAN DATA", Twips(360, 480, 4200, 300));
@@ -226,7 +227,7 @@ void MainWindow::BuildResults(QWidget* block) {
         const bool totalPayment = row.label == QString("lblTotalMonthlyPayment");
         AddInfoButton(block, row.info, 120, row.top);
         QLabel* caption = AddLabel(block, totalPayment ? "Label22" : "", row.caption,
-                                   Twips(420, row.top + 30, 2640, 255));
+                                   Twips(420, row.top + 30, 2520, 255));
         if (totalPayment) labels_["Label22"] = caption;
         labels_[row.label] = AddLabel(block, row.label, "", Twips(2940, row.top + 30, 1095, 255),
                                       Qt::AlignRight | Qt::AlignVCenter);

@@ -1,0 +1,97 @@
+// Renders every window of the program to PNG files, for a review of how they
+// look: screenshots OUTDIR. The scale comes from QT_SCALE_FACTOR; each window
+// is drawn once in the light and once in the dark palette, without sliding.
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "engine/model.h"
+#include "shell/app_context.h"
+#include "shell/looks.h"
+#include "shell/page_printer.h"
+#include "shell/platform.h"
+#include "shell/qt_platform.h"
+#include "ui/catalogue.h"
+
+namespace {
+
+using namespace dovanel;
+
+// Answers every question with its default and makes no sound and no pause.
+class QuietPlatform : public Platform {
+  public:
+    MsgAnswer ShowMessage(QWidget*, const MessageRequest& request) override {
+        return request.defaultButton;
+    }
+    void SetBusy(bool) override {}
+    bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
+    bool OpenUrl(const QString&) override { return false; }
+    void PlaySound(const QString&) override {}
+    void Pause(double) override {}
+    void EndProgram() override {}
+    std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override { return nullptr; }
+};
+
+void Save(QWidget* window, const QString& path) {
+    window->ensurePolished();
+    if (!window->grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+const MessageRequest kMessages[] = {
+    {"Your Down Payment can not exceed 100% of the loan.", {}, MsgIcon::Warning},
+    {"Save changes made to the Borrower's Loan Data?", "Save Changes", MsgIcon::Question,
+     MsgButtons::YesNo, MsgAnswer::Yes},
+    {"You must enter a number, and it must be greater than 0.", {}, MsgIcon::None},
+};
+
+void RenderAll(const QString& folder, const QString& theme) {
+    QApplication::setPalette(theme == "dark" ? DarkPalette() : LightPalette());
+    for (const WindowEntry& entry : EveryWindow()) {
+        // Every screen opens over the loaded main window, as in the program.
+        Model model;
+        std::unique_ptr<QWidget> main;
+        if (!entry.name.startsWith("frmMain")) main = EveryWindow().front().make(model);
+        Save(entry.make(model).get(), QString("%1/%2-%3.png").arg(folder, entry.name, theme));
+    }
+    int n = 0;
+    for (const MessageRequest& request : kMessages)
+        Save(MakeMessageBox(nullptr, request).get(),
+             QString("%1/message%2-%3.png").arg(folder).arg(++n).arg(theme));
+}
+
+// A data folder of its own, filled with the installed data files.
+void UseInstalledData(const QString& installed, const QString& folder) {
+    for (const QString& name : QDir(installed).entryList(QDir::Files)) {
+        QFile::copy(installed + name, folder + name);
+        QFile::setPermissions(folder + name, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+    App().productName = "Dovanel";
+    App().versionText = DOVANEL_VERSION;
+    App().programFolder = installed;
+    App().dataFolder = folder;
+    App().settingsFile = folder + "DV.INI";
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s OUTDIR PROGRAM_FOLDER\n", argv[0]);
+        return 2;
+    }
+    QApplication::setStyle(QStyleFactory::create("Fusion"));
+    SetUpLooks(application);
+    QuietPlatform platform;
+    ScopedPlatform scope(platform);
+    QTemporaryDir data;
+    UseInstalledData(QDir(argv[2]).absolutePath() + "/", data.path() + "/");
+    const QString folder = argv[1];
+    QDir().mkpath(folder);
+    for (const char* theme : {"light", "dark"}) RenderAll(folder, theme);
+    return 0;
+}

@@ -1,0 +1,240 @@
+#include "shell/fitting.h"
+
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <optional>
+
+#include "shell/platform.h"
+
+namespace dovanel {
+
+namespace {
+
+constexpr double kDesignPoints = 8.25;
+constexpr double kSmallestPoints = 7.25;
+constexpr double kSmallestNumberPoints = 4.5;
+constexpr int kNarrowestStretch = 75;
+
+const QRegularExpression& LeaderTail() {
+    static const QRegularExpression tail(R"((\s+\.)+\s*$)");
+    return tail;
+}
+
+QString WordsOf(const QString& caption) {
+    return QString(caption).remove(LeaderTail());
+}
+
+// The room a caption needs at the least: its words, or its whole text.
+int Need(const DesignedCaption& c, const QFontMetrics& metrics) {
+    const QString text = QString::fromUtf8(c.text);
+    return metrics.horizontalAdvance(KindOf(text) == TextKind::Leaders ? WordsOf(text) : text);
+}
+
+bool AllFit(const QFont& font, const std::vector<DesignedCaption>& captions) {
+    const QFontMetrics metrics(font);
+    for (const DesignedCaption& c : captions)
+        if (Need(c, metrics) > TwipsToPixels(c.widthTwips)) return false;
+    return true;
+}
+
+std::optional<QFont>& Chosen() {
+    static std::optional<QFont> font;
+    return font;
+}
+
+}  // namespace
+
+const std::vector<DesignedCaption>& TightestCaptions() {
+    // Widths are what each label has before its neighbour begins.
+    static const std::vector<DesignedCaption> captions = {
+        {"Monthly Homeowner's Inurance . .", 2385},
+        {"Monthly Homeowner Assoc Dues .", 2385},
+        {"Earnest Money Deposit . . . . . . . ", 2385},
+        {"Annual Real Estate Taxes . . . . . .", 2385},
+        {"Min. Monthly Income Required . . . . . . . . . . . . . . .", 2520},
+        {"Total Interest that will be paid . .", 2520},
+        {"Monthly Principal + Interest . . . .", 2520},
+        {"Loan Origination Fee =", 1980},
+        {"Loan Amount From  ", 1740},
+        {"Loan-to-Value 80.01% to 85.01%", 3000},
+        {"Pvt. Mort. Ins. Impounds", 2280},
+        {"Help  [F1]", 900},
+    };
+    return captions;
+}
+
+QFont ChooseWindowFont(const QString& family, const std::vector<DesignedCaption>& captions) {
+    QFont font(family);
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    for (double points = kDesignPoints; points >= kSmallestPoints; points -= 0.25) {
+        font.setPointSizeF(points);
+        if (AllFit(font, captions)) return font;
+    }
+    // A wide desktop font: its narrower cut, or the same letters set closer.
+    for (int stretch = 95; stretch >= kNarrowestStretch; stretch -= 5) {
+        font.setStretch(stretch);
+        if (AllFit(font, captions)) return font;
+    }
+    return font;
+}
+
+QFont WindowFont() {
+    std::optional<QFont>& chosen = Chosen();
+    if (!chosen) {
+        const QString family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        chosen = ChooseWindowFont(family, TightestCaptions());
+    }
+    return *chosen;
+}
+
+TextKind KindOf(const QString& text) {
+    static const QRegularExpression number(R"(^\s*\(?-?\$?-?[\d,]*\.?\d+%?\)?\s*$)");
+    if (LeaderTail().match(text).hasMatch()) return TextKind::Leaders;
+    if (number.match(text).hasMatch()) return TextKind::Number;
+    return TextKind::Caption;
+}
+
+QString ElideLeaders(const QString& caption, const QFontMetrics& metrics, int width) {
+    const QString words = WordsOf(caption);
+    QString shown = words;
+    for (QString next = words + " ."; metrics.horizontalAdvance(next) <= width; next += " .")
+        shown = next;
+    return shown;
+}
+
+QFont ShrinkToFit(const QString& text, QFont font, int width) {
+    double points = font.pointSizeF();
+    while (points > kSmallestNumberPoints && QFontMetrics(font).horizontalAdvance(text) > width) {
+        points -= 0.25;
+        font.setPointSizeF(points);
+    }
+    return font;
+}
+
+Fitted FitText(const QString& text, const QFont& font, int width) {
+    const QFontMetrics metrics(font);
+    const TextKind kind = KindOf(text);
+    // Leaders keep a space's room free before the control that follows them.
+    const int room = kind == TextKind::Leaders ? width - metrics.horizontalAdvance(' ') : width;
+    if (metrics.horizontalAdvance(text) <= room) return {text, font, false};
+    switch (kind) {
+        case TextKind::Leaders:
+            if (metrics.horizontalAdvance(WordsOf(text)) <= room)
+                return {ElideLeaders(text, metrics, room), font, false};
+            return {metrics.elidedText(WordsOf(text), Qt::ElideRight, width), font, true};
+        case TextKind::Number:
+            return {text, ShrinkToFit(text, font, width), false};
+        case TextKind::Caption:
+            break;
+    }
+    return {metrics.elidedText(text, Qt::ElideRight, width), font, true};
+}
+
+namespace {
+
+// The label's text rectangle: its contents less margin and indent.
+QRect TextRect(const QLabel* label) {
+    QRect r = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(),
+                                             -label->margin());
+    const int indent = label->indent() >= 0      ? label->indent()
+                       : label->frameWidth() > 0 ? label->fontMetrics().horizontalAdvance('x') / 2
+                                                 : 0;
+    if (label->alignment() & Qt::AlignLeft) r.setLeft(r.left() + indent);
+    if (label->alignment() & Qt::AlignRight) r.setRight(r.right() - indent);
+    return r;
+}
+
+}  // namespace
+
+bool FittedLabel::SingleLine() const {
+    return !wordWrap() && !text().contains('\n') && textFormat() != Qt::RichText &&
+           textFormat() != Qt::MarkdownText && pixmap().isNull();
+}
+
+Fitted FittedLabel::Shown() const {
+    if (!SingleLine()) return {text(), font(), false};
+    return FitText(text(), font(), TextRect(this).width());
+}
+
+void FittedLabel::paintEvent(QPaintEvent* event) {
+    const Fitted shown = Shown();
+    if (shown.shortened != ownTip_ && (toolTip().isEmpty() || ownTip_)) {
+        ownTip_ = shown.shortened;
+        setToolTip(ownTip_ ? text() : QString());
+    } else if (ownTip_ && toolTip() != text()) {
+        setToolTip(text());
+    }
+    if (!SingleLine() || (shown.text == text() && shown.font == font())) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    drawFrame(&painter);
+    painter.setFont(shown.font);
+    style()->drawItemText(&painter, TextRect(this),
+                          QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
+                          isEnabled(), shown.text, foregroundRole());
+}
+
+int TextRoom(const QLineEdit* box) {
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->contentsRect();
+    option.lineWidth =
+        box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    const QRect r = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const QMargins m = box->textMargins();
+    // The line edit keeps a pixel each side and one for the cursor.
+    return r.width() - m.left() - m.right() - 2 * 2 - 1;
+}
+
+namespace {
+
+// Fits the box's font to its text whenever the text changes, and before every
+// painting (a text set with the box's signals blocked is fitted there).
+class NumberFitter : public QObject {
+  public:
+    explicit NumberFitter(QLineEdit* box) : QObject(box), box_(box), base_(box->font()) {
+        connect(box, &QLineEdit::textChanged, this, [this] { Fit(); });
+        box->installEventFilter(this);
+        Fit();
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) Fit();
+        return false;
+    }
+
+  private:
+    void Fit() {
+        const QFont wanted = ShrinkToFit(box_->text(), base_, TextRoom(box_));
+        if (wanted != box_->font()) box_->setFont(wanted);
+    }
+    QLineEdit* box_;
+    QFont base_;
+};
+
+}  // namespace
+
+void KeepNumberWhole(QLineEdit* box) {
+    new NumberFitter(box);
+}
+
+void ShowWholeTextAsTooltip(QLineEdit* box) {
+    auto tip = [box] {
+        const bool wide = box->fontMetrics().horizontalAdvance(box->text()) > TextRoom(box);
+        box->setToolTip(wide ? box->text() : QString());
+    };
+    QObject::connect(box, &QLineEdit::textChanged, box, tip);
+    tip();
+}
+
+}  // namespace dovanel
