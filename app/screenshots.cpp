@@ -32,6 +32,7 @@ class QuietPlatform : public Platform {
     bool OpenUrl(const QString&) override { return false; }
     void PlaySound(const QString&) override {}
     void Pause(double) override {}
+    void Beep() override {}
     void EndProgram() override {}
     std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override { return nullptr; }
 };

@@ -1,9 +1,12 @@
 #include "ui/catalogue.h"
 
+#include <QAbstractSpinBox>
 #include <QLineEdit>
 
 #include "shell/about_box.h"
 #include "shell/quick_start.h"
+#include "shell/typing_limit.h"
+#include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/editors/fee_table_editor.h"
 #include "ui/editors/origination_editor.h"
@@ -13,6 +16,7 @@
 #include "ui/income/debt_summary.h"
 #include "ui/income/income_screens.h"
 #include "ui/main/main_window.h"
+#include "ui/planner/planner.h"
 
 namespace dovanel {
 
@@ -80,6 +84,8 @@ const std::vector<WindowEntry>& EveryWindow() {
          [](Model& m) -> std::unique_ptr<QWidget> {
              return std::make_unique<DateTypeDialog>(m.loanData, 2026);
          }},
+        Entry<AffordWindow>("Afford"),
+        Entry<Planner>("Planner"),
         {"QuickStart",
          [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<QuickStart>(); }},
         {"frmAbout",
@@ -91,8 +97,10 @@ const std::vector<WindowEntry>& EveryWindow() {
 void FillLongest(QWidget* window) {
     for (QLineEdit* box : window->findChildren<QLineEdit*>()) {
         if (!box->isVisibleTo(window) || !box->isEnabled()) continue;
+        if (qobject_cast<QAbstractSpinBox*>(box->parent())) continue;  // its range limits it
         const bool number = box->alignment() & Qt::AlignRight;
-        const int length = box->maxLength() < 32767 ? box->maxLength() : number ? 10 : 40;
+        const int typingLimit = TypingLimit::MaxLengthOf(box);
+        const int length = typingLimit > 0 ? typingLimit : number ? 10 : 40;
         box->setText(QString(length, number ? QChar('9') : QChar('W')));
     }
 }

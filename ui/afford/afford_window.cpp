@@ -78,11 +78,10 @@ class EnterKeys : public QObject {
 
 }  // namespace
 
-AffordWindow::AffordWindow(const Model& model, int priceBoxLength, QWidget* parent)
+AffordWindow::AffordWindow(const Model& model, QWidget* parent)
     : Screen(parent,
              ScreenDesign("Afford", "What Can I Afford?", {8400, 6660}, "DOWN", kAffordHelpTopic)),
-      model_(model),
-      priceBoxLength_(priceBoxLength) {
+      model_(model) {
     BuildAnswer();
     BuildOptions();
     BuildTable();
@@ -186,9 +185,7 @@ void AffordWindow::ShowAnswer(const Affordability& answer) {
     QFont font = this->font();
     if (found) font.setPointSizeF(11);
     findChild<QLabel*>("lblMaxPrice")->setFont(font);
-    const bool fits =
-        priceBoxLength_ <= 0 || QString::number(answer.price).size() <= priceBoxLength_;
-    usePrice_->setEnabled(found && fits);
+    usePrice_->setEnabled(found);
 }
 
 void AffordWindow::ShowTable(const AffordabilityTable& t) {
@@ -225,7 +222,7 @@ void AffordWindow::BtnUsePrice_Click() {
 
 void ShowAfford(const Model& model, QWidget* mainWindow) {
     auto* priceBox = mainWindow ? mainWindow->findChild<QLineEdit*>("Text1") : nullptr;
-    AffordWindow window(model, priceBox ? priceBox->maxLength() : 0);
+    AffordWindow window(model);
     if (window.exec() != QDialog::Accepted || window.chosenPrice().isEmpty() || !priceBox) return;
     // As if typed: the box's change handler stores the price, recalculates and
     // marks the loan data as changed.

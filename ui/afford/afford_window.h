@@ -20,8 +20,7 @@ inline constexpr int kAffordHelpTopic = 70;
 class AffordWindow : public Screen {
     Q_OBJECT
   public:
-    // `priceBoxLength`: the most characters the purchase-price box takes (0: any).
-    explicit AffordWindow(const Model& model, int priceBoxLength = 0, QWidget* parent = nullptr);
+    explicit AffordWindow(const Model& model, QWidget* parent = nullptr);
 
     // The options as the controls set them.
     AffordabilityOptions Options() const;
@@ -39,7 +38,6 @@ class AffordWindow : public Screen {
     void BtnUsePrice_Click();
 
     const Model& model_;
-    int priceBoxLength_;
     Affordability answer_;
     QString chosenPrice_;
     QCheckBox* chkScale_ = nullptr;

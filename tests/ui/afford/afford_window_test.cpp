@@ -33,7 +33,7 @@ class AffordTest : public test::WindowTest {
         Recalculate(model);
     }
     void Open() {
-        window = std::make_unique<AffordWindow>(model, 8);
+        window = std::make_unique<AffordWindow>(model);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
