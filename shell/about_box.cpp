@@ -10,6 +10,7 @@
 #include "shell/artwork.h"
 #include "shell/effects.h"
 #include "shell/form.h"
+#include "shell/keys.h"
 #include "shell/platform.h"
 #include "shell/update_check.h"
 
@@ -68,6 +69,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     btnCheckForUpdates_->setGeometry(Twips(3600, 3480, 2160, 420));
     connect(btnOk_, &QPushButton::clicked, this, [this] { BtnOk_Click(); });
     connect(btnCheckForUpdates_, &QPushButton::clicked, this, [this] { CheckForUpdates(this); });
+    SetUpButtons(this, btnOk_);
+    btnOk_->setFocus();
 
     CenterOnScreen(this);
     QApplication::restoreOverrideCursor();

@@ -11,6 +11,7 @@
 #include "shell/effects.h"
 #include "shell/form.h"
 #include "shell/help.h"
+#include "shell/keys.h"
 #include "shell/platform.h"
 
 namespace dovanel {
@@ -91,7 +92,8 @@ QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
     close->setGeometry(TwipsToPixels(3480), top + TwipsToPixels(450), TwipsToPixels(1455),
                        TwipsToPixels(375));
     setFixedSize(TwipsToPixels(8400), top + TwipsToPixels(1080));
-    close->setDefault(true);
+    SetUpButtons(this, close);
+    close->setFocus();
     connect(close, &QPushButton::clicked, this, [this] { btnCloseWindow_Click(); });
     InstallHelpKey(this, help_topic::kContents);
 }

@@ -80,6 +80,7 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     list_->setFont(ListFont());
     list_->setItemDelegate(new TabStopDelegate(list_));
     list_->setUniformItemSizes(true);
+    list_->setAccessibleName("Amortization Table");
     QLabel* message = AddLabel(this, "lblRemovePMI", "", Twips(240, 5640, 8655, 495));
     message->setWordWrap(true);
     message->hide();
@@ -102,6 +103,7 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(help, &QPushButton::clicked, this, [] { OpenHelpTopic(help_topic::kAmortization); });
     FinishControls(false, false);
+    list_->setFocus();
 }
 
 PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget* parent)
@@ -118,8 +120,17 @@ PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget*
         ->setWordWrap(true);
     years_ = Place(new QScrollBar(Qt::Vertical, this), "VScroll2", Twips(480, 1320, 255, 600));
     years_->setRange(1, 30);
-    // The upper arrow gives more years; so does the Up key (see keyPressEvent).
+    years_->setAccessibleName("Years");
+    // More years stand at the top: the upper arrow gives more years, as the Up key
+    // does (see keyPressEvent). An inverted look alone leaves the arrows stepping
+    // the other way, so their steps are turned round here.
     years_->setInvertedAppearance(true);
+    connect(years_, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderSingleStepAdd ||
+            action == QAbstractSlider::SliderSingleStepSub)
+            years_->setSliderPosition(years_->value() +
+                                      (action == QAbstractSlider::SliderSingleStepSub ? 1 : -1));
+    });
     years_->installEventFilter(this);
     sentence_ = AddLabel(this, "Label4", "", Twips(840, 1440, 5280, 300));
     total_ =
@@ -182,6 +193,8 @@ DateTypeDialog::DateTypeDialog(LoanData& loan, int currentYear, QWidget* parent)
     auto* years =
         Place(new QScrollBar(Qt::Vertical, frame), "VScroll2", Twips(4200, 480, 240, 600));
     months->setRange(1, 12);
+    months->setAccessibleName("Month of 1st Payment");
+    years->setAccessibleName("Year of 1st Payment");
     years->setRange(1950, 2050);
     connect(specific_, &QRadioButton::toggled, frame, &QWidget::setVisible);
     connect(months, &QScrollBar::valueChanged, this, [this, monthName](int value) {
@@ -209,6 +222,7 @@ DateTypeDialog::DateTypeDialog(LoanData& loan, int currentYear, QWidget* parent)
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FinishControls(false, false);
+    generic->setFocus();
 }
 
 }  // namespace dovanel

@@ -8,6 +8,7 @@
 
 #include "data/data_files.h"
 #include "engine/format_value.h"
+#include "shell/accessibility.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/platform.h"
@@ -92,6 +93,7 @@ QMap<int, QLineEdit*> BuildLineCells(QWidget* page, int pageNumber, Model& model
             QLineEdit* cell =
                 AddCell(page, line.cells[y - 1], Twips(kColumns[y - 1], line.top, 1215, 375));
             cell->setMaxLength(9);
+            cell->setAccessibleName(CaptionName(line.caption) + QString(", year %1").arg(y));
             cell->setText(Plain(model.incomeAnalysis.line[line.line][y]));
             Single& field = model.incomeAnalysis.line[line.line][y];
             QObject::connect(cell, &QLineEdit::textChanged, page, [&field](const QString& t) {
@@ -118,6 +120,7 @@ IncomePage1::IncomePage1(Model& model, IncomePage2& page2, QWidget* parent)
         QLineEdit* caption =
             AddCell(this, QString("Text%1").arg(y), Twips(kColumns[y - 1], 240, 1215, 315), false);
         caption->setAlignment(Qt::AlignCenter);
+        caption->setAccessibleName(QString("Caption of year %1").arg(y));
         caption->setText(QString::fromStdString(model_.incomeAnalysis.yearLabel[y]));
         connect(caption, &QLineEdit::textChanged, this, [this, y](const QString& text) {
             model_.incomeAnalysis.yearLabel[y] = text.toStdString();
@@ -143,6 +146,7 @@ IncomePage1::IncomePage1(Model& model, IncomePage2& page2, QWidget* parent)
     });
     connect(next, &QPushButton::clicked, this, [this] { ShowPage2(); });
     FinishControls(true, true);
+    Cell(1, 1)->setFocus();
     Compute();
 }
 

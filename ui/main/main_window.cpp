@@ -114,6 +114,7 @@ MainWindow::MainWindow(Model& model, QWidget* parent) : QMainWindow(parent), mod
     BuildControls();
     BuildMenus();
     InstallKeyPreview(this, {});
+    SetUpKeyboardAndHelp();
     for (QLineEdit* box : text_) box->installEventFilter(this);
     const QSize client = centralWidget()->size();
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());

@@ -1,0 +1,198 @@
+#include "shell/accessibility.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QPointer>
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace dovanel {
+
+namespace {
+
+QHash<const QObject*, std::function<QString()>>& ValueCaptions() {
+    static QHash<const QObject*, std::function<QString()>> captions;
+    return captions;
+}
+QHash<const QObject*, std::function<QString()>>& LiveDescriptions() {
+    static QHash<const QObject*, std::function<QString()>> descriptions;
+    return descriptions;
+}
+
+// A value label reads as "caption, value".
+class ValueLabelInterface : public QAccessibleWidget {
+  public:
+    explicit ValueLabelInterface(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* label = static_cast<const QLabel*>(object());
+        if (t == QAccessible::Name) {
+            const QString caption = ValueCaptions().value(label)();
+            const QString value = label->text().simplified();
+            return value.isEmpty() ? caption : caption + ", " + value;
+        }
+        if (t == QAccessible::Value) return label->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// A button whose description follows what it would say when pressed.
+class LiveButtonInterface : public QAccessibleWidget {
+  public:
+    explicit LiveButtonInterface(QWidget* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) {
+            const auto describe = LiveDescriptions().value(object());
+            if (describe) return describe();
+        }
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            if (auto* button = qobject_cast<QAbstractButton*>(object())) button->click();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* Factory(const QString&, QObject* object) {
+    if (auto* label = qobject_cast<QLabel*>(object); label && ValueCaptions().contains(label))
+        return new ValueLabelInterface(label);
+    if (auto* widget = qobject_cast<QWidget*>(object);
+        widget && LiveDescriptions().contains(widget))
+        return new LiveButtonInterface(widget);
+    return nullptr;
+}
+
+void InstallFactoryOnce() {
+    static bool installed = false;
+    if (!installed) QAccessible::installFactory(Factory);
+    installed = true;
+}
+
+bool HasLetter(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+QRect RectIn(const QWidget* widget, const QWidget* window) {
+    return {widget->mapTo(window, QPoint(0, 0)), widget->size()};
+}
+
+bool NeedsName(const QWidget* w) {
+    return w->accessibleName().isEmpty() &&
+           (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+            qobject_cast<const QAbstractSlider*>(w) || qobject_cast<const QAbstractItemView*>(w));
+}
+
+struct Caption {
+    QLabel* label = nullptr;
+    QString name;
+};
+
+// The caption on the control's row: the nearest on its left, else the longest on its right.
+Caption RowCaption(const QRect& box, const QList<QPair<QLabel*, QRect>>& labels) {
+    Caption left, right;
+    int leftEdge = -1;
+    for (const auto& [label, r] : labels) {
+        if (r.top() > box.center().y() || r.bottom() < box.center().y()) continue;
+        const QString name = CaptionName(label->text());
+        if (!HasLetter(name)) continue;
+        if (r.right() <= box.left() + 2 && r.right() > leftEdge) {
+            leftEdge = r.right();
+            left = {label, name};
+        } else if (r.left() >= box.right() - 2 && name.size() > right.name.size()) {
+            right = {label, name};
+        }
+    }
+    return left.label ? left : right;
+}
+
+// The heading above the control: the nearest label over its middle.
+QString HeadingAbove(const QRect& box, const QList<QPair<QLabel*, QRect>>& labels) {
+    QString heading;
+    int nearest = -1;
+    for (const auto& [label, r] : labels) {
+        if (r.bottom() > box.top() + 2 || r.left() > box.center().x() ||
+            r.right() < box.center().x() || r.bottom() <= nearest)
+            continue;
+        const QString name = CaptionName(label->text());
+        if (!HasLetter(name)) continue;
+        nearest = r.bottom();
+        heading = name;
+    }
+    return heading;
+}
+
+}  // namespace
+
+QString CaptionName(const QString& caption) {
+    QString name = caption;
+    name.replace("&&", "\x01").remove('&').replace("\x01", "&");
+    static const QRegularExpression leaders("(\\s+\\.)+\\s*$");
+    name.remove(leaders);
+    return name.simplified();
+}
+
+void NameControls(QWidget* window) {
+    QList<QPair<QLabel*, QRect>> labels;
+    for (QLabel* label : window->findChildren<QLabel*>())
+        if (label->window() == window) labels.append({label, RectIn(label, window)});
+    QMap<QString, QList<QWidget*>> byName;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->window() != window || !NeedsName(control)) continue;
+        const Caption caption = RowCaption(RectIn(control, window), labels);
+        if (!caption.label) continue;
+        caption.label->setBuddy(control);
+        byName[caption.name].append(control);
+    }
+    for (auto it = byName.begin(); it != byName.end(); ++it) {
+        QList<QWidget*>& shared = it.value();
+        std::sort(shared.begin(), shared.end(), [window](QWidget* a, QWidget* b) {
+            return RectIn(a, window).top() < RectIn(b, window).top();
+        });
+        for (int i = 0; i < shared.size(); ++i) {
+            QString name = it.key();
+            if (shared.size() > 1) {
+                const QString heading = HeadingAbove(RectIn(shared[i], window), labels);
+                name += heading.isEmpty() ? QString(", row %1").arg(i + 1) : ", " + heading;
+            }
+            shared[i]->setAccessibleName(name);
+        }
+    }
+}
+
+void NameValueLabel(QLabel* label, const QString& caption) {
+    InstallFactoryOnce();
+    ValueCaptions().insert(label, [name = CaptionName(caption)] { return name; });
+    QObject::connect(label, &QObject::destroyed, [label] { ValueCaptions().remove(label); });
+}
+
+void NameValueLabel(QLabel* label, const QLabel* caption) {
+    InstallFactoryOnce();
+    ValueCaptions().insert(label, [caption = QPointer<const QLabel>(caption)] {
+        return caption ? CaptionName(caption->text()) : QString();
+    });
+    QObject::connect(label, &QObject::destroyed, [label] { ValueCaptions().remove(label); });
+}
+
+void DescribeLive(QWidget* control, std::function<QString()> description) {
+    InstallFactoryOnce();
+    LiveDescriptions().insert(control, std::move(description));
+    QObject::connect(control, &QObject::destroyed,
+                     [control] { LiveDescriptions().remove(control); });
+}
+
+}  // namespace dovanel
