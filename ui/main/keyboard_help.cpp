@@ -63,7 +63,11 @@ void GrowTarget(QWidget* button) {
     const QRect was = button->geometry();
     QRect grown(0, 0, std::max(was.width(), kTargetSize), std::max(was.height(), kTargetSize));
     grown.moveCenter(was.center());
-    grown = grown.intersected(button->parentWidget()->contentsRect());
+    // Held inside its block: what an edge cuts off is added on the other side.
+    const QRect block = button->parentWidget()->rect();
+    grown.moveTop(std::clamp(grown.top(), 0, std::max(0, block.height() - grown.height())));
+    grown.moveLeft(std::clamp(grown.left(), 0, std::max(0, block.width() - grown.width())));
+    grown = grown.intersected(block);
     for (const QWidget* other :
          button->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         const QRect o = other->geometry();
