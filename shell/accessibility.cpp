@@ -6,7 +6,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
-#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
@@ -18,69 +17,50 @@ namespace dovanel {
 
 namespace {
 
-QHash<const QObject*, std::function<QString()>>& ValueCaptions() {
-    static QHash<const QObject*, std::function<QString()>> captions;
-    return captions;
-}
-QHash<const QObject*, std::function<QString()>>& LiveDescriptions() {
-    static QHash<const QObject*, std::function<QString()>> descriptions;
-    return descriptions;
-}
-
 // A value label reads as "caption, value".
 class ValueLabelInterface : public QAccessibleWidget {
   public:
-    explicit ValueLabelInterface(QLabel* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    ValueLabelInterface(QLabel* label, std::function<QString()> caption)
+        : QAccessibleWidget(label, QAccessible::StaticText), caption_(std::move(caption)) {}
     QString text(QAccessible::Text t) const override {
         const auto* label = static_cast<const QLabel*>(object());
         if (t == QAccessible::Name) {
-            const QString caption = ValueCaptions().value(label)();
             const QString value = label->text().simplified();
-            return value.isEmpty() ? caption : caption + ", " + value;
+            return value.isEmpty() ? caption_() : caption_() + ", " + value;
         }
         if (t == QAccessible::Value) return label->text();
         return QAccessibleWidget::text(t);
     }
+
+  private:
+    std::function<QString()> caption_;
 };
 
 // A button whose description follows what it would say when pressed.
 class LiveButtonInterface : public QAccessibleWidget {
   public:
-    explicit LiveButtonInterface(QWidget* button)
-        : QAccessibleWidget(button, QAccessible::Button) {}
+    LiveButtonInterface(QWidget* button, std::function<QString()> description)
+        : QAccessibleWidget(button, QAccessible::Button), description_(std::move(description)) {}
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Description) {
-            const auto describe = LiveDescriptions().value(object());
-            if (describe) return describe();
-        }
-        return QAccessibleWidget::text(t);
+        return t == QAccessible::Description ? description_() : QAccessibleWidget::text(t);
     }
     QStringList actionNames() const override {
         return QStringList(pressAction()) + QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
-        if (action == pressAction()) {
-            if (auto* button = qobject_cast<QAbstractButton*>(object())) button->click();
-            return;
-        }
-        QAccessibleWidget::doAction(action);
+        if (action != pressAction()) return QAccessibleWidget::doAction(action);
+        if (auto* button = qobject_cast<QAbstractButton*>(object())) button->click();
     }
+
+  private:
+    std::function<QString()> description_;
 };
 
-QAccessibleInterface* Factory(const QString&, QObject* object) {
-    if (auto* label = qobject_cast<QLabel*>(object); label && ValueCaptions().contains(label))
-        return new ValueLabelInterface(label);
-    if (auto* widget = qobject_cast<QWidget*>(object);
-        widget && LiveDescriptions().contains(widget))
-        return new LiveButtonInterface(widget);
-    return nullptr;
-}
-
-void InstallFactoryOnce() {
-    static bool installed = false;
-    if (!installed) QAccessible::installFactory(Factory);
-    installed = true;
+// The interface stands for the object from now on, in place of the standard one.
+void Replace(QAccessibleInterface* mine) {
+    if (QAccessibleInterface* standard = QAccessible::queryAccessibleInterface(mine->object()))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(standard));
+    QAccessible::registerAccessibleInterface(mine);
 }
 
 bool HasLetter(const QString& text) {
@@ -175,24 +155,17 @@ void NameControls(QWidget* window) {
 }
 
 void NameValueLabel(QLabel* label, const QString& caption) {
-    InstallFactoryOnce();
-    ValueCaptions().insert(label, [name = CaptionName(caption)] { return name; });
-    QObject::connect(label, &QObject::destroyed, [label] { ValueCaptions().remove(label); });
+    Replace(new ValueLabelInterface(label, [name = CaptionName(caption)] { return name; }));
 }
 
 void NameValueLabel(QLabel* label, const QLabel* caption) {
-    InstallFactoryOnce();
-    ValueCaptions().insert(label, [caption = QPointer<const QLabel>(caption)] {
+    Replace(new ValueLabelInterface(label, [caption = QPointer<const QLabel>(caption)] {
         return caption ? CaptionName(caption->text()) : QString();
-    });
-    QObject::connect(label, &QObject::destroyed, [label] { ValueCaptions().remove(label); });
+    }));
 }
 
 void DescribeLive(QWidget* control, std::function<QString()> description) {
-    InstallFactoryOnce();
-    LiveDescriptions().insert(control, std::move(description));
-    QObject::connect(control, &QObject::destroyed,
-                     [control] { LiveDescriptions().remove(control); });
+    Replace(new LiveButtonInterface(control, std::move(description)));
 }
 
 }  // namespace dovanel

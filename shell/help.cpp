@@ -1,6 +1,5 @@
 #include "shell/help.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -94,15 +93,13 @@ class HelpViewer : public QDialog {
         connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
             setWindowTitle(QString(App().productName) + " Help - " + browser_->documentTitle());
         });
-        for (QKeySequence key :
-             {QKeySequence(Qt::Key_Backspace), QKeySequence(Qt::ALT | Qt::Key_Left)})
-            AddKey(key, [this] { browser_->backward(); });
-        AddKey(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { browser_->forward(); });
+        for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
         connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { StandBesideModal(); });
     }
 
     void Show(const QUrl& page) {
         browser_->setSource(page);
+        browser_->setFocus();
         show();
         StandBesideModal();
         raise();
@@ -119,6 +116,16 @@ class HelpViewer : public QDialog {
     }
 
   protected:
+    // Backspace and Alt+Left go back, Alt+Right forward, wherever the focus is.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && Navigate(static_cast<QKeyEvent*>(event)))
+            return true;
+        return QDialog::eventFilter(watched, event);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!Navigate(event)) QDialog::keyPressEvent(event);
+    }
+
     void hideEvent(QHideEvent* event) override {
         QDialog::hideEvent(event);
         if (size() != StoredViewerSize())
@@ -128,6 +135,18 @@ class HelpViewer : public QDialog {
     }
 
   private:
+    bool Navigate(const QKeyEvent* key) {
+        const bool alt = key->modifiers() == Qt::AltModifier;
+        if ((key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier) ||
+            (alt && key->key() == Qt::Key_Left))
+            browser_->backward();
+        else if (alt && key->key() == Qt::Key_Right)
+            browser_->forward();
+        else
+            return false;
+        return true;
+    }
+
     QHBoxLayout* BuildButtons() {
         auto* row = new QHBoxLayout;
         row->setContentsMargins(4, 4, 4, 4);
@@ -152,15 +171,6 @@ class HelpViewer : public QDialog {
         connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
         connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
         return row;
-    }
-
-    template <typename F>
-    void AddKey(const QKeySequence& key, F slot) {
-        auto* action = new QAction(this);
-        action->setShortcut(key);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, slot);
-        addAction(action);
     }
 
     HelpBrowser* browser_ = nullptr;

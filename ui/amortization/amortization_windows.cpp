@@ -63,6 +63,20 @@ void AlignHeading(QLabel* heading) {
     heading->setFont(font);
 }
 
+// A row as a screen reader says it: each value after its column's name.
+QString SpokenRow(const QString& line) {
+    static const char* const columns[] = {"Payment Period", "Beginning Balance", "Interest",
+                                          "Principal",      "Ending Balance",    "LTV"};
+    QStringList spoken;
+    int column = 0;
+    for (const QString& part : line.split('\t')) {
+        if (part.trimmed().isEmpty()) continue;
+        spoken.append(column < 6 ? QString(columns[column++]) + " " + part.trimmed()
+                                 : part.trimmed());
+    }
+    return spoken.join(", ");
+}
+
 }  // namespace
 
 AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
@@ -91,6 +105,8 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     lines.reserve(static_cast<int>(table.rows.size()));
     for (const AmortizationRow& row : table.rows) lines.append(QString::fromStdString(row.line));
     list_->addItems(lines);
+    for (int i = 0; i < list_->count(); ++i)
+        list_->item(i)->setData(Qt::AccessibleTextRole, SpokenRow(lines[i]));
     QString text = QString::fromStdString(table.removePmiMessage);
     message->setText(text.replace('\r', '\n'));
     message->show();

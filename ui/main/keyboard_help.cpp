@@ -1,6 +1,7 @@
 // The main window without a mouse and with a screen reader: the first focus,
 // the explanation of the focused field (Shift+F1 and Help, "What's This?"),
 // click targets large enough to hit, and names for every control.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -90,8 +91,8 @@ const QLabel* CaptionBeside(const QLabel* value) {
     for (const QLabel* label :
          value->parentWidget()->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         const QRect r = label->geometry();
-        if (label != value && r.right() <= value->x() + 2 && r.top() <= value->y() + 2 &&
-            r.bottom() >= value->y() && (!caption || r.right() > caption->geometry().right()))
+        if (label != value && r.left() < value->x() && r.top() <= value->y() + 2 &&
+            r.bottom() >= value->y() && (!caption || r.left() > caption->x()))
             caption = label;
     }
     return caption;
@@ -127,6 +128,7 @@ void MainWindow::ExplainFocusedField() {
 
 void MainWindow::NameControlsForReaders() {
     cmboMortgageType_->setAccessibleName("Mortgage Type");
+    cmboMortgageType_->view()->setAccessibleName("Mortgage Types");
     if (auto* caption = findChild<QLabel*>("lblMortgageType")) caption->setBuddy(cmboMortgageType_);
     for (QToolButton* button : findChildren<QToolButton*>()) {
         if (button->text() != "i") continue;
