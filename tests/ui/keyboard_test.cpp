@@ -293,6 +293,16 @@ TEST_F(MainKeyboardTest, StartsInThePurchasePrice) {
               "30 Year / Fixed Conventional");
 }
 
+TEST_F(MainKeyboardTest, PastedPriceKeepsItsDigits) {
+    for (const char* pasted : {"425,000", "$425,000", "about 425000 dollars"}) {
+        Box(1)->clear();
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(Box(1), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(Box(1)->text().toStdString(), "425000") << pasted;
+        EXPECT_EQ(model.loanData.purchasePrice, 425000.0f) << pasted;
+    }
+}
+
 TEST_F(MainKeyboardTest, EveryMenuEntryIsReachedByItsAccessKeys) {
     QTest::keyClick(Box(5), '5');
     MenuKeys(Qt::Key_F, {Qt::Key_S});
@@ -344,6 +354,15 @@ TEST_F(MainKeyboardTest, ShiftF1ExplainsTheFocusedFieldAndItsRedFlag) {
     window->findChild<QComboBox*>("cmboMortgageType")->setFocus();
     whatsThis->trigger();
     EXPECT_EQ(help.topics, QList<int>{10});
+
+    model.loanData.monthlyIncome = 3000;  // the ratios are far above their limits
+    window->Form_Activate();
+    const std::size_t before = platform.asked.size();
+    Box(6)->setFocus();
+    QTest::keyClick(Box(6), Qt::Key_F1, Qt::ShiftModifier);
+    ASSERT_EQ(platform.asked.size(), before + 3) << "taxes, then both ratio alerts";
+    EXPECT_EQ(platform.asked[before].title, "Annual Real Estate Taxes");
+    EXPECT_EQ(platform.asked[before + 1].title, "1st Qualifying Ratio Exceeded");
 }
 
 // The "i" buttons are 24 x 24 and cover nothing; the flags are 24 high, as wide as

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
+#include <vector>
 
 #include "shell/accessibility.h"
 #include "ui/main/explanations.h"
@@ -19,21 +20,24 @@ namespace dovanel {
 
 namespace {
 
-// Each box, the "i" button that explains it and the red flag that marks it.
+// Each box, the "i" button that explains it and the red flags that mark what it
+// decides: the price the loan amount, the down payment its own row, and the
+// housing costs (insurance, taxes, dues) the qualifying ratios.
 struct FieldHelp {
     const char* box;
     const char* info;
-    const char* flag;
+    std::vector<const char*> flags;
 };
+const std::vector<const char*> kRatioFlags = {"RedFlagFirstRatio", "RedFlagSecondRatio"};
 const FieldHelp kFieldHelp[] = {
-    {"Text1", "infoPurchasePrice", "RedFlagLoanAmount"},
-    {"Text2", "infoDownPayment", "RedFlagDownPayment"},
-    {"Text3", "InfoInterestRate", ""},
-    {"Text4", "infoEarnestMoney", ""},
-    {"Text7", "infoHomeOwnersInsurance", ""},
-    {"Text6", "infoTaxes", ""},
-    {"Text5", "infoDues", ""},
-    {"cmboMortgageType", "infoMortgageType", ""},
+    {"Text1", "infoPurchasePrice", {"RedFlagLoanAmount"}},
+    {"Text2", "infoDownPayment", {"RedFlagDownPayment"}},
+    {"Text3", "InfoInterestRate", {}},
+    {"Text4", "infoEarnestMoney", {}},
+    {"Text7", "infoHomeOwnersInsurance", kRatioFlags},
+    {"Text6", "infoTaxes", kRatioFlags},
+    {"Text5", "infoDues", kRatioFlags},
+    {"cmboMortgageType", "infoMortgageType", {}},
 };
 
 struct FlagName {
@@ -113,14 +117,15 @@ void MainWindow::SetUpKeyboardAndHelp() {
     text_[1]->setFocus();  // the tab order begins here
 }
 
-// What the field with the focus means, then the alert of the red flag that marks it.
+// What the field with the focus means, then the alerts of the raised red flags that mark it.
 void MainWindow::ExplainFocusedField() {
     const QWidget* focused = focusWidget();
     for (const FieldHelp& field : kFieldHelp) {
         if (!focused || focused->objectName() != field.box) continue;
         findChild<QToolButton*>(field.info)->click();
-        if (QToolButton* flag = flags_.value(field.flag); flag && flag->isVisibleTo(this))
-            flag->click();
+        for (const char* name : field.flags)
+            if (QToolButton* flag = flags_.value(name); flag && flag->isVisibleTo(this))
+                flag->click();
         return;
     }
     QApplication::beep();
