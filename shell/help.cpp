@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -84,6 +85,9 @@ class HelpViewer : public QDialog {
         resize(StoredViewerSize());
         browser_ = new HelpBrowser(this);
         browser_->setObjectName("HelpBrowser");
+        browser_->setAccessibleName("Help topic");
+        browser_->verticalScrollBar()->setAccessibleName("Scroll the topic up and down");
+        browser_->horizontalScrollBar()->setAccessibleName("Scroll the topic sideways");
         browser_->setOpenExternalLinks(true);
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);

@@ -59,6 +59,15 @@ void InsertFiltered(QLineEdit* box, const QString& text) {
     box->insert(FilterNumericText(text));
 }
 
+// The box's own "Paste" entry of its context menu.
+QAction* PasteEntry(QMenu* menu) {
+    for (QAction* action : menu->actions())
+        if (action->objectName() == "edit-paste" ||
+            action->text().section('\t', 0, 0) == QLineEdit::tr("&Paste"))
+            return action;
+    return nullptr;
+}
+
 }  // namespace
 
 // Pasting by key, by the context menu, by the middle button or by dropping
@@ -78,7 +87,7 @@ bool KeyPreview::PasteFiltered(QLineEdit* box, QEvent* event) {
         }
         case QEvent::ContextMenu: {
             QPointer<QMenu> menu = box->createStandardContextMenu();
-            if (QAction* paste = menu->findChild<QAction*>("edit-paste")) {
+            if (QAction* paste = PasteEntry(menu)) {
                 paste->disconnect();
                 connect(paste, &QAction::triggered, box,
                         [box] { InsertFiltered(box, QApplication::clipboard()->text()); });
@@ -122,7 +131,8 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
         QApplication::sendEvent(widget, &tab);
         return true;
     }
-    if (options_.numericOnly && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (textBox && options_.numericOnly &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         int code = TypedCode(key);
         if (code != 0) {
             FilterNumericKey(code);

@@ -205,6 +205,7 @@ TEST_F(HelpViewerTest, OpensWhileAScreenIsOpenAndListsEveryTopic) {
     for (const char* title : {"Contents", "Mortgage Types", "Schedules and Editors"})
         EXPECT_TRUE(text.contains(title)) << title;
     EXPECT_TRUE(viewer->findChild<QPushButton*>("btnBack")->isEnabled());
+    EXPECT_EQ(UnnamedIn(viewer).join(" ").toStdString(), "");
 }
 
 TEST_F(HelpViewerTest, RemembersItsSize) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -303,6 +304,23 @@ TEST_F(MainKeyboardTest, PastedPriceKeepsItsDigits) {
     }
 }
 
+TEST_F(MainKeyboardTest, PastingFromTheContextMenuIsFilteredToo) {
+    Box(4)->clear();
+    QApplication::clipboard()->setText("$5,000");
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                           Box(4)->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(Box(4), &menu);
+    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(popup);
+    QAction* paste = nullptr;
+    for (QAction* action : popup->actions())
+        if (action->text().startsWith("&Paste")) paste = action;
+    ASSERT_TRUE(paste);
+    paste->trigger();
+    popup->close();
+    EXPECT_EQ(Box(4)->text().toStdString(), "5000");
+}
+
 TEST_F(MainKeyboardTest, EveryMenuEntryIsReachedByItsAccessKeys) {
     QTest::keyClick(Box(5), '5');
     MenuKeys(Qt::Key_F, {Qt::Key_S});
@@ -368,6 +386,10 @@ TEST_F(MainKeyboardTest, ShiftF1ExplainsTheFocusedFieldAndItsRedFlag) {
 // The "i" buttons are 24 x 24 and cover nothing; the flags are 24 high, as wide as
 // their place beside the values allows.
 TEST_F(MainKeyboardTest, ExplanationAndFlagTargetsAreLarge) {
+    model.loanData.monthlyIncome = 3000;
+    Box(2)->setText("5");
+    window->Form_Activate();
+    Screenshot(window.get(), "main-targets");
     int infos = 0, flags = 0;
     for (QToolButton* button : window->findChildren<QToolButton*>()) {
         const bool info = button->text() == "i";
