@@ -82,16 +82,17 @@ struct Caption {
     QString name;
 };
 
-// The caption on the control's row: the nearest on its left, else the longest on its right.
+// The caption on the control's row: the nearest starting on its left (a caption
+// may run on under it), else the longest on its right.
 Caption RowCaption(const QRect& box, const QList<QPair<QLabel*, QRect>>& labels) {
     Caption left, right;
     int leftEdge = -1;
     for (const auto& [label, r] : labels) {
-        if (r.top() > box.center().y() || r.bottom() < box.center().y()) continue;
+        if (r.top() > box.center().y() || r.bottom() < box.center().y() || r == box) continue;
         const QString name = CaptionName(label->text());
         if (!HasLetter(name)) continue;
-        if (r.right() <= box.left() + 2 && r.right() > leftEdge) {
-            leftEdge = r.right();
+        if (r.left() < box.left() && r.center().x() < box.left() && r.left() > leftEdge) {
+            leftEdge = r.left();
             left = {label, name};
         } else if (r.left() >= box.right() - 2 && name.size() > right.name.size()) {
             right = {label, name};
@@ -121,7 +122,7 @@ QString HeadingAbove(const QRect& box, const QList<QPair<QLabel*, QRect>>& label
 QString CaptionName(const QString& caption) {
     QString name = caption;
     name.replace("&&", "\x01").remove('&').replace("\x01", "&");
-    static const QRegularExpression leaders("(\\s+\\.)+\\s*$");
+    static const QRegularExpression leaders("((\\s+\\.)+|:)\\s*$");
     name.remove(leaders);
     return name.simplified();
 }
@@ -151,6 +152,16 @@ void NameControls(QWidget* window) {
             }
             shared[i]->setAccessibleName(name);
         }
+    }
+    // A value is read with its caption: "Loan Amount, $382,500".
+    for (const auto& [label, r] : labels) {
+        const QString text = label->text();
+        const bool number =
+            std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+        if (label->objectName().isEmpty() || HasLetter(text) || !(number || text.isEmpty()))
+            continue;
+        if (const Caption caption = RowCaption(r, labels); caption.label)
+            NameValueLabel(label, caption.label);
     }
 }
 

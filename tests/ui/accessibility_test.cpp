@@ -136,6 +136,12 @@ TEST_F(AccessibilityTest, NamesSayWhatTheControlsMean) {
     IncomePage2 page2(model);
     IncomePage1 page1(model, page2);
     EXPECT_EQ(NameOf(page1.findChild<QLineEdit*>("Text5")), "1. Adjusted Gross Income, year 2");
+    EstimateScreen estimate(model);
+    EXPECT_EQ(NameOf(estimate.findChild<QLabel*>("valLoanAmount")).toStdString(),
+              "Loan Amount, $180,000.00")
+        << "the price typed above";
+    DebtSummaryScreen debt(model);
+    EXPECT_TRUE(NameOf(debt.findChild<QLabel*>("Label5")).startsWith("Total Monthly Debt, "));
 }
 
 // ---- The help viewer -------------------------------------------------------

@@ -132,6 +132,7 @@ void MainWindow::ExplainFocusedField() {
 }
 
 void MainWindow::NameControlsForReaders() {
+    NameControls(this);
     cmboMortgageType_->setAccessibleName("Mortgage Type");
     cmboMortgageType_->view()->setAccessibleName("Mortgage Types");
     if (auto* caption = findChild<QLabel*>("lblMortgageType")) caption->setBuddy(cmboMortgageType_);
@@ -156,7 +157,6 @@ void MainWindow::NameControlsForReaders() {
         if (const QLabel* caption = CaptionBeside(labels_[name]))
             NameValueLabel(labels_[name], caption);
     for (const auto& [name, caption] : kBoxedValues) NameValueLabel(labels_[name], caption);
-    NameControls(this);
 }
 
 }  // namespace dovanel
