@@ -159,12 +159,21 @@ TEST_F(KeyboardTest, EnterInACellMovesOnAndPressesNothing) {
     }
 }
 
-TEST_F(KeyboardTest, EnterInTheAmortizationListDoesNotPrint) {
-    AmortizationWindow window(model);
-    ShowActive(&window);
-    QTest::keyClick(window.findChild<QListWidget*>("List1"), Qt::Key_Return);
+// Where Enter is not turned into Tab, it is the Ok button's: in the amortization
+// list (never the printer dialog), on the years scroll bar, on the date-type options.
+TEST_F(KeyboardTest, EnterInAListAScrollBarOrAnOptionIsOk) {
+    for (const char* form : {"Amort", "PartTerm", "DateType"}) {
+        const auto& kinds = Kinds();
+        const auto kind = std::find_if(kinds.begin(), kinds.end(), [&](const WindowKind& k) {
+            return k.form == QString(form);
+        });
+        auto window = kind->make(model);
+        ShowActive(window.get());
+        QTest::keyClick(window->findChild<QWidget*>(kind->firstFocus), Qt::Key_Return);
+        EXPECT_EQ(window->result(), QDialog::Accepted) << form;
+        EXPECT_FALSE(window->isVisible()) << form;
+    }
     EXPECT_EQ(platform.printerDialogs, 0);
-    EXPECT_EQ(window.result(), QDialog::Accepted) << "Enter is Ok";
 }
 
 TEST_F(KeyboardTest, IncomePageTwoTakesEnterWithoutGoingBack) {
