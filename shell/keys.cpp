@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
@@ -70,49 +69,63 @@ QAction* PasteEntry(QMenu* menu) {
 
 }  // namespace
 
+namespace {
+
+// Ctrl+V, Shift+Insert: the box takes the key (no shortcut may) and pastes it here.
+bool PasteByKey(QLineEdit* box, QKeyEvent* key) {
+    if (!key->matches(QKeySequence::Paste)) return false;
+    if (key->type() == QEvent::ShortcutOverride)
+        key->accept();
+    else
+        InsertFiltered(box, QApplication::clipboard()->text());
+    return true;
+}
+
+// The box's own context menu, with its "Paste" entry going through the filter.
+bool PasteByMenu(QLineEdit* box, const QContextMenuEvent* event) {
+    QMenu* menu = box->createStandardContextMenu();
+    if (QAction* paste = PasteEntry(menu)) {
+        paste->disconnect();
+        QObject::connect(paste, &QAction::triggered, box,
+                         [box] { InsertFiltered(box, QApplication::clipboard()->text()); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+    return true;
+}
+
+// The middle button pastes the selection where it is released.
+bool PasteSelection(QLineEdit* box, const QMouseEvent* mouse) {
+    if (mouse->button() != Qt::MiddleButton || !QApplication::clipboard()->supportsSelection())
+        return false;
+    box->setCursorPosition(box->cursorPositionAt(mouse->position().toPoint()));
+    InsertFiltered(box, QApplication::clipboard()->text(QClipboard::Selection));
+    return true;
+}
+
+bool PasteDropped(QLineEdit* box, QDropEvent* drop) {
+    if (!drop->mimeData()->hasText()) return false;
+    box->setCursorPosition(box->cursorPositionAt(drop->position().toPoint()));
+    InsertFiltered(box, drop->mimeData()->text());
+    drop->acceptProposedAction();
+    return true;
+}
+
+}  // namespace
+
 // Pasting by key, by the context menu, by the middle button or by dropping
 // inserts only what typing the same characters would have.
 bool KeyPreview::PasteFiltered(QLineEdit* box, QEvent* event) {
     switch (event->type()) {
         case QEvent::KeyPress:
-        case QEvent::ShortcutOverride: {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->matches(QKeySequence::Paste)) return false;
-            if (event->type() == QEvent::ShortcutOverride) {
-                event->accept();  // the box takes the key, and pastes it here
-                return true;
-            }
-            InsertFiltered(box, QApplication::clipboard()->text());
-            return true;
-        }
-        case QEvent::ContextMenu: {
-            QPointer<QMenu> menu = box->createStandardContextMenu();
-            if (QAction* paste = PasteEntry(menu)) {
-                paste->disconnect();
-                connect(paste, &QAction::triggered, box,
-                        [box] { InsertFiltered(box, QApplication::clipboard()->text()); });
-            }
-            menu->setAttribute(Qt::WA_DeleteOnClose);
-            menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (mouse->button() != Qt::MiddleButton ||
-                !QApplication::clipboard()->supportsSelection())
-                return false;
-            box->setCursorPosition(box->cursorPositionAt(mouse->position().toPoint()));
-            InsertFiltered(box, QApplication::clipboard()->text(QClipboard::Selection));
-            return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (!drop->mimeData()->hasText()) return false;
-            box->setCursorPosition(box->cursorPositionAt(drop->position().toPoint()));
-            InsertFiltered(box, drop->mimeData()->text());
-            drop->acceptProposedAction();
-            return true;
-        }
+        case QEvent::ShortcutOverride:
+            return PasteByKey(box, static_cast<QKeyEvent*>(event));
+        case QEvent::ContextMenu:
+            return PasteByMenu(box, static_cast<QContextMenuEvent*>(event));
+        case QEvent::MouseButtonRelease:
+            return PasteSelection(box, static_cast<QMouseEvent*>(event));
+        case QEvent::Drop:
+            return PasteDropped(box, static_cast<QDropEvent*>(event));
         default:
             return false;
     }
