@@ -173,7 +173,7 @@ class ButtonKeys : public QObject {
         if (event->type() != QEvent::KeyPress || !IsEnter(static_cast<QKeyEvent*>(event)))
             return QObject::eventFilter(watched, event);
         auto* button = static_cast<QPushButton*>(watched);
-        if (button->isEnabled() && button->hasFocus()) button->click();
+        if (button->isEnabled()) button->click();  // keys reach the focused control only
         return true;
     }
 };

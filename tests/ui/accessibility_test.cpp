@@ -13,6 +13,7 @@
 #include "shell/about_box.h"
 #include "shell/help.h"
 #include "shell/quick_start.h"
+#include "tests/ui/inside_modal.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/editors/fee_table_editor.h"
@@ -165,10 +166,8 @@ class HelpViewerTest : public AccessibilityTest {
 
 TEST_F(HelpViewerTest, BelongsToTheMainWindowAndOutlivesTheScreen) {
     bool checked = false;
-    QTimer::singleShot(50, [&] {
-        QWidget* screen = QApplication::activeModalWidget();
-        ASSERT_TRUE(screen);
-        QTest::keyClick(screen->focusWidget(), Qt::Key_F1);
+    test::InsideNextModal([&](QDialog& screen) {
+        QTest::keyClick(screen.findChild<QLineEdit*>("Text1"), Qt::Key_F1);
         QWidget* viewer = HelpViewerWindow();
         ASSERT_TRUE(viewer);
         EXPECT_EQ(viewer->parentWidget(), window.get());
@@ -178,7 +177,6 @@ TEST_F(HelpViewerTest, BelongsToTheMainWindowAndOutlivesTheScreen) {
         QTest::keyClick(viewer->windowHandle(), Qt::Key_Backspace);
         EXPECT_EQ(Page(), "topic60.html") << "Backspace goes back";
         checked = true;
-        screen->findChild<QPushButton*>("BtnCancel")->click();
     });
     PmiEditor(model).exec();
     ASSERT_TRUE(checked);
@@ -197,10 +195,9 @@ TEST_F(HelpViewerTest, OpensWhileAScreenIsOpenAndListsEveryTopic) {
     QWidget* viewer = HelpViewerWindow();
     viewer->findChild<QPushButton*>("btnContents")->click();
     QString during;
-    QTimer::singleShot(50, [&] {
+    test::InsideNextModal([&](QDialog&) {
         QTest::keyClick(viewer->windowHandle(), Qt::Key_Left, Qt::AltModifier);
         during = Page();
-        QApplication::activeModalWidget()->findChild<QPushButton*>("BtnCancel")->click();
     });
     OriginationEditor(model).exec();
     EXPECT_EQ(during.toStdString(), "topic1.html")

@@ -19,6 +19,7 @@
 
 #include "shell/about_box.h"
 #include "shell/quick_start.h"
+#include "tests/ui/inside_modal.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/editors/fee_table_editor.h"
@@ -74,18 +75,6 @@ class KeyboardTest : public test::WindowTest {
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-    // Runs `inside` on the next modal window once it is open.
-    static void WhenModal(std::function<void(QWidget*)> inside) {
-        auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, inside] {
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                poll->deleteLater();
-                poll->stop();
-                inside(modal);
-            }
-        });
-        poll->start(5);
     }
     static QWidget* Focused() { return QApplication::focusWidget(); }
     static QString FocusedName() { return Focused() ? Focused()->objectName() : QString(); }
@@ -343,9 +332,10 @@ TEST_F(MainKeyboardTest, EveryMenuEntryIsReachedByItsAccessKeys) {
     EXPECT_EQ(ran, QStringList({"mnuDebt2", "MenuHelpShowQuickStart"}));
 
     bool about = false;
-    WhenModal([&](QWidget* box) {
-        about = box->objectName() == "frmAbout";
-        QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+    test::InsideNextModal([&](QDialog& box) {
+        about = box.objectName() == "frmAbout";
+        QTest::keyClick(box.findChild<QPushButton*>("BtnOk"), Qt::Key_Return);
+        about = about && !box.isVisible();
     });
     MenuKeys(Qt::Key_H, {Qt::Key_A});
     EXPECT_TRUE(about) << "Alt+H, A opens the about box, and Enter closes it";
