@@ -101,6 +101,10 @@ class HelpViewer : public QDialog {
         connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { StandBesideModal(); });
     }
 
+    ~HelpViewer() override {
+        if (isVisible()) KeepSize();
+    }
+
     void Show(const QUrl& page) {
         browser_->setSource(page);
         browser_->setFocus();
@@ -132,13 +136,18 @@ class HelpViewer : public QDialog {
 
     void hideEvent(QHideEvent* event) override {
         QDialog::hideEvent(event);
+        KeepSize();
+    }
+
+  private:
+    // The size is kept when the viewer is closed, or when the program ends with it open.
+    void KeepSize() {
         if (size() != StoredViewerSize())
             WriteIniString(kViewerSection, kViewerSizeKey,
                            QString("%1x%2").arg(width()).arg(height()).toStdString(),
                            App().settingsFile.toStdString());
     }
 
-  private:
     bool Navigate(const QKeyEvent* key) {
         const bool alt = key->modifiers() == Qt::AltModifier;
         if ((key->key() == Qt::Key_Backspace && key->modifiers() == Qt::NoModifier) ||

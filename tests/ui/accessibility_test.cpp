@@ -221,6 +221,9 @@ TEST_F(HelpViewerTest, RemembersItsSize) {
     delete HelpViewerWindow();
     OpenHelpTopic(help_topic::kContents);
     EXPECT_EQ(HelpViewerWindow()->size(), QSize(720, 480));
+    HelpViewerWindow()->resize(700, 500);
+    window.reset();  // the program ends with the viewer open
+    EXPECT_TRUE(FileBytes("DV.INI").contains("Size=700x500"));
 }
 
 }  // namespace
