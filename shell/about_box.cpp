@@ -11,6 +11,7 @@
 #include "shell/artwork.h"
 #include "shell/effects.h"
 #include "shell/form.h"
+#include "shell/keys.h"
 #include "shell/platform.h"
 #include "shell/update_check.h"
 
@@ -75,6 +76,8 @@ AboutBox::AboutBox(QWidget* parent, std::function<bool()> readyToEnd) : QDialog(
     connect(btnOk_, &QPushButton::clicked, this, [this] { BtnOk_Click(); });
     connect(btnCheckForUpdates_, &QPushButton::clicked, this,
             [this, ready = std::move(readyToEnd)] { CheckForUpdates(this, ready); });
+    SetUpButtons(this, btnOk_);
+    btnOk_->setFocus();
 
     CenterOnScreen(this);
     QApplication::restoreOverrideCursor();

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "shell/accessibility.h"
 #include "shell/effects.h"
 #include "shell/fitting.h"
 #include "shell/help.h"
@@ -88,9 +89,17 @@ Screen::Screen(QWidget* parent, const ScreenDesign& design) : QDialog(parent), d
                  TwipsToPixels(design.clientTwips.height()));
 }
 
+// Enter presses only the button the design makes the default; where Enter
+// moves like Tab, no button is the default.
 void Screen::FinishControls(bool enterAsTab, bool numericOnly) {
     if (design_.helpTopic != 0) InstallHelpKey(this, design_.helpTopic);
     if (enterAsTab || numericOnly) InstallKeyPreview(this, {enterAsTab, numericOnly});
+    QPushButton* defaultButton = nullptr;
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (button->isDefault()) defaultButton = button;
+    if (!defaultButton && !enterAsTab) defaultButton = findChild<QPushButton*>("BtnOk");
+    SetUpButtons(this, defaultButton);
+    NameControls(this);
 }
 
 void Screen::showEvent(QShowEvent* event) {

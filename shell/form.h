@@ -83,7 +83,7 @@ class Screen : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    // Installs F1 and the key preview once the controls exist.
+    // Installs F1, the key preview and the buttons' keys once the controls exist.
     void FinishControls(bool enterAsTab, bool numericOnly);
 
   private:

@@ -25,6 +25,9 @@ QString HelpTopicPath(const QString& helpFolder, int topic);
 // Opens the help viewer at a topic; a missing help page is ignored.
 void OpenHelpTopic(int topic);
 
+// The help viewer, while it exists; it belongs to the main window.
+QWidget* HelpViewerWindow();
+
 // F1 anywhere in the window opens the topic.
 void InstallHelpKey(QWidget* window, int topic);
 
@@ -36,6 +39,7 @@ class HelpRecorder {
     HelpRecorder(const HelpRecorder&) = delete;
     HelpRecorder& operator=(const HelpRecorder&) = delete;
     QList<int> topics;
+    bool showViewer = false;  // also open the viewer
 };
 
 }  // namespace dovanel

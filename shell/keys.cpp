@@ -1,7 +1,16 @@
 #include "shell/keys.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
 #include <QWidget>
 
 namespace dovanel {
@@ -9,6 +18,16 @@ namespace dovanel {
 void FilterNumericKey(int& keyAscii) {
     const bool digit = keyAscii >= '0' && keyAscii <= '9';
     if (!(digit || keyAscii == 8 || keyAscii == '-' || keyAscii == '.')) keyAscii = 0;
+}
+
+QString FilterNumericText(const QString& text) {
+    QString kept;
+    for (const QChar c : text) {
+        int code = c.unicode();
+        FilterNumericKey(code);
+        if (code != 0 && code != 8) kept.append(c);
+    }
+    return kept;
 }
 
 namespace {
@@ -25,18 +44,108 @@ int TypedCode(const QKeyEvent* key) {
     return text[0].unicode();
 }
 
+// The preview belongs to the form's own data controls: its text boxes and its
+// drop-down lists (Enter only), never a popup, a menu, a button or another window.
+bool IsTextBox(const QObject* watched) {
+    return qobject_cast<const QLineEdit*>(watched) != nullptr;
+}
+bool IsFormList(const QObject* watched) {
+    return qobject_cast<const QComboBox*>(watched) != nullptr;
+}
+
+void InsertFiltered(QLineEdit* box, const QString& text) {
+    if (box->isReadOnly()) return;
+    box->insert(FilterNumericText(text));
+}
+
+// The box's own "Paste" entry of its context menu.
+QAction* PasteEntry(QMenu* menu) {
+    for (QAction* action : menu->actions())
+        if (action->objectName() == "edit-paste" ||
+            action->text().section('\t', 0, 0) == QLineEdit::tr("&Paste"))
+            return action;
+    return nullptr;
+}
+
 }  // namespace
 
+namespace {
+
+// Ctrl+V, Shift+Insert: the box takes the key (no shortcut may) and pastes it here.
+bool PasteByKey(QLineEdit* box, QKeyEvent* key) {
+    if (!key->matches(QKeySequence::Paste)) return false;
+    if (key->type() == QEvent::ShortcutOverride)
+        key->accept();
+    else
+        InsertFiltered(box, QApplication::clipboard()->text());
+    return true;
+}
+
+// The box's own context menu, with its "Paste" entry going through the filter.
+bool PasteByMenu(QLineEdit* box, const QContextMenuEvent* event) {
+    QMenu* menu = box->createStandardContextMenu();
+    if (QAction* paste = PasteEntry(menu)) {
+        paste->disconnect();
+        QObject::connect(paste, &QAction::triggered, box,
+                         [box] { InsertFiltered(box, QApplication::clipboard()->text()); });
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+    return true;
+}
+
+// The middle button pastes the selection where it is released.
+bool PasteSelection(QLineEdit* box, const QMouseEvent* mouse) {
+    if (mouse->button() != Qt::MiddleButton || !QApplication::clipboard()->supportsSelection())
+        return false;
+    box->setCursorPosition(box->cursorPositionAt(mouse->position().toPoint()));
+    InsertFiltered(box, QApplication::clipboard()->text(QClipboard::Selection));
+    return true;
+}
+
+bool PasteDropped(QLineEdit* box, QDropEvent* drop) {
+    if (!drop->mimeData()->hasText()) return false;
+    box->setCursorPosition(box->cursorPositionAt(drop->position().toPoint()));
+    InsertFiltered(box, drop->mimeData()->text());
+    drop->acceptProposedAction();
+    return true;
+}
+
+}  // namespace
+
+// Pasting by key, by the context menu, by the middle button or by dropping
+// inserts only what typing the same characters would have.
+bool KeyPreview::PasteFiltered(QLineEdit* box, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::ShortcutOverride:
+            return PasteByKey(box, static_cast<QKeyEvent*>(event));
+        case QEvent::ContextMenu:
+            return PasteByMenu(box, static_cast<QContextMenuEvent*>(event));
+        case QEvent::MouseButtonRelease:
+            return PasteSelection(box, static_cast<QMouseEvent*>(event));
+        case QEvent::Drop:
+            return PasteDropped(box, static_cast<QDropEvent*>(event));
+        default:
+            return false;
+    }
+}
+
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
+    const bool textBox = IsTextBox(watched);
+    if (!textBox && !IsFormList(watched)) return QObject::eventFilter(watched, event);
+    if (textBox && options_.numericOnly && PasteFiltered(static_cast<QLineEdit*>(watched), event))
+        return true;
     if (event->type() != QEvent::KeyPress) return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (options_.enterAsTab && IsEnter(key) && widget) {
+    auto* widget = static_cast<QWidget*>(watched);
+    if (options_.enterAsTab && IsEnter(key)) {
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QApplication::sendEvent(widget, &tab);
         return true;
     }
-    if (options_.numericOnly && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (textBox && options_.numericOnly &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         int code = TypedCode(key);
         if (code != 0) {
             FilterNumericKey(code);
@@ -48,8 +157,36 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
 
 void InstallKeyPreview(QWidget* window, KeyPreviewOptions options) {
     auto* preview = new KeyPreview(window, options);
-    window->installEventFilter(preview);
-    for (QWidget* child : window->findChildren<QWidget*>()) child->installEventFilter(preview);
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (child->window() == window && (IsTextBox(child) || IsFormList(child)))
+            child->installEventFilter(preview);
+}
+
+namespace {
+// Enter on a focused push button presses it, as Space does.
+class ButtonKeys : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !IsEnter(static_cast<QKeyEvent*>(event)))
+            return QObject::eventFilter(watched, event);
+        auto* button = static_cast<QPushButton*>(watched);
+        if (button->isEnabled()) button->click();  // keys reach the focused control only
+        return true;
+    }
+};
+}  // namespace
+
+void SetUpButtons(QWidget* window, QPushButton* defaultButton) {
+    auto* keys = new ButtonKeys(window);
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->window() != window) continue;
+        button->setAutoDefault(false);
+        button->setDefault(button == defaultButton);
+        button->installEventFilter(keys);
+    }
 }
 
 }  // namespace dovanel

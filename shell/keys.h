@@ -1,10 +1,14 @@
 #pragma once
 // Keyboard handling shared by the data-entry windows: the window sees each key
-// before its controls, turns Enter into Tab and, where its cells are numeric,
-// lets only digits, backspace, "-" and "." through.
+// before its text boxes, turns Enter into Tab and, where its cells are numeric,
+// lets only digits, backspace, "-" and "." through, typed or pasted. Menus,
+// popups, buttons and other windows never see the preview.
 
 #include <QObject>
+#include <QString>
 
+class QLineEdit;
+class QPushButton;
 class QWidget;
 
 namespace dovanel {
@@ -13,12 +17,16 @@ namespace dovanel {
 // "-" or "."; otherwise makes it 0, which swallows the character.
 void FilterNumericKey(int& keyAscii);
 
+// The characters of a text that FilterNumericKey lets through ("$425,000" gives "425000").
+QString FilterNumericText(const QString& text);
+
 struct KeyPreviewOptions {
     bool enterAsTab = true;
     bool numericOnly = true;
 };
 
-// Installs the key preview on the window and every control it holds now.
+// Installs the key preview on the window's text boxes (and, for Enter, its
+// drop-down lists) that exist now.
 void InstallKeyPreview(QWidget* window, KeyPreviewOptions options);
 
 // The preview itself, for windows that add controls later.
@@ -30,7 +38,13 @@ class KeyPreview : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool PasteFiltered(QLineEdit* box, QEvent* event);
     KeyPreviewOptions options_;
 };
+
+// The window's push buttons: only `defaultButton` (may be null) is the default,
+// none becomes it by taking the focus, and a focused button is pressed by Enter
+// as by Space.
+void SetUpButtons(QWidget* window, QPushButton* defaultButton);
 
 }  // namespace dovanel

@@ -12,6 +12,7 @@
 #include "shell/effects.h"
 #include "shell/form.h"
 #include "shell/help.h"
+#include "shell/keys.h"
 #include "shell/platform.h"
 #include "shell/write_failure.h"
 
@@ -96,7 +97,8 @@ QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
     const QScreen* screen = ScreenOfMainWindow(this);
     const QPoint corner = screen ? screen->availableGeometry().topLeft() : QPoint();
     PlaceFrame(this, corner + QPoint(TwipsToPixels(100), TwipsToPixels(100)));
-    close->setDefault(true);
+    SetUpButtons(this, close);
+    close->setFocus();
     connect(close, &QPushButton::clicked, this, [this] { btnCloseWindow_Click(); });
     InstallHelpKey(this, help_topic::kContents);
 }

@@ -78,6 +78,20 @@ void AlignHeading(QLabel* heading) {
     heading->setFont(font);
 }
 
+// A row as a screen reader says it: each value after its column's name.
+QString SpokenRow(const QString& line) {
+    static const char* const columns[] = {"Payment Period", "Beginning Balance", "Interest",
+                                          "Principal",      "Ending Balance",    "LTV"};
+    QStringList spoken;
+    int column = 0;
+    for (const QString& part : line.split('\t')) {
+        if (part.trimmed().isEmpty()) continue;
+        spoken.append(column < 6 ? QString(columns[column++]) + " " + part.trimmed()
+                                 : part.trimmed());
+    }
+    return spoken.join(", ");
+}
+
 }  // namespace
 
 AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
@@ -97,6 +111,7 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     list_->setUniformItemSizes(true);
     AddExportCsvMenu(
         list_, [&model] { return RowsOf(ComputeAmortization(model)); }, "amortization.csv");
+    list_->setAccessibleName("Amortization Table");
     QLabel* message = AddLabel(this, "lblRemovePMI", "", Twips(240, 5640, 8655, 495));
     message->setWordWrap(true);
     message->hide();
@@ -107,6 +122,8 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     lines.reserve(static_cast<int>(table.rows.size()));
     for (const AmortizationRow& row : table.rows) lines.append(QString::fromStdString(row.line));
     list_->addItems(lines);
+    for (int i = 0; i < list_->count(); ++i)
+        list_->item(i)->setData(Qt::AccessibleTextRole, SpokenRow(lines[i]));
     QString text = QString::fromStdString(table.removePmiMessage);
     message->setText(text.replace('\r', '\n'));
     message->show();
@@ -119,6 +136,7 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(help, &QPushButton::clicked, this, [] { OpenHelpTopic(help_topic::kAmortization); });
     FinishControls(false, false);
+    list_->setFocus();
 }
 
 PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget* parent)
@@ -135,8 +153,17 @@ PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget*
         ->setWordWrap(true);
     years_ = Place(new QScrollBar(Qt::Vertical, this), "VScroll2", Twips(480, 1320, 255, 600));
     years_->setRange(1, 30);
-    // The upper arrow gives more years; so does the Up key (see keyPressEvent).
+    years_->setAccessibleName("Years");
+    // More years stand at the top: the upper arrow gives more years, as the Up key
+    // does (see keyPressEvent). An inverted look alone leaves the arrows stepping
+    // the other way, so their steps are turned round here.
     years_->setInvertedAppearance(true);
+    connect(years_, &QAbstractSlider::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderSingleStepAdd ||
+            action == QAbstractSlider::SliderSingleStepSub)
+            years_->setSliderPosition(years_->value() +
+                                      (action == QAbstractSlider::SliderSingleStepSub ? 1 : -1));
+    });
     years_->installEventFilter(this);
     sentence_ = AddLabel(this, "Label4", "", Twips(840, 1440, 5280, 300));
     total_ =
@@ -199,6 +226,8 @@ DateTypeDialog::DateTypeDialog(LoanData& loan, int currentYear, QWidget* parent)
     auto* years =
         Place(new QScrollBar(Qt::Vertical, frame), "VScroll2", Twips(4200, 480, 240, 600));
     months->setRange(1, 12);
+    months->setAccessibleName("Month of 1st Payment");
+    years->setAccessibleName("Year of 1st Payment");
     years->setRange(1950, 2050);
     connect(specific_, &QRadioButton::toggled, frame, &QWidget::setVisible);
     connect(months, &QScrollBar::valueChanged, this, [this, monthName](int value) {
@@ -226,6 +255,7 @@ DateTypeDialog::DateTypeDialog(LoanData& loan, int currentYear, QWidget* parent)
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FinishControls(false, false);
+    generic->setFocus();
 }
 
 }  // namespace dovanel

@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <cmath>
@@ -152,6 +153,7 @@ FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FinishControls(true, true);
+    (design_.feeFirst ? feeInput_ : amountInput_)->setFocus();  // the first cell of the tab order
 }
 
 void FeeTableEditor::BuildTable() {
@@ -177,6 +179,7 @@ void FeeTableEditor::BuildTable() {
     }
     amountInput_ = AddCell(this, "Text2", Twips(d.amountLeft, d.inputTop, 1335, 285));
     feeInput_ = AddCell(this, "Text1", Twips(d.feeLeft, d.inputTop, 1335, 285));
+    NameCells();
     for (QLineEdit* cell : {amountInput_, feeInput_}) SetColors(cell, d.inputText, Qt::white);
     if (d.feeFirst)
         setTabOrder(feeInput_, amountInput_);
@@ -194,6 +197,7 @@ void FeeTableEditor::BuildTable() {
         button->setIcon(QIcon(ArrowPicture(64, up)));
         button->setIconSize(button->size() - QSize(6, 6));
         button->setFocusPolicy(Qt::NoFocus);
+        button->setAccessibleName(up ? "Up Arrow" : "Down Arrow");
         connect(button, &QToolButton::clicked, this, [this, up] { up ? StepUp() : StepDown(); });
     };
     arrow("Picture2", d.up, true);
@@ -203,6 +207,18 @@ void FeeTableEditor::BuildTable() {
     instructions->setWordWrap(true);
     instructions->setMargin(TwipsToPixels(90));
     SetColors(instructions, Qt::black, QColor(224, 224, 224));
+}
+
+// The header's two column names name the cells; the shown rows count from the top.
+void FeeTableEditor::NameCells() {
+    const QStringList columns =
+        QString(design_.header).trimmed().split(QRegularExpression("\\s{2,}"));
+    amountInput_->setAccessibleName(columns.value(0) + ", input row");
+    feeInput_->setAccessibleName(columns.value(1) + ", input row");
+    for (int row : {0, 1, 3, 4}) {
+        amountShown_[row]->setAccessibleName(columns.value(0) + QString(", row %1").arg(row + 1));
+        feeShown_[row]->setAccessibleName(columns.value(1) + QString(", row %1").arg(row + 1));
+    }
 }
 
 // Showing a slot must not change it: the cells are set with their change handlers quiet.

@@ -32,6 +32,7 @@ class FeeTableEditor : public Screen {
   private:
     void BuildTable();
     void Refresh();
+    void NameCells();
 
     const FeeEditorDesign& design_;
     Model& model_;

@@ -92,6 +92,7 @@ OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
         accept();
     });
     FinishControls(true, true);
+    findChild<QLineEdit*>("Text1")->setFocus();
 }
 
 namespace {
@@ -182,6 +183,7 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
     }
     AddOkCancel(this, 6480, [this] { BtnOk_Click(); });
     FinishControls(true, true);
+    findChild<QLineEdit*>("Text1")->setFocus();
 }
 
 void GuidelineEditor::BuildReferencePanel() {

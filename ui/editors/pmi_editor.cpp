@@ -101,6 +101,7 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FinishControls(true, true);
+    findChild<QLineEdit*>("Text1")->setFocus();
 }
 
 }  // namespace dovanel

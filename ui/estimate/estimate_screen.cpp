@@ -206,6 +206,8 @@ EstimateScreen::EstimateScreen(const Model& model, QWidget* parent)
     connect(print, &QPushButton::clicked, this, &EstimateScreen::printRequested);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(help, &QPushButton::clicked, this, [this] { btnHelp_Click(); });
+    FinishControls(false, false);
+    ok->setFocus();
 }
 
 void EstimateScreen::BuildFrames() {
@@ -263,7 +265,6 @@ void EstimateScreen::BuildFrames() {
                                Twips(c.right + kCountShift + 45, c.top, 450, 240)),
                       Qt::black);
     }
-    FinishControls(false, false);
 }
 
 QString EstimateScreen::ValueText(const QString& name) const {

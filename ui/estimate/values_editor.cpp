@@ -84,6 +84,7 @@ ValuesEditor::ValuesEditor(Model& model, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, [this] { BtnOk_Click(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FinishControls(true, false);
+    cells_["Text11"]->setFocus();
 }
 
 void ValuesEditor::BuildRows() {
@@ -106,11 +107,14 @@ void ValuesEditor::BuildRows() {
     AddLabel(this, "", " Mortgage Application Deposit", Twips(2150, top, 4100, 285));
     chain(cells_["Text16"]);
     top = 2520;
+    int item = 0;
     for (const ItemRow& row : kItems) {
         AddLabel(this, "", "$", Twips(120, top, 180, 285));
         cells_[row.amountCell] = AddCell(this, row.amountCell, Twips(300, top, 1095, 285));
         AddLabel(this, "", " . .  . . .", Twips(1440, top, 700, 285));
         cells_[row.nameCell] = AddCell(this, row.nameCell, Twips(2150, top, 3500, 285), false);
+        cells_[row.amountCell]->setAccessibleName(QString("Item %1 amount").arg(++item));
+        cells_[row.nameCell]->setAccessibleName(QString("Item %1 name").arg(item));
         chain(cells_[row.amountCell]);
         chain(cells_[row.nameCell]);
         top += 360;
@@ -142,12 +146,11 @@ void ValuesEditor::BtnOk_Click() {
     accept();
 }
 
-// Leaving the last name cell goes back to the first amount, so Tab and Enter cycle through the
-// cells.
+// Moving on from the last name cell (Tab, or Enter turned into Tab) goes back to the first
+// amount, so Tab and Enter cycle through the cells; a click or Shift+Tab goes where it aims.
 bool ValuesEditor::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cells_["Line7"] && event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason)
             QTimer::singleShot(0, this,
                                [this] { cells_["Text2"]->setFocus(Qt::OtherFocusReason); });
     }

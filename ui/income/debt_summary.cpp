@@ -60,6 +60,7 @@ DebtSummaryScreen::DebtSummaryScreen(Model& model, QWidget* parent)
     connect(help, &QPushButton::clicked, this, [] { OpenHelpTopic(help_topic::kDebtSummary); });
     FinishControls(true, false);
     for (QLineEdit* box : payments_) box->installEventFilter(new KeyPreview(box, {false, true}));
+    descriptions_.first()->setFocus();
 }
 
 void DebtSummaryScreen::BuildColumns() {
@@ -76,6 +77,8 @@ void DebtSummaryScreen::BuildColumns() {
                                          Twips(left ? 240 : 5040, top, 3135, 240), false);
         QLineEdit* payment =
             AddCell(this, QString("Text2_%1").arg(i), Twips(left ? 3480 : 8280, top, 1095, 240));
+        description->setAccessibleName(QString("Description / Account #, line %1").arg(i + 1));
+        payment->setAccessibleName(QString("Monthly Pmt., line %1").arg(i + 1));
         description->setText(QString::fromStdString(model_.debtSummary.itemName[i]));
         payment->setText(Plain(model_.debtSummary.itemAmount[i]));
         connect(payment, &QLineEdit::textChanged, this, [this] { RunTotal(); });

@@ -8,6 +8,7 @@
 
 #include "data/data_files.h"
 #include "engine/format_value.h"
+#include "shell/accessibility.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/platform.h"
@@ -108,6 +109,7 @@ QMap<int, QLineEdit*> BuildLineCells(QWidget* page, int pageNumber, Model& model
                 AddCell(page, line.cells[y - 1], Twips(kColumns[y - 1], line.top, 1215, 375));
             // A longer value loaded from the file is shown whole; typing stops at 9
             // characters, and at a keystroke that would overflow a total.
+            cell->setAccessibleName(CaptionName(line.caption) + QString(", year %1").arg(y));
             cell->setText(Plain(model.incomeAnalysis.line[line.line][y]));
             TypingLimit::Install(cell, 9,
                                  [&a = model.incomeAnalysis, l = line.line, y](const QString& t) {
@@ -138,6 +140,7 @@ IncomePage1::IncomePage1(Model& model, IncomePage2& page2, QWidget* parent)
         QLineEdit* caption =
             AddCell(this, QString("Text%1").arg(y), Twips(kColumns[y - 1], 240, 1215, 315), false);
         caption->setAlignment(Qt::AlignCenter);
+        caption->setAccessibleName(QString("Caption of year %1").arg(y));
         caption->setText(QString::fromStdString(model_.incomeAnalysis.yearLabel[y]));
         connect(caption, &QLineEdit::textChanged, this, [this, y](const QString& text) {
             model_.incomeAnalysis.yearLabel[y] = text.toStdString();
@@ -163,6 +166,7 @@ IncomePage1::IncomePage1(Model& model, IncomePage2& page2, QWidget* parent)
     });
     connect(next, &QPushButton::clicked, this, [this] { ShowPage2(); });
     FinishControls(true, true);
+    Cell(1, 1)->setFocus();
     Compute();
 }
 

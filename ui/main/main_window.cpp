@@ -116,6 +116,7 @@ MainWindow::MainWindow(Model& model, QWidget* parent) : QMainWindow(parent), mod
     BuildMenus();
     InstallKeyPreview(this, {});
     WatchSessionEnd();
+    SetUpKeyboardAndHelp();
     for (QLineEdit* box : text_) box->installEventFilter(this);
     const QSize client = centralWidget()->size();
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());

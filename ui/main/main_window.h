@@ -74,6 +74,9 @@ class MainWindow : public QMainWindow {
     void ShowLoadedMortgageType();
     void ShowExplanation(const QString& title, const QString& text, int helpTopic);
     void RunMenuEntry(const QString& entry);
+    void SetUpKeyboardAndHelp();
+    void ExplainFocusedField();
+    void NameControlsForReaders();
 
     Model& model_;
     QMap<int, QLineEdit*> text_;  // Text1 .. Text7
