@@ -8,6 +8,7 @@ packages=(
   clang clang-format
   qt6-base-dev qt6-multimedia-dev libgl-dev
   fonts-liberation poppler-utils
+  xvfb xauth openbox
 )
 
 missing=()
