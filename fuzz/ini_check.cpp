@@ -90,7 +90,9 @@ void CheckIniWriteReadsBack(const std::vector<std::string>& parts, const std::st
     const std::string old = parts.size() > 0 ? parts[0] : "";
     std::string section = Clean(parts.size() > 1 ? parts[1] : "", "]");
     std::string key = Clean(parts.size() > 2 ? parts[2] : "", "=");
-    std::string value = Clean(parts.size() > 3 ? parts[3] : "", "").substr(0, kIniValueLimit);
+    // A value is read back at most 255 characters long, without blanks around it.
+    std::string value =
+        Clean(Clean(parts.size() > 3 ? parts[3] : "", "").substr(0, kIniValueLimit), "");
     if (section.empty()) section = "General";
     if (key.empty() || key[0] == ';' || key[0] == '[') key = "k" + key;
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
