@@ -3,10 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QLockFile>
-#include <QStandardPaths>
 
 namespace dovanel {
 
@@ -20,7 +16,6 @@ bool HasDataFile(const QString& folder) {
     return !QDir(folder).entryList({"*.dat"}, QDir::Files).isEmpty();
 }
 
-const char kActivate[] = "activate\n";
 }  // namespace
 
 QString FindProgramFolder(const QString& applicationFolder) {
@@ -66,50 +61,6 @@ void InstallDataFiles(const QString& programFolder, const QString& dataFolder) {
 
 QString AlreadyRunningMessage(const QString& productName) {
     return "\"" + productName + "\" is already running, launch another instance of it now?";
-}
-
-SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), name_(name) {}
-
-SingleInstance::~SingleInstance() {
-    delete lock_;
-}
-
-bool SingleInstance::TryLock() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    delete lock_;
-    lock_ = new QLockFile(folder + "/" + name_ + ".lock");
-    lock_->setStaleLockTime(0);
-    return lock_->tryLock(0);
-}
-
-bool SingleInstance::ActivateRunningCopy(int timeoutMs) {
-    QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(timeoutMs)) return false;
-    socket.write(kActivate);
-    if (!socket.waitForBytesWritten(timeoutMs)) return false;
-    socket.waitForReadyRead(timeoutMs);
-    return socket.readAll().startsWith("ok");
-}
-
-bool SingleInstance::Listen(std::function<void()> onActivate) {
-    QLocalServer::removeServer(name_);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, [this, onActivate] {
-        while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, socket, [socket, onActivate] {
-                if (!socket->readAll().startsWith("activate")) return;
-                onActivate();
-                socket->write("ok\n");
-                socket->flush();
-            });
-        }
-    });
-    return server_->listen(name_);
 }
 
 }  // namespace dovanel
