@@ -34,12 +34,19 @@ std::string Trim(const std::string& s) {
     return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-// Names and values as the program writes them: one line, no blanks around,
-// a section without "]", a key without "=" that reads as no comment or section.
-std::string Clean(std::string s, const std::string& banned) {
+std::string LineOf(const std::string& s) {
     std::string out;
     for (char c : s)
-        if (c != '\r' && c != '\n' && banned.find(c) == std::string::npos) out += c;
+        if (c != '\r' && c != '\n') out += c;
+    return out;
+}
+
+// Names as the program writes them: one line, no blanks around,
+// a section without "]", a key without "=" that reads as no comment or section.
+std::string Clean(const std::string& s, const std::string& banned) {
+    std::string out;
+    for (char c : LineOf(s))
+        if (banned.find(c) == std::string::npos) out += c;
     return Trim(out);
 }
 
@@ -90,13 +97,10 @@ void CheckIniWriteReadsBack(const std::vector<std::string>& parts, const std::st
     const std::string old = parts.size() > 0 ? parts[0] : "";
     std::string section = Clean(parts.size() > 1 ? parts[1] : "", "]");
     std::string key = Clean(parts.size() > 2 ? parts[2] : "", "=");
-    // A value is read back at most 255 characters long, without blanks around it.
-    std::string value =
-        Clean(Clean(parts.size() > 3 ? parts[3] : "", "").substr(0, kIniValueLimit), "");
+    // Any one-line value reads back as written, up to 255 characters.
+    std::string value = LineOf(parts.size() > 3 ? parts[3] : "").substr(0, kIniValueLimit);
     if (section.empty()) section = "General";
     if (key.empty() || key[0] == ';' || key[0] == '[') key = "k" + key;
-    if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
-        value.pop_back();  // a quoted value is read without its quotes
 
     std::ofstream(path, std::ios::binary | std::ios::trunc) << old;
     if (!WriteIniString(section, key, value, path)) std::abort();
