@@ -74,17 +74,18 @@ int main(int argc, char* argv[]) {
 
     SingleInstance instance("dovanel-" + qEnvironmentVariable("USER", "user"));
     if (!CheckSingleInstance(instance)) return 0;
-    if (!SetUpFolders(app, instance.HoldsLock())) return 1;
+    if (!SetUpFolders(app, instance.Protected())) return 1;
 
     MainWindow window(TheModel());
     if (window.FormLoad() == LoadOutcome::MissingFile) return 0;
     RegisterScreens(window, TheModel());
-    instance.Listen([&window] {
+    const bool reachable = instance.Listen([&window] {
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
         window.show();
         window.raise();
         window.activateWindow();
     });
+    if (!reachable) qWarning("Dovanel: a later copy cannot bring this one to the front");
     QObject::connect(&window, &MainWindow::firstActivationFinished, &window,
                      [&window] { ShowSplash(&window); });
     window.show();

@@ -16,11 +16,11 @@ enum class Step { Done, Skipped, Abort };
 
 // Runs one operation until it succeeds or the user gives up on it.
 template <typename Operation>
-Step Attempt(LoadQuestions& ask, Operation operation) {
+Step Attempt(LoadQuestions& ask, const std::string& path, Operation operation) {
     for (;;) {
         DataError error;
         if (operation(error)) return Step::Done;
-        switch (ask.LoadFailed(error.Text())) {
+        switch (ask.LoadFailed(LoadErrorMessage(error, path))) {
             case LoadAnswer::Abort:
                 return Step::Abort;
             case LoadAnswer::Ignore:
@@ -34,13 +34,14 @@ Step Attempt(LoadQuestions& ask, Operation operation) {
 // Reads one file record by record. After an ignored open, every read fails in turn.
 bool LoadOne(DataFile file, Model& model, const std::string& path, LoadQuestions& ask) {
     std::string text;
-    const Step open = Attempt(ask, [&](DataError& e) { return ReadWholeFile(path, text, e); });
+    const Step open =
+        Attempt(ask, path, [&](DataError& e) { return ReadWholeFile(path, text, e); });
     if (open == Step::Abort) return false;
     const bool opened = open == Step::Done;
     ItemReader reader(text, &LegacyTextsOf(file));
     for (const Record& record : LayoutOf(file, model)) {
         const std::size_t start = reader.position();
-        const Step read = Attempt(ask, [&](DataError& e) {
+        const Step read = Attempt(ask, path, [&](DataError& e) {
             if (!opened) {
                 e = data_error::BadFileNumber();
                 return false;
@@ -54,6 +55,10 @@ bool LoadOne(DataFile file, Model& model, const std::string& path, LoadQuestions
 }
 
 }  // namespace
+
+std::string LoadErrorMessage(const DataError& error, const std::string& path) {
+    return error.Text() + "\r\r" + path;
+}
 
 std::string MissingFileMessage(const std::string& path, const std::string& productName) {
     const std::string quoted = "\"" + productName + "\"";

@@ -34,6 +34,8 @@ LoadOutcome LoadAllDataFiles(Model& model, const std::string& folder, LoadQuesti
                              int currentYear);
 
 std::string MissingFileMessage(const std::string& path, const std::string& productName);
+// The load-error box's text: the error ("53 - File not found") and the file it was reading.
+std::string LoadErrorMessage(const DataError& error, const std::string& path);
 
 // Year captions still reading "YYYY" become the three years before the current one.
 void ApplyYearCaptions(IncomeAnalysis& analysis, int currentYear);

@@ -64,7 +64,7 @@ Amortization ComputeAmortization(const Model& model) {
     for (int k = 1; k <= n; ++k) {
         row.beginning = balance = balance - principal;
         row.interest = annuity.InterestPart(k);
-        row.principal = principal = annuity.Payment() - row.interest;
+        row.principal = principal = annuity.PrincipalPart(k);
         row.ending = row.beginning - row.principal;
         row.ltv = row.ending / price;
         if (++row.month == 13) {

@@ -59,6 +59,16 @@ bool KeyValue(const std::string& line, std::string& key, std::string& value) {
     return true;
 }
 
+bool Quoted(const std::string& v) {
+    return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
+}
+
+// A value with blanks around it, or quotes at both ends, would lose them on
+// reading: it is written inside double quotes, which reading takes off.
+std::string StoredValue(const std::string& value) {
+    return Trim(value) != value || Quoted(value) ? "\"" + value + "\"" : value;
+}
+
 }  // namespace
 
 std::string ReadIniString(const std::string& section, const std::string& key,
@@ -69,8 +79,7 @@ std::string ReadIniString(const std::string& section, const std::string& key,
         if (SectionName(line, name)) {
             inSection = SameName(name, section);
         } else if (inSection && KeyValue(line, k, v) && SameName(k, key)) {
-            if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
-                v = v.substr(1, v.size() - 2);
+            if (Quoted(v)) v = v.substr(1, v.size() - 2);
             return v.substr(0, kIniValueLimit);
         }
     }
@@ -80,7 +89,7 @@ std::string ReadIniString(const std::string& section, const std::string& key,
 WriteResult WriteIniString(const std::string& section, const std::string& key,
                            const std::string& value, const std::string& path) {
     std::vector<std::string> lines = Lines(path);
-    const std::string entry = key + "=" + value;
+    const std::string entry = key + "=" + StoredValue(value);
     std::string name, k, v;
     int sectionAt = -1;
     int lastInSection = -1;

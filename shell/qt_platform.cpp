@@ -4,18 +4,20 @@
 #include <QAudioDevice>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMediaDevices>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QSoundEffect>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "engine/model.h"
@@ -157,29 +159,81 @@ bool QtPlatform::OpenUrl(const QString& url) {
     return QDesktopServices::openUrl(QUrl(url));
 }
 
-void QtPlatform::PlaySound(const QString& path) {
-    if (!QFileInfo::exists(path) || QMediaDevices::audioOutputs().isEmpty()) return;
-    QSoundEffect effect;
-    QEventLoop loop;
-    QTimer guard;  // never hang on a device that stops answering
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(&effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (!effect.isPlaying()) loop.quit();
-    });
-    QObject::connect(&effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect.status() == QSoundEffect::Error) loop.quit();
-    });
-    effect.setSource(QUrl::fromLocalFile(path));
-    effect.play();
-    guard.start(5000);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+namespace {
+
+quint32 LittleEndian32(const QByteArray& bytes, int at) {
+    quint32 value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<quint8>(bytes[at + i]);
+    return value;
 }
 
+}  // namespace
+
+double WaveSeconds(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray riff = file.read(12);
+    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE") return -1;
+    quint32 bytesPerSecond = 0;
+    for (;;) {
+        const QByteArray chunk = file.read(8);
+        if (chunk.size() < 8) return -1;
+        const quint32 size = LittleEndian32(chunk, 4);
+        if (chunk.startsWith("data"))
+            return bytesPerSecond == 0 ? -1 : static_cast<double>(size) / bytesPerSecond;
+        const qint64 next = file.pos() + size + (size & 1);
+        if (chunk.startsWith("fmt ")) {
+            const QByteArray format = file.read(16);
+            if (format.size() < 16) return -1;
+            bytesPerSecond = LittleEndian32(format, 8);
+        }
+        if (!file.seek(next)) return -1;
+    }
+}
+
+int SoundWaitMs(double seconds) {
+    return static_cast<int>(std::ceil(seconds * 1000)) + kSoundMarginMs;
+}
+
+// Each sound is loaded once and kept: reloading it every time made it start
+// late, and a sound still playing when the wait ends plays on to its end.
+QSoundEffect* QtPlatform::Effect(const QString& path) {
+    QPointer<QSoundEffect>& effect = effects_[path];
+    if (!effect) {
+        effect = new QSoundEffect(QCoreApplication::instance());
+        effect->setSource(QUrl::fromLocalFile(path));
+    }
+    return effect;
+}
+
+void QtPlatform::PlaySound(const QString& path) {
+    if (!QCoreApplication::instance() || QMediaDevices::audioOutputs().isEmpty()) return;
+    const double seconds = WaveSeconds(path);
+    if (seconds < 0) return;  // missing, or no wave file
+    QSoundEffect* effect = Effect(path);
+    QEventLoop loop;
+    // The device may report the end late: wait the sound's own length, never longer.
+    QTimer::singleShot(SoundWaitMs(seconds), &loop, &QEventLoop::quit);
+    const auto ended = QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
+        if (!effect->isPlaying() && effect->status() != QSoundEffect::Loading) loop.quit();
+    });
+    const auto failed = QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
+        if (effect->status() == QSoundEffect::Error) loop.quit();
+    });
+    if (effect->status() == QSoundEffect::Error) return;
+    effect->play();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    QObject::disconnect(ended);
+    QObject::disconnect(failed);
+}
+
+// Window events go on being processed, so what was just shown gets painted
+// (on X11 and Wayland a window is drawn only once the server has exposed it);
+// the user's input waits until the pause is over.
 void QtPlatform::Pause(double seconds) {
-    QCoreApplication::processEvents();
-    QThread::msleep(static_cast<unsigned long>(seconds * 1000));
-    QCoreApplication::processEvents();
+    QEventLoop loop;
+    QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtPlatform::Beep() {

@@ -2,14 +2,28 @@
 // The platform of a real desktop: Qt message boxes, QProcess, the desktop's
 // browser, Qt Multimedia for sounds.
 
+#include <memory>
+
 #include "shell/platform.h"
 
+#include <QHash>
+#include <QPointer>
+#include <QString>
+
 class QMessageBox;
+class QSoundEffect;
 
 namespace dovanel {
 
-// The message box the desktop platform shows for a request.
+// The message box for a request, its text always plain (never HTML).
 std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageRequest& request);
+
+// The length in seconds of a wave file's sound, from its header; negative when
+// the file is missing or no wave file.
+double WaveSeconds(const QString& path);
+// How long playing a sound of that length may hold the program up.
+inline constexpr int kSoundMarginMs = 150;
+int SoundWaitMs(double seconds);
 
 class QtPlatform : public Platform {
   public:
@@ -27,7 +41,10 @@ class QtPlatform : public Platform {
                            const QString& filter) override;
 
   private:
+    QSoundEffect* Effect(const QString& path);
+
     int busyDepth_ = 0;
+    QHash<QString, QPointer<QSoundEffect>> effects_;
 };
 
 }  // namespace dovanel

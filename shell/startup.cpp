@@ -3,10 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QLockFile>
-#include <QStandardPaths>
 
 #include "data/file_write.h"
 #include "shell/app_context.h"
@@ -23,8 +19,6 @@ QString WithSlash(QString folder) {
 bool HasDataFile(const QString& folder) {
     return !QDir(folder).entryList({"*.dat"}, QDir::Files).isEmpty();
 }
-
-const char kActivate[] = "activate\n";
 
 std::vector<std::string> InstalledNames() {
     std::vector<std::string> names;
@@ -105,54 +99,6 @@ bool SetUpDataFolder(AppContext& app, const QString& dataLocation, bool onlyCopy
 
 QString AlreadyRunningMessage(const QString& productName) {
     return "\"" + productName + "\" is already running, launch another instance of it now?";
-}
-
-SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), name_(name) {}
-
-SingleInstance::~SingleInstance() {
-    delete lock_;
-}
-
-bool SingleInstance::TryLock() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    delete lock_;
-    lock_ = new QLockFile(folder + "/" + name_ + ".lock");
-    lock_->setStaleLockTime(0);
-    return lock_->tryLock(0);
-}
-
-bool SingleInstance::HoldsLock() const {
-    return lock_ && lock_->isLocked();
-}
-
-bool SingleInstance::ActivateRunningCopy(int timeoutMs) {
-    QLocalSocket socket;
-    socket.connectToServer(name_);
-    if (!socket.waitForConnected(timeoutMs)) return false;
-    socket.write(kActivate);
-    if (!socket.waitForBytesWritten(timeoutMs)) return false;
-    socket.waitForReadyRead(timeoutMs);
-    return socket.readAll().startsWith("ok");
-}
-
-bool SingleInstance::Listen(std::function<void()> onActivate) {
-    QLocalServer::removeServer(name_);
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, [this, onActivate] {
-        while (QLocalSocket* socket = server_->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, socket, [socket, onActivate] {
-                if (!socket->readAll().startsWith("activate")) return;
-                onActivate();
-                socket->write("ok\n");
-                socket->flush();
-            });
-        }
-    });
-    return server_->listen(name_);
 }
 
 }  // namespace dovanel

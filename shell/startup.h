@@ -2,15 +2,11 @@
 // The pieces of start-up: where the program's and the user's files are, the
 // first run's installation, and one running copy at a time.
 
-#include <QObject>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 #include "data/install.h"
-
-class QLockFile;
-class QLocalServer;
+#include "shell/single_instance.h"
 
 namespace dovanel {
 
@@ -46,27 +42,5 @@ bool SetUpDataFolder(AppContext& app, const QString& dataLocation, bool onlyCopy
 
 QString AlreadyRunningMessage(const QString& productName);
 
-// One copy of the program per user: the first holds a lock and listens; a later
-// copy can ask it to bring its main window to the front.
-class SingleInstance : public QObject {
-    Q_OBJECT
-  public:
-    explicit SingleInstance(const QString& name, QObject* parent = nullptr);
-    ~SingleInstance() override;
-
-    // Takes the lock; false when another copy holds it.
-    bool TryLock();
-    // Whether this copy holds the lock: no other copy runs.
-    bool HoldsLock() const;
-    // Asks the running copy to show its main window; true when it answered.
-    bool ActivateRunningCopy(int timeoutMs = 2000);
-    // Calls `onActivate` whenever a later copy asks.
-    bool Listen(std::function<void()> onActivate);
-
-  private:
-    QString name_;
-    QLockFile* lock_ = nullptr;
-    QLocalServer* server_ = nullptr;
-};
-
+#include "data/install.h"
 }  // namespace dovanel

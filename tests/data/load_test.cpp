@@ -111,8 +111,9 @@ TEST_F(Load, MissingIncomeIsAskedAboutOncePerRead) {
     ask.answers.assign(4, LoadAnswer::Ignore);
     EXPECT_EQ(Run(), LoadOutcome::Complete);
     ASSERT_EQ(ask.asked.size(), 4u);
-    EXPECT_EQ(ask.asked[0], "53 - File not found");
-    EXPECT_EQ(ask.asked[3], "52 - Bad file name or number");
+    const std::string income = dir.File("INCOME.DAT");
+    EXPECT_EQ(ask.asked[0], "53 - File not found\r\r" + income) << "names the file it read";
+    EXPECT_EQ(ask.asked[3], "52 - Bad file name or number\r\r" + income);
     EXPECT_TRUE(ask.missing.empty());
     EXPECT_EQ(model.loanData.monthlyDebt, 45) << "DEBT.DAT loaded after the ignored file";
     EXPECT_EQ(model.incomeAnalysis.yearLabel[1], "") << "fields keep their old values";
@@ -131,7 +132,8 @@ TEST_F(Load, AbortStopsAtOnce) {
     Write("FANMAE.DAT", "832750,abc,.36,.28,.36\r\n");
     ask.answers = {LoadAnswer::Abort};
     EXPECT_EQ(Run(), LoadOutcome::Aborted);
-    EXPECT_EQ(ask.asked, std::vector<std::string>{"13 - Type mismatch"});
+    EXPECT_EQ(ask.asked,
+              std::vector<std::string>{"13 - Type mismatch\r\r" + dir.File("FANMAE.DAT")});
     EXPECT_EQ(model.guidelineRatios.jumboLimit, 832750) << "items before the failure were read";
     EXPECT_EQ(model.originationSchedule.feeRate[1], 0) << "LOANORIG.DAT was not read";
 }
@@ -140,7 +142,8 @@ TEST_F(Load, IgnoredShortFileGoesOnWithTheNextFile) {
     Write("FANMAE.DAT", "832750,.28,.36\r\n");
     ask.answers = {LoadAnswer::Ignore};
     EXPECT_EQ(Run(), LoadOutcome::Complete);
-    EXPECT_EQ(ask.asked, std::vector<std::string>{"62 - Input past end of file"});
+    EXPECT_EQ(ask.asked,
+              std::vector<std::string>{"62 - Input past end of file\r\r" + dir.File("FANMAE.DAT")});
     EXPECT_EQ(model.guidelineRatios.secondRatioUpTo90, 0.36f);
     EXPECT_EQ(model.originationSchedule.feeRate[1], 0.01f);
 }

@@ -37,6 +37,18 @@ TEST(IniFile, ValuesAreCutAt255Characters) {
     EXPECT_EQ(ReadIniString("General", "Long", "", path).size(), 255u);
 }
 
+TEST(IniFile, EveryValueReadsBackAsWritten) {
+    test::TempFolder dir;
+    const std::string path = dir.File("DV.INI");
+    for (const std::string value : {"YES", "  two blanks before", "after\t", "\"quoted\"",
+                                    "'single'", "\"", "'half", "", "a = b ; c"}) {
+        ASSERT_TRUE(WriteIniString("General", "Value", value, path));
+        EXPECT_EQ(ReadIniString("General", "Value", "missing", path), value);
+    }
+    ASSERT_TRUE(WriteIniString("General", "Value", "NO", path));
+    EXPECT_NE(Slurp(path).find("Value=NO\r\n"), std::string::npos) << "plain values stay plain";
+}
+
 TEST(IniFile, WritingAKeyKeepsEverythingElse) {
     test::TempFolder dir;
     const std::string path = dir.File("DV.INI");

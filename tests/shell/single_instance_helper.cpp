@@ -1,25 +1,48 @@
-// A stand-in for a running copy of the program, for the single-instance test:
-//   single_instance_helper serve NAME   holds the lock, prints "ready", exits 0 once asked to show
-//   itself single_instance_helper ask NAME     finds the lock taken and asks the running copy to
-//   show itself
+// A stand-in for a running copy of the program, for the single-instance tests:
+//   single_instance_helper serve NAME    holds the lock, listens, prints "ready", exits 0 once
+//                                        asked to show itself
+//   single_instance_helper beside NAME   finds the lock taken, listens all the same (the user
+//                                        answered Yes), prints "ready", exits 0 when its input ends
+//   single_instance_helper ask NAME      finds the lock taken and asks a running copy to show
+//   itself
+#include <unistd.h>
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdio>
 
-#include "shell/startup.h"
+#include "shell/single_instance.h"
+
+namespace {
+
+void SayReady() {
+    std::puts("ready");
+    std::fflush(stdout);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc != 3) return 2;
     dovanel::SingleInstance instance(argv[2]);
     const QString mode = argv[1];
+    QTimer::singleShot(10000, [] { QCoreApplication::exit(4); });
     if (mode == "serve") {
-        if (!instance.TryLock() ||
+        if (!instance.TryLock() || !instance.Protected() ||
             !instance.Listen([] { QTimer::singleShot(50, [] { QCoreApplication::exit(0); }); }))
             return 3;
-        std::puts("ready");
-        std::fflush(stdout);
-        QTimer::singleShot(10000, [] { QCoreApplication::exit(4); });
+        SayReady();
+        return app.exec();
+    }
+    if (mode == "beside") {
+        if (instance.TryLock() || !instance.Listen([] {})) return 3;
+        QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+        QObject::connect(&input, &QSocketNotifier::activated, [] {
+            char c;
+            if (::read(STDIN_FILENO, &c, 1) <= 0) QCoreApplication::exit(0);
+        });
+        SayReady();
         return app.exec();
     }
     if (mode == "ask") {

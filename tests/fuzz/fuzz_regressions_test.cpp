@@ -1,0 +1,50 @@
+// Replays the inputs the settings-writer and start-up-load fuzzers found or
+// were seeded with: each must pass the fuzzer's checks (a failure aborts).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "fuzz/fuzz_checks.h"
+
+namespace dovanel::fuzz {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> PartsOf(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return SplitParts(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+}
+
+template <typename Check>
+int ReplayAll(const char* folder, Check check) {
+    const std::string scratch = MakeScratchFolder();
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(DOVANEL_FUZZ_REGRESSIONS) / folder)) {
+        SCOPED_TRACE(entry.path().string());
+        check(PartsOf(entry.path()), scratch);
+        ++count;
+    }
+    fs::remove_all(scratch);
+    return count;
+}
+
+TEST(FuzzRegressions, SettingsWriterInputs) {
+    EXPECT_GT(ReplayAll("ini", CheckIniWriteReadsBack), 0);
+}
+
+TEST(FuzzRegressions, StartupLoadInputs) {
+    EXPECT_GT(ReplayAll("startup", CheckStartupLoad), 0);
+}
+
+TEST(FuzzRegressions, PartsAreCutAtTheMarker) {
+    const std::string text = std::string("a") + kPartMarker + kPartMarker + "b";
+    const auto parts = SplitParts(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    EXPECT_EQ(parts, (std::vector<std::string>{"a", "", "b"}));
+}
+
+}  // namespace
+}  // namespace dovanel::fuzz

@@ -1,0 +1,131 @@
+// One copy per user: the lock, one socket per running copy in the user's
+// private runtime folder, and what happens when any of it cannot be had.
+#include "shell/single_instance.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <memory>
+
+namespace dovanel {
+namespace {
+
+QString UniqueName(const char* what) {
+    static int count = 0;
+    return QString("dovanel-test-%1-%2-%3")
+        .arg(what)
+        .arg(QCoreApplication::applicationPid())
+        .arg(++count);
+}
+
+// A helper copy started in one of its modes, waited for until it is ready.
+std::unique_ptr<QProcess> StartCopy(const QString& mode, const QString& name) {
+    auto copy = std::make_unique<QProcess>();
+    copy->start(SINGLE_INSTANCE_HELPER, {mode, name});
+    EXPECT_TRUE(copy->waitForReadyRead(5000)) << mode.toStdString();
+    EXPECT_EQ(copy->readLine().trimmed(), "ready") << mode.toStdString();
+    return copy;
+}
+
+int Ask(const QString& name) {
+    QProcess asker;
+    asker.start(SINGLE_INSTANCE_HELPER, {"ask", name});
+    EXPECT_TRUE(asker.waitForFinished(8000));
+    return asker.exitCode();
+}
+
+QStringList Sockets(const QString& folder) {
+    return QDir(folder).entryList({"*.socket"}, QDir::System);
+}
+
+TEST(SingleInstance, ThirdCopyStillReachesTheFirstAfterASecondOneEnded) {
+    const QString name = UniqueName("three");
+    const QString folder = SingleInstance(name).Folder();
+    ASSERT_TRUE(
+        folder.startsWith(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)));
+    EXPECT_EQ(QFileInfo(folder).permissions() & 0x0077, 0) << "nobody else may enter the folder";
+
+    auto first = StartCopy("serve", name);
+    auto second = StartCopy("beside", name);
+    EXPECT_EQ(Sockets(folder).size(), 2) << "every copy listens on a socket of its own";
+    second->closeWriteChannel();
+    ASSERT_TRUE(second->waitForFinished(5000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(Sockets(folder), QStringList{QString::number(first->processId()) + ".socket"})
+        << "the second copy took only its own socket away";
+
+    EXPECT_EQ(Ask(name), 0) << "the third copy found the first and was answered";
+    ASSERT_TRUE(first->waitForFinished(5000));
+    EXPECT_EQ(first->exitCode(), 0) << "the first copy was asked to show itself";
+    EXPECT_TRUE(Sockets(folder).isEmpty());
+    EXPECT_EQ(Ask(name), 5) << "with every copy gone, the lock is free again";
+}
+
+TEST(SingleInstance, ASecondCopyIsReachedWhenTheLockHolderDoesNotAnswer) {
+    const QString name = UniqueName("holder-gone");
+    SingleInstance holder(name);  // holds the lock but never listens
+    ASSERT_TRUE(holder.TryLock());
+    ASSERT_TRUE(holder.Protected());
+    auto second = StartCopy("beside", name);
+    EXPECT_EQ(Ask(name), 0);
+    second->closeWriteChannel();
+    second->waitForFinished(5000);
+}
+
+TEST(SingleInstance, NoLockPossibleMeansRunningUnprotected) {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString blocked = UniqueName("blocked");
+    {
+        QFile file(runtime + "/" + blocked);  // a file where the folder belongs
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    SingleInstance instance(blocked);
+    EXPECT_TRUE(instance.TryLock()) << "not taken for another running copy";
+    EXPECT_FALSE(instance.Protected());
+    EXPECT_FALSE(instance.Listen([] {}));
+    EXPECT_FALSE(instance.ActivateRunningCopy(100));
+    QFile::remove(runtime + "/" + blocked);
+
+    if (::geteuid() == 0) return;  // root writes into a read-only folder all the same
+    const QString readOnly = UniqueName("read-only");
+    SingleInstance other(readOnly);
+    const QString folder = other.Folder();
+    ASSERT_TRUE(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_TRUE(other.TryLock());
+    EXPECT_FALSE(other.Protected());
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QDir(folder).removeRecursively();
+}
+
+// Needs the right to give files away, so only where the tests run as root.
+TEST(SingleInstance, StrangersSocketsAndFoldersAreNotTrusted) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a stranger's files";
+    const uid_t stranger = 54321;
+    const QString name = UniqueName("stranger");
+    SingleInstance asker(name);
+    const QString folder = asker.Folder();
+    QLocalServer impostor;
+    ASSERT_TRUE(impostor.listen(folder + "4242.socket"));
+    ASSERT_EQ(::chown(QFile::encodeName(folder + "4242.socket").constData(), stranger, stranger),
+              0);
+    EXPECT_FALSE(asker.ActivateRunningCopy(200));
+    EXPECT_FALSE(impostor.hasPendingConnections()) << "a stranger's socket is never dialled";
+    impostor.close();
+
+    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), stranger, stranger), 0);
+    EXPECT_TRUE(asker.Folder().isEmpty()) << "a folder somebody else owns is not used";
+    EXPECT_TRUE(asker.TryLock());
+    EXPECT_FALSE(asker.Protected());
+    QDir(folder).removeRecursively();
+}
+
+}  // namespace
+}  // namespace dovanel
