@@ -153,6 +153,10 @@ void NameControls(QWidget* window) {
             shared[i]->setAccessibleName(name);
         }
     }
+    // A drop-down's open list is read as the drop-down's choices.
+    for (QComboBox* combo : window->findChildren<QComboBox*>())
+        if (combo->view()->accessibleName().isEmpty() && !combo->accessibleName().isEmpty())
+            combo->view()->setAccessibleName(combo->accessibleName() + ", choices");
     // A value is read with its caption: "Loan Amount, $382,500".
     for (const auto& [label, r] : labels) {
         const QString text = label->text();

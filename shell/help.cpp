@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -19,6 +20,7 @@
 
 #include "shell/app_context.h"
 #include "shell/ini_file.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -141,11 +143,16 @@ class HelpViewer : public QDialog {
 
   private:
     // The size is kept when the viewer is closed, or when the program ends with it open.
+    // A failed write is told once a session, after the viewer has gone.
     void KeepSize() {
-        if (size() != StoredViewerSize())
+        if (size() == StoredViewerSize()) return;
+        const WriteResult written =
             WriteIniString(kViewerSection, kViewerSizeKey,
                            QString("%1x%2").arg(width()).arg(height()).toStdString(),
                            App().settingsFile.toStdString());
+        if (!written && !QCoreApplication::closingDown())
+            QTimer::singleShot(0, qApp,
+                               [written] { ReportSettingsWriteFailure(nullptr, written); });
     }
 
     bool Navigate(const QKeyEvent* key) {

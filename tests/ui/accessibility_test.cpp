@@ -1,6 +1,7 @@
 // Screen readers and the help viewer: every control of every window has a name,
 // and the help stays usable beside the screens.
 #include <QAccessible>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include "tests/ui/inside_modal.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/amortization/amortization_windows.h"
+#include "ui/catalogue.h"
 #include "ui/editors/fee_table_editor.h"
 #include "ui/editors/origination_editor.h"
 #include "ui/editors/pmi_editor.h"
@@ -78,27 +80,10 @@ class AccessibilityTest : public test::WindowTest {
 };
 
 TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
-    IncomePage2 page2(model);
-    IncomePage1 page1(model, page2);
-    std::vector<std::unique_ptr<QWidget>> windows;
-    windows.push_back(std::make_unique<PmiEditor>(model));
-    windows.push_back(std::make_unique<FeeTableEditor>(FeeTableEditor::Kind::Escrow, model));
-    windows.push_back(std::make_unique<FeeTableEditor>(FeeTableEditor::Kind::Title, model));
-    windows.push_back(std::make_unique<OriginationEditor>(model));
-    windows.push_back(std::make_unique<GuidelineEditor>(model));
-    windows.push_back(std::make_unique<ValuesEditor>(model));
-    windows.push_back(std::make_unique<DebtSummaryScreen>(model));
-    windows.push_back(std::make_unique<EstimateScreen>(model));
-    windows.push_back(std::make_unique<AmortizationWindow>(model));
-    windows.push_back(std::make_unique<PartialTermWindow>(model, QPoint(0, 0)));
-    windows.push_back(std::make_unique<DateTypeDialog>(model.loanData, 2026));
-    windows.push_back(std::make_unique<QuickStart>());
-    windows.push_back(std::make_unique<AboutBox>());
-    std::vector<QWidget*> all{&page1, &page2};
-    for (auto& w : windows) all.push_back(w.get());
-    for (QWidget* window : all) {
+    for (const WindowEntry& entry : EveryWindow()) {
+        const std::unique_ptr<QWidget> window = entry.make(model);
         window->show();
-        EXPECT_EQ(UnnamedIn(window).join(" ").toStdString(), "");
+        EXPECT_EQ(UnnamedIn(window.get()).join(" ").toStdString(), "") << entry.name.toStdString();
         window->hide();
     }
 }
@@ -224,6 +209,19 @@ TEST_F(HelpViewerTest, RemembersItsSize) {
     HelpViewerWindow()->resize(700, 500);
     window.reset();  // the program ends with the viewer open
     EXPECT_TRUE(FileBytes("DV.INI").contains("Size=700x500"));
+}
+
+TEST_F(HelpViewerTest, ASizeThatCannotBeKeptIsToldOnce) {
+    QFile::remove(App().settingsFile);
+    ASSERT_TRUE(QDir().mkdir(App().settingsFile));
+    for (int size : {600, 640}) {
+        OpenHelpTopic(help_topic::kContents);
+        HelpViewerWindow()->resize(size, 480);
+        HelpViewerWindow()->close();
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_TRUE(platform.asked[0].text.contains(App().settingsFile));
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "shell/quick_start.h"
 #include "tests/ui/inside_modal.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/editors/fee_table_editor.h"
 #include "ui/editors/origination_editor.h"
@@ -30,6 +31,7 @@
 #include "ui/income/debt_summary.h"
 #include "ui/income/income_screens.h"
 #include "ui/main/main_window.h"
+#include "ui/planner/planner.h"
 
 namespace dovanel {
 namespace {
@@ -63,6 +65,8 @@ const std::vector<WindowKind>& Kinds() {
          "Option2"},
         {"QuickStart", [](Model&) { return std::make_unique<QuickStart>(); }, "btnCloseWindow"},
         {"frmAbout", [](Model&) { return std::make_unique<AboutBox>(); }, "BtnOk"},
+        {"Afford", [](Model& m) { return std::make_unique<AffordWindow>(m); }, "txtCash"},
+        {"Planner", [](Model& m) { return std::make_unique<Planner>(m); }, "txtExtraMonthly"},
     };
     return kinds;
 }
@@ -117,7 +121,8 @@ TEST_F(KeyboardTest, OnlyTheDesignedButtonIsTheDefault) {
                                                  {"PartTerm", "BtnOk"},
                                                  {"DateType", "BtnOk"},
                                                  {"QuickStart", "btnCloseWindow"},
-                                                 {"frmAbout", "BtnOk"}};
+                                                 {"frmAbout", "BtnOk"},
+                                                 {"Planner", "BtnOk"}};
     for (const WindowKind& kind : Kinds()) {
         auto window = kind.make(model);
         ShowActive(window.get());
