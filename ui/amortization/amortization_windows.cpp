@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTextLayout>
+#include <cmath>
 
 #include "shell/help.h"
 #include "shell/platform.h"
@@ -22,8 +22,8 @@ qreal kTabStop() {
     return TwipsToPixels(720);
 }
 
-// Draws a list line with a tab stop every half inch (a list box's default: 32
-// dialog units), so the columns the table's lines are built for line up.
+// Draws a list line with its values in the columns its heading's words stand
+// over, so that they line up whatever the width of the desktop's font.
 class TabStopDelegate : public QStyledItemDelegate {
   public:
     explicit TabStopDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
@@ -32,26 +32,32 @@ class TabStopDelegate : public QStyledItemDelegate {
                const QModelIndex& index) const override {
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
-        const QString text = opt.text;
+        const QStringList values = opt.text.split('\t', Qt::SkipEmptyParts);
         opt.text.clear();
         opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
-        QTextOption layoutOption;
-        layoutOption.setTabStopDistance(kTabStop());
+        const QVector<qreal> starts = AmortizationColumnStarts(values, QFontMetricsF(opt.font));
         painter->save();
+        painter->setFont(opt.font);
         painter->setPen(opt.palette.color(
             opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(QRectF(opt.rect.adjusted(kIndent, 0, 0, 0)), text, layoutOption);
+        for (int i = 0; i < values.size(); ++i) {
+            const QRectF place = QRectF(opt.rect).adjusted(kIndent + starts[i], 0, 0, 0);
+            painter->drawText(place, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                              values[i]);
+        }
         painter->restore();
     }
 
-    // As wide as the line drawn with these tab stops, so that no scroll bar
-    // appears for lines that fit.
+    // As wide as the line drawn in its columns, so that no scroll bar appears
+    // for lines that fit.
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
-        const QString text = index.data().toString();
-        const int tabs = static_cast<int>(kTabStop());
-        size.setWidth(option.fontMetrics.size(Qt::TextExpandTabs, text, tabs).width() +
-                      2 * kIndent);
+        const QStringList values = index.data().toString().split('\t', Qt::SkipEmptyParts);
+        const QFontMetricsF fm(option.font);
+        const QVector<qreal> starts = AmortizationColumnStarts(values, fm);
+        const qreal end =
+            values.isEmpty() ? 0 : starts.last() + fm.horizontalAdvance(values.last());
+        size.setWidth(static_cast<int>(std::ceil(end)) + 2 * kIndent);
         return size;
     }
 
@@ -93,6 +99,22 @@ QString SpokenRow(const QString& line) {
 }
 
 }  // namespace
+
+QVector<qreal> AmortizationColumnStarts(const QStringList& values, const QFontMetricsF& fm) {
+    // The line's tabs are built for half-inch tab stops and values of eight or
+    // more characters wider than one stop: each money column is two stops wide.
+    static const int kColumnStops[] = {0, 2, 5, 7, 9, 11};
+    const qreal stop = kTabStop();
+    QVector<qreal> starts;
+    qreal end = 0;
+    for (int i = 0; i < values.size(); ++i) {
+        qreal x = i < 6 ? kColumnStops[i] * stop : 0;
+        if (i > 0 && end >= x) x = (std::floor(end / stop) + 1) * stop;  // pushed by a wide value
+        starts.append(x);
+        end = x + fm.horizontalAdvance(values[i]);
+    }
+    return starts;
+}
 
 AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     : Screen(parent, ScreenDesign("Amort", "Amortization Table", {9135, 6720}, "DOWN",

@@ -5,11 +5,19 @@
 #include "engine/amortization.h"
 #include "shell/form.h"
 
+#include <QFontMetricsF>
+#include <QStringList>
+#include <QVector>
+
 class QListWidget;
 class QRadioButton;
 class QScrollBar;
 
 namespace dovanel {
+
+// Where each value of an amortization table line (its tab-separated parts)
+// starts in the list, in pixels from the line's start.
+QVector<qreal> AmortizationColumnStarts(const QStringList& values, const QFontMetricsF& fm);
 
 class AmortizationWindow : public Screen {
     Q_OBJECT

@@ -15,6 +15,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 
+#include "engine/recalculate.h"
 #include "shell/fitting.h"
 #include "shell/looks.h"
 #include "tests/ui/ui_fixture.h"
@@ -252,6 +253,41 @@ TEST_F(LooksTest, TheAmortizationListScrollsOnlyDownwards) {
     QCoreApplication::processEvents();
     EXPECT_EQ(amort.list()->horizontalScrollBar()->maximum(), 0);
     EXPECT_GT(amort.list()->verticalScrollBar()->maximum(), 0);
+}
+
+// Each value of the amortization table stands under its heading's word, for
+// small and large amounts alike (a value narrower than a tab stop must not slide
+// one column to the left).
+TEST_F(LooksTest, TheAmortizationValuesStandUnderTheirHeadings) {
+    const QStringList words = {"Payment", "Beginning", "Interest", "Principal", "Ending", "LTV"};
+    for (float price : {425000.0f, 2500000.0f, 90000.0f}) {
+        model.loanData.purchasePrice = price;
+        Recalculate(model);
+        AmortizationWindow amort(model);
+        auto* heading = amort.findChild<QLabel*>("Label1");
+        const QFontMetricsF headingFont(heading->font());
+        const QFontMetricsF listFont(amort.list()->font());
+        const int left = amort.list()->x() + amort.list()->viewport()->x() + 3;
+        const qreal slack = TwipsToPixels(360);  // half a tab stop
+        for (int row : {0, 5, 100, amort.list()->count() - 1}) {
+            const QStringList values =
+                amort.list()->item(row)->text().split('\t', Qt::SkipEmptyParts);
+            ASSERT_EQ(values.size(), words.size());
+            const QVector<qreal> starts = AmortizationColumnStarts(values, listFont);
+            for (int i = 0; i < words.size(); ++i) {
+                const QString value = values[i];
+                const qreal ink =
+                    left + starts[i] +
+                    listFont.horizontalAdvance(value.left(value.size() - value.trimmed().size()));
+                const qreal word = heading->x() + heading->contentsRect().x() +
+                                   headingFont.horizontalAdvance(
+                                       heading->text().left(heading->text().indexOf(words[i])));
+                EXPECT_NEAR(ink, word, slack)
+                    << price << " row " << row << " " << value.toStdString() << " under "
+                    << words[i].toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(LooksTest, EveryTextIsReadableInTheLightAndTheDarkTheme) {
