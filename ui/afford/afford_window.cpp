@@ -205,6 +205,7 @@ void AffordWindow::ShowTable(const AffordabilityTable& t) {
             item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
             if (r == t.todayRow && c == t.todayColumn) {
                 item->setBackground(QColor(255, 255, 192));
+                item->setForeground(QColor(Qt::black));  // readable on the pale cell in any theme
                 QFont font = table_->font();
                 font.setUnderline(true);
                 item->setFont(font);

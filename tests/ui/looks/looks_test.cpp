@@ -1,6 +1,7 @@
 // How every window looks: texts whole and apart, readable in light and dark
 // themes, the program's icon, windows placed on the right screen.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -168,8 +169,37 @@ QStringList TextProblems(QWidget* window) {
     return problems;
 }
 
+// Cells of a list or table that colour their background or their text.
+QStringList CellContrastProblems(QAbstractItemView* view) {
+    QStringList problems;
+    const QAbstractItemModel* model = view->model();
+    if (!model) return problems;
+    for (int r = 0; r < model->rowCount(); ++r)
+        for (int c = 0; c < model->columnCount(); ++c) {
+            const QModelIndex cell = model->index(r, c);
+            const QVariant back = cell.data(Qt::BackgroundRole);
+            const QVariant fore = cell.data(Qt::ForegroundRole);
+            if (!back.isValid() && !fore.isValid()) continue;
+            const QColor text = fore.isValid() ? fore.value<QBrush>().color()
+                                               : view->palette().color(QPalette::Text);
+            const QColor background = back.isValid() ? back.value<QBrush>().color()
+                                                     : view->palette().color(QPalette::Base);
+            const double contrast = Contrast(text, background);
+            if (contrast < kReadableContrast)
+                problems << QString("%1 cell %2,%3 \"%4\": %5 on %6, %7 : 1")
+                                .arg(Describe(view))
+                                .arg(r)
+                                .arg(c)
+                                .arg(cell.data().toString(), text.name(), background.name())
+                                .arg(contrast, 0, 'f', 1);
+        }
+    return problems;
+}
+
 QStringList ContrastProblems(QWidget* window) {
     QStringList problems;
+    for (QAbstractItemView* view : window->findChildren<QAbstractItemView*>())
+        problems << CellContrastProblems(view);
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!ShowsText(w, window) || !w->isEnabled()) continue;
         const QColor text = w->palette().color(TextRoleOf(w));
