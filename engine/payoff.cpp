@@ -86,8 +86,10 @@ int FirstAtOrBelow(const std::vector<PayoffRow>& rows, double share, double pric
     return 0;
 }
 
+// "$#,###", with "$0" for less than half a dollar (the pattern alone leaves a bare "$").
 std::string Dollars(double amount) {
-    return FormatValue(amount, "$#,###");
+    const std::string text = FormatValue(amount, "$#,###");
+    return text == "$" ? "$0" : text;
 }
 
 // "Year 9 / Month 2; $11,340 of PMI paid until then".

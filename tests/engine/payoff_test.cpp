@@ -58,6 +58,7 @@ TEST(PayoffPlan, WithoutExtrasEqualsTheAmortizationTable) {
                     EXPECT_EQ(plan.rows.back().ending, 0.0);
                     EXPECT_EQ(ScheduleCsv(plan.rows), ScheduleCsv(RowsOf(table)));
                     EXPECT_EQ(plan.monthsSaved, "0");
+                    EXPECT_EQ(plan.interestSaved, "$0");
                     ++loans;
                 }
     EXPECT_EQ(loans, 1008);
