@@ -251,7 +251,8 @@ void ChartWidget::DrawLines(QPainter& p, const Colors& c) const {
 
 void ChartWidget::DrawBars(QPainter& p, const Colors& c) const {
     const double slot = PlotArea().width() / std::max(Positions(), 1);
-    const double barWidth = std::max(1.0, slot * 0.7);
+    // A few years' bars stay bars, not blocks filling the plot.
+    const double barWidth = std::clamp(slot * 0.7, 1.0, QFontMetricsF(font()).height() * 2.5);
     for (int i = 0; i < Positions(); ++i) {
         double base = 0;
         for (std::size_t s = 0; s < series_.size(); ++s) {
