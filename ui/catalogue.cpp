@@ -1,8 +1,10 @@
 #include "ui/catalogue.h"
 
 #include <QAbstractSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 
+#include "engine/format_value.h"
 #include "shell/about_box.h"
 #include "shell/quick_start.h"
 #include "shell/typing_limit.h"
@@ -47,7 +49,19 @@ std::unique_ptr<QWidget> WithFlags(Model& model) {
     const std::pair<const char*, const char*> inputs[] = {
         {"Text1", "950000"}, {"Text2", "5"}, {"Text5", "900"}, {"Text6", "24000"}};
     for (const auto& [box, text] : inputs) window->findChild<QLineEdit*>(box)->setText(text);
+    // The income and debt frames show the totals as the window's next activation would.
+    for (const auto& [label, amount] : {std::pair{"Label23_16", model.loanData.monthlyIncome},
+                                        std::pair{"Label23_0", model.loanData.monthlyDebt}})
+        window->findChild<QLabel*>(label)->setText(
+            QString::fromStdString(FormatValue(amount, "$#,##0")));
     return window;
+}
+
+// The affordability window with an answer: an income and some debts entered.
+std::unique_ptr<QWidget> AffordAnswer(Model& model) {
+    model.loanData.monthlyIncome = 9000;
+    model.loanData.monthlyDebt = 600;
+    return std::make_unique<AffordWindow>(model);
 }
 
 // The two pages of the income analysis belong together, as when the menu opens them.
@@ -85,6 +99,7 @@ const std::vector<WindowEntry>& EveryWindow() {
              return std::make_unique<DateTypeDialog>(m.loanData, 2026);
          }},
         Entry<AffordWindow>("Afford"),
+        {"Afford-answer", AffordAnswer},
         Entry<Planner>("Planner"),
         {"QuickStart",
          [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<QuickStart>(); }},
