@@ -37,7 +37,7 @@ QPixmap KeysPicture(int size) {
     const QColor colours[2] = {QColor(200, 160, 40), QColor(150, 150, 160)};
     for (int k = 0; k < 2; ++k) {
         p.save();
-        p.translate(22 + k * 16, 18 + k * 8);
+        p.translate(28 + k * 14, 14 + k * 6);  // both keys, teeth and all, inside the square
         p.rotate(35 - k * 20);
         p.setPen(QPen(colours[k].darker(140), 2));
         p.setBrush(colours[k]);
@@ -58,7 +58,7 @@ QPixmap RedFlagPicture(int size) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
-    p.setPen(QPen(QColor(70, 50, 30), 2.5));
+    p.setPen(QPen(QColor(150, 110, 70), 2.5));  // a pole seen on light and dark backgrounds
     p.drawLine(QPointF(7, 3), QPointF(7, 30));
     QPainterPath flag;
     flag.moveTo(8, 4);
