@@ -59,9 +59,12 @@ void RenderAll(const QString& folder, const QString& theme) {
         Save(entry.make(model).get(), QString("%1/%2-%3.png").arg(folder, entry.name, theme));
     }
     int n = 0;
-    for (const MessageRequest& request : kMessages)
-        Save(MakeMessageBox(nullptr, request).get(),
-             QString("%1/message%2-%3.png").arg(folder).arg(++n).arg(theme));
+    for (const MessageRequest& request : kMessages) {
+        // A message box sizes itself to its text only when it is shown.
+        const std::unique_ptr<QMessageBox> box = MakeMessageBox(nullptr, request);
+        box->show();
+        Save(box.get(), QString("%1/message%2-%3.png").arg(folder).arg(++n).arg(theme));
+    }
 }
 
 // A data folder of its own, filled with the installed data files.
