@@ -23,7 +23,8 @@ cleanup() {
 trap cleanup EXIT
 
 echo "-- building the package"
-cmake --build "$build" --target dovanel dovanel_packaging_files --parallel "$(nproc)" > /dev/null
+cmake --build "$build" --target dovanel dovanel_packaging_files dovanel_screenshot_files \
+  --parallel "$(nproc)" > /dev/null 2>&1 || fail "building the package's files"
 rm -f "$build"/dovanel_*.deb
 (cd "$build" && cpack -G DEB > "$work/cpack.log") || { cat "$work/cpack.log"; fail "cpack"; }
 debs=("$build"/dovanel_*.deb)
@@ -56,6 +57,11 @@ if command -v appstreamcli > /dev/null; then
   { appstreamcli validate --no-net "$metainfo" && appstreamcli validate-tree --no-net "$work/root"; } \
     > "$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 fi
+# Every screenshot the metadata names was rendered by the screenshot program.
+for image in $(sed -n 's|.*<image>.*/\([^/<]*\)</image>.*|\1|p' "$metainfo"); do
+  [ "$(head -c 4 "$build/packaging/screenshots/$image" 2> /dev/null | tail -c 3)" = PNG ] \
+    || fail "the screenshot $image was not rendered"
+done
 
 # Runs the program at $1, whose program folder must be $2: the options that need
 # no display, then an offscreen start with a fresh data folder that ends by itself.
