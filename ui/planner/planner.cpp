@@ -163,8 +163,8 @@ void Planner::BuildCharts() {
 void Planner::BuildButtons() {
     auto* csv = Button(this, "BtnExportCsv", "Export &CSV ...", Twips(120, 8700, 1800, 375));
     auto* pdf = Button(this, "BtnSavePdf", "Save as &PDF ...", Twips(2040, 8700, 1800, 375));
-    auto* ok = Button(this, "BtnOk", "&Ok", Twips(8280, 8700, 1095, 375));
-    auto* help = Button(this, "btnHelp", "Help  [F1]", Twips(9600, 8700, 1215, 375));
+    auto* ok = Button(this, "BtnOk", "&Ok", Twips(9450, 8700, 1095, 375));
+    auto* help = Button(this, "btnHelp", "Help  [F1]", Twips(10665, 8700, 1215, 375));
     ok->setAutoDefault(true);
     ok->setDefault(true);
     connect(csv, &QPushButton::clicked, this, [this] { BtnExportCsv_Click(); });
