@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -199,7 +200,7 @@ QStringList CellContrastProblems(QAbstractItemView* view) {
 QStringList ContrastProblems(QWidget* window) {
     QStringList problems;
     for (QAbstractItemView* view : window->findChildren<QAbstractItemView*>())
-        problems << CellContrastProblems(view);
+        if (!qobject_cast<QHeaderView*>(view)) problems << CellContrastProblems(view);
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!ShowsText(w, window) || !w->isEnabled()) continue;
         const QColor text = w->palette().color(TextRoleOf(w));
