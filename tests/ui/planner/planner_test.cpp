@@ -306,6 +306,20 @@ TEST_F(PlannerTest, ChartsSurviveAmountsTooLargeToDraw) {
     EXPECT_FALSE(chart.grab().isNull());
 }
 
+// A loan paid off within a year or two still shows bars, not a block across the plot.
+TEST_F(PlannerTest, AFewYearsOfBarsKeepABarsWidth) {
+    ChartWidget chart;
+    chart.resize(400, 300);
+    chart.SetStackedBars({{"Interest", {100}}, {"Principal", {1000}}});
+    const QImage image = chart.grab().toImage();
+    const QColor background = image.pixelColor(2, 2);
+    const int row = image.height() * 2 / 3;  // through the bar, off the grid lines at this size
+    int drawn = 0;
+    for (int x = 0; x < image.width(); ++x) drawn += image.pixelColor(x, row) != background;
+    EXPECT_GT(drawn, 10);
+    EXPECT_LT(drawn, image.width() / 4);
+}
+
 TEST_F(PlannerTest, OpensFromTheToolsMenuAfterTheAmortizationTable) {
     MainWindow window(model);
     ASSERT_EQ(window.FormLoad(), LoadOutcome::Complete);
