@@ -232,6 +232,8 @@ void ShowWholeTextAsTooltip(QLineEdit* box) {
     auto tip = [box] {
         const bool wide = box->fontMetrics().horizontalAdvance(box->text()) > TextRoom(box);
         box->setToolTip(wide ? box->text() : QString());
+        // A name filled in while the user is elsewhere shows its start, not its end.
+        if (wide && !box->hasFocus()) box->setCursorPosition(0);
     };
     QObject::connect(box, &QLineEdit::textChanged, box, tip);
     tip();

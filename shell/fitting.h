@@ -75,7 +75,8 @@ class FittedLabel : public QLabel {
 
 // A box for numbers: while its text is wider than the box, it is shown smaller.
 void KeepNumberWhole(QLineEdit* box);
-// A box for a name: while its text is wider than the box, the whole text is its tooltip.
+// A box for a name: while its text is wider than the box, the whole text is its
+// tooltip, and a text set while the box has no focus shows from its start.
 void ShowWholeTextAsTooltip(QLineEdit* box);
 // The width a line edit has for its text, in pixels.
 int TextRoom(const QLineEdit* box);

@@ -96,6 +96,7 @@ TEST(Fitting, ANameBoxShowsALongNameInFullAsItsTooltip) {
     ShowWholeTextAsTooltip(&box);
     box.setText("Car loan at the credit union, account 12345");
     EXPECT_EQ(box.toolTip(), box.text());
+    EXPECT_EQ(box.cursorPosition(), 0);  // its start is what shows
     box.setText("Car");
     EXPECT_TRUE(box.toolTip().isEmpty());
 }
