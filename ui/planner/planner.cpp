@@ -98,10 +98,10 @@ Planner::Planner(const Model& model, QWidget* parent)
     BuildButtons();
     Recompute();
     FinishControls(false, false);
-    // Enter moves on and only numbers can be typed, in the number cells alone:
-    // the buttons, the month list and the check box keep their keys.
-    for (QWidget* cell :
-         std::initializer_list<QWidget*>{extraMonthly_, extraYearly_, lumpSum_, lumpSumAt_})
+    // Enter moves on through the extra payments (only numbers can be typed in
+    // their cells); the buttons and the check box keep their keys.
+    for (QWidget* cell : std::initializer_list<QWidget*>{extraMonthly_, extraYearly_, yearlyMonth_,
+                                                         lumpSum_, lumpSumAt_})
         cell->installEventFilter(new KeyPreview(cell, {true, true}));
     extraMonthly_->setFocus();
 }
