@@ -64,5 +64,29 @@ TEST_F(NewWindowsKeysTest, PlannerEnterMovesThroughTheExtraPayments) {
     EXPECT_FALSE(planner.isVisible());
 }
 
+// A screen reader hears each result with its caption; where the caption is
+// hidden (no PMI), the sentence alone.
+TEST_F(NewWindowsKeysTest, PlannerValuesAreReadWithTheirCaptions) {
+    test::SetLoan(model, 125000, 0.05f, 0.075f, 0);
+    Recalculate(model);
+    Planner planner(model);
+    planner.show();
+    auto name = [&](const char* label) { return NameOf(planner.findChild<QLabel*>(label)); };
+    EXPECT_EQ(name("lblPayoff"), "New payoff, " + planner.findChild<QLabel*>("lblPayoff")->text());
+    EXPECT_TRUE(
+        name("lblPmiRequest").startsWith("Borrower may ask to cancel (80 % of the price), Year "))
+        << name("lblPmiRequest").toStdString();
+    QTest::keyClicks(planner.findChild<QLineEdit*>("txtExtraMonthly"), "200");
+    EXPECT_TRUE(name("lblMonthsSaved").startsWith("Payments saved, "));
+    EXPECT_NE(name("lblMonthsSaved"), "Payments saved, 0") << "the name follows the value";
+
+    test::SetLoan(model, 125000, 0.05f, 0.075f, 4);  // VA: no PMI
+    Recalculate(model);
+    Planner va(model);
+    va.show();
+    EXPECT_EQ(NameOf(va.findChild<QLabel*>("lblPmiRequest")),
+              "No PMI is charged: VA loans carry no private mortgage insurance.");
+}
+
 }  // namespace
 }  // namespace dovanel
