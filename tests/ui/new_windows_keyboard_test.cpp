@@ -88,5 +88,97 @@ TEST_F(NewWindowsKeysTest, PlannerValuesAreReadWithTheirCaptions) {
               "No PMI is charged: VA loans carry no private mortgage insurance.");
 }
 
+// Shift+F10 and the Menu key (as the window system reports it) open the
+// amortization list's context menu at the current row; its entry exports.
+TEST_F(NewWindowsKeysTest, AmortizationExportIsReachedFromTheKeyboard) {
+    AmortizationWindow window(model);
+    ShowActive(&window);
+    auto* list = window.findChild<QListWidget*>("List1");
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    list->setCurrentRow(3);
+    auto openMenu = [&](const std::function<void()>& press) -> QMenu* {
+        press();
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return nullptr;
+        const QRect row = list->visualRect(list->currentIndex());
+        EXPECT_TRUE(
+            row.adjusted(0, 0, 0, 2)
+                .contains(list->viewport()->mapFromGlobal(menu->pos()) - QPoint(row.height(), 0)))
+            << "the menu opens at the current row";
+        return menu;
+    };
+    QMenu* menu = openMenu([&] { QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier); });
+    ASSERT_TRUE(menu) << "Shift+F10";
+    menu->close();
+    menu = openMenu([&] {
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                              list->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(list, &key);
+    });
+    ASSERT_TRUE(menu) << "the Menu key";
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "Export CSV ...");
+    QTest::keyClick(menu, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(platform.saveDialogs[0].caption, "Export CSV");
+    EXPECT_TRUE(window.isVisible());
+}
+
+// From the main window by keys alone: every menu's access letters are its own,
+// the planner leaves everything stored as it was, and "Use This Price" (Alt+U)
+// types the price into the purchase-price box and enables Save.
+TEST_F(NewWindowsKeysTest, MainWindowMenusPlannerAndAffordByKeys) {
+    MainWindow main(model);
+    ASSERT_EQ(main.FormLoad(), LoadOutcome::Complete);
+    RegisterScreens(main, model);
+    ShowActive(&main);
+    QCoreApplication::processEvents();
+    for (QMenu* menu : main.menuBar()->findChildren<QMenu*>()) {
+        QStringList letters;
+        for (QAction* action : menu->actions()) {
+            const QKeySequence key = QKeySequence::mnemonic(action->text());
+            if (key.isEmpty()) continue;
+            EXPECT_FALSE(letters.contains(key.toString())) << action->text().toStdString();
+            letters.append(key.toString());
+        }
+    }
+    auto tools = [&](Qt::Key letter) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+        ASSERT_TRUE(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), letter);
+        QCoreApplication::processEvents();
+    };
+    QAction* save = main.findChild<QAction*>("MenuFileSave");
+    const QByteArray mainDat = FileBytes("MAIN.DAT");
+    const LoanData before = model.loanData;
+    QString opened;
+    test::InsideNextModal([&](QDialog& planner) {
+        opened = planner.objectName();
+        QTest::keyClicks(QApplication::focusWidget(), "250");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    tools(Qt::Key_P);
+    EXPECT_EQ(opened, "Planner");
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_EQ(FileBytes("MAIN.DAT"), mainDat);
+    EXPECT_EQ(model.loanData.purchasePrice, before.purchasePrice);
+    EXPECT_EQ(model.loanData.monthlyIncome, before.monthlyIncome);
+
+    model.loanData.monthlyIncome = 12000;
+    main.Form_Activate();
+    QString price;
+    test::InsideNextModal([&](QDialog& afford) {
+        price = afford.findChild<QLabel*>("lblMaxPrice")->text().remove('$').remove(',');
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_U, Qt::AltModifier);
+        QTest::qWait(300);  // a button's access key presses it as a short animated click
+    });
+    tools(Qt::Key_A);
+    ASSERT_FALSE(price.isEmpty());
+    EXPECT_EQ(main.findChild<QLineEdit*>("Text1")->text(), price);
+    EXPECT_EQ(model.loanData.purchasePrice, price.toFloat());
+    EXPECT_TRUE(save->isEnabled());
+}
+
 }  // namespace
 }  // namespace dovanel
