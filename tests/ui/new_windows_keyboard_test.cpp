@@ -11,12 +11,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
 #include "tests/ui/inside_modal.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/main/main_window.h"
 #include "ui/planner/planner.h"
@@ -123,6 +125,31 @@ TEST_F(NewWindowsKeysTest, AmortizationExportIsReachedFromTheKeyboard) {
     ASSERT_EQ(platform.saveDialogs.size(), 1u);
     EXPECT_EQ(platform.saveDialogs[0].caption, "Export CSV");
     EXPECT_TRUE(window.isVisible());
+}
+
+// Each cell of the sensitivity table is read with its rate and down payment, and
+// today's loan is said, since its highlight cannot be heard.
+TEST_F(NewWindowsKeysTest, AffordTableCellsAreReadByRowAndColumn) {
+    model.loanData.monthlyIncome = 12000;
+    Recalculate(model);
+    AffordWindow window(model);
+    window.show();
+    auto* table = window.findChild<QTableWidget*>("tblSensitivity");
+    QAccessibleTableInterface* cells =
+        QAccessible::queryAccessibleInterface(table)->tableInterface();
+    ASSERT_TRUE(cells);
+    int today = 0;
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QString name = cells->cellAt(r, c)->text(QAccessible::Name);
+            QString down = table->horizontalHeaderItem(c)->text().remove("Today ");
+            EXPECT_TRUE(name.startsWith(table->verticalHeaderItem(r)->text() + " rate, " +
+                                        down.remove(" down") + " down"))
+                << name.toStdString();
+            EXPECT_TRUE(name.endsWith(": " + table->item(r, c)->text())) << name.toStdString();
+            today += name.contains("today's loan");
+        }
+    EXPECT_EQ(today, 1);
 }
 
 // From the main window by keys alone: every menu's access letters are its own,

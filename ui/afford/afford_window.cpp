@@ -203,7 +203,13 @@ void AffordWindow::ShowTable(const AffordabilityTable& t) {
             item->setFlags(Qt::ItemIsEnabled);
             item->setToolTip(Q(AffordCellDetail(cell)));
             item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
-            if (r == t.todayRow && c == t.todayColumn) {
+            const bool today = r == t.todayRow && c == t.todayColumn;
+            // Read by its row and column, and today's loan said, as the highlight is not heard.
+            item->setData(Qt::AccessibleTextRole, Q(AffordRateHeading(t.rates[r]) + " rate, " +
+                                                    AffordDownHeading(t.downPayments[c], false) +
+                                                    (today ? ", today's loan: " : ": ")) +
+                                                      item->text());
+            if (today) {
                 item->setBackground(QColor(255, 255, 192));
                 QFont font = table_->font();
                 font.setUnderline(true);
