@@ -1,5 +1,6 @@
 // The affordability window, the payoff planner and the amortization table's
 // export where they meet the rest of the program, driven by keys alone.
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -150,6 +151,27 @@ TEST_F(NewWindowsKeysTest, AffordTableCellsAreReadByRowAndColumn) {
             today += name.contains("today's loan");
         }
     EXPECT_EQ(today, 1);
+}
+
+// Within each new window an access letter leads to one control only.
+TEST_F(NewWindowsKeysTest, AccessLettersOfTheNewWindowsAreTheirOwn) {
+    AffordWindow afford(model);
+    Planner planner(model);
+    for (QWidget* window : std::initializer_list<QWidget*>{&afford, &planner}) {
+        QStringList letters;
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            QString text;
+            if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
+                text = label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(control)) text = button->text();
+            const QString letter = QKeySequence::mnemonic(text).toString();
+            if (letter.isEmpty()) continue;
+            EXPECT_FALSE(letters.contains(letter))
+                << window->objectName().toStdString() << " " << text.toStdString();
+            letters.append(letter);
+        }
+        EXPECT_GE(letters.size(), 3) << window->objectName().toStdString();
+    }
 }
 
 // From the main window by keys alone: every menu's access letters are its own,
