@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -171,6 +172,36 @@ TEST_F(NewWindowsKeysTest, AccessLettersOfTheNewWindowsAreTheirOwn) {
             letters.append(letter);
         }
         EXPECT_GE(letters.size(), 3) << window->objectName().toStdString();
+    }
+}
+
+// The number cells of the new windows treat a paste as the same characters
+// typed: filtered, and refused whole (with a beep) rather than cut short when it
+// would pass the cell's typing limit, as the main window's boxes do.
+TEST_F(NewWindowsKeysTest, PastedNumbersAreFilteredAndNeverCut) {
+    AffordWindow afford(model);
+    Planner planner(model);
+    const std::pair<QWidget*, const char*> cells[] = {{&afford, "txtCash"},
+                                                      {&planner, "txtExtraMonthly"},
+                                                      {&planner, "txtExtraYearly"},
+                                                      {&planner, "txtLumpSum"}};
+    for (const auto& [window, name] : cells) {
+        ShowActive(window);
+        auto* cell = window->findChild<QLineEdit*>(name);
+        cell->setFocus();
+        QApplication::clipboard()->setText("$1,250");
+        QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cell->text(), "1250") << name;
+        const int beeps = platform.beeps;
+        QApplication::clipboard()->setText("$12,345,678,901,234,567");
+        QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(cell->text(), "1250") << name << ": refused, not cut";
+        EXPECT_EQ(platform.beeps, beeps + 1) << name;
+        cell->clear();
+        QTest::keyClicks(cell, "$12,345,678,901,234,567");
+        EXPECT_TRUE(QString("12345678901234567").startsWith(cell->text())) << name;
+        EXPECT_GE(cell->text().size(), 10) << name;
+        window->hide();
     }
 }
 

@@ -12,6 +12,7 @@
 #include "engine/format_value.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
+#include "shell/typing_limit.h"
 #include "ui/afford/afford_report.h"
 
 namespace dovanel {
@@ -111,7 +112,7 @@ void AffordWindow::BuildOptions() {
                       Twips(120, 300, 6000, 255));
     AddLabel(frame, "lblCash", "Cash available for closing:  $", Twips(120, 645, 2640, 255));
     txtCash_ = AddCell(frame, "txtCash", Twips(2760, 615, 1335, 300));
-    txtCash_->setMaxLength(10);
+    TypingLimit::Install(txtCash_, 10);  // a longer paste is refused, never cut
     AddLabel(frame, "lblCashHint", "(leave empty for no limit)", Twips(4215, 645, 3000, 255));
     chkConforming_ = Place(new QCheckBox("Stay within the conforming loan limit", frame),
                            "chkConforming", Twips(120, 975, 6000, 255));

@@ -12,6 +12,7 @@
 #include "shell/accessibility.h"
 #include "shell/help.h"
 #include "shell/keys.h"
+#include "shell/typing_limit.h"
 #include "ui/charts/chart_widget.h"
 #include "ui/planner/planner_report.h"
 #include "ui/planner/schedule_export.h"
@@ -72,7 +73,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRec
 QLineEdit* NumberCell(QWidget* parent) {
     auto* cell = new QLineEdit(parent);
     cell->setAlignment(Qt::AlignRight);
-    cell->setMaxLength(12);  // for typing only
+    TypingLimit::Install(cell, 12);  // a longer paste is refused, never cut
     return cell;
 }
 
