@@ -258,6 +258,17 @@ TEST_F(NewWindowsKeysTest, MainWindowMenusPlannerAndAffordByKeys) {
     EXPECT_EQ(main.findChild<QLineEdit*>("Text1")->text(), price);
     EXPECT_EQ(model.loanData.purchasePrice, price.toFloat());
     EXPECT_TRUE(save->isEnabled());
+
+    // Help, What's This? explains the box that has the focus.
+    auto* priceBox = main.findChild<QLineEdit*>("Text1");
+    priceBox->setFocus();
+    const std::size_t asked = platform.asked.size();
+    QTest::keyClick(priceBox, Qt::Key_H, Qt::AltModifier);
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_W);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(platform.asked.size(), asked + 1);
+    EXPECT_EQ(platform.asked.back().title, "Purchase Price");
 }
 
 }  // namespace
