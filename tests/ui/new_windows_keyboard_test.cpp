@@ -152,6 +152,9 @@ TEST_F(NewWindowsKeysTest, AffordTableCellsAreReadByRowAndColumn) {
             today += name.contains("today's loan");
         }
     EXPECT_EQ(today, 1);
+    EXPECT_EQ(window.findChild<QLabel*>("lblCash")->buddy(),
+              window.findChild<QLineEdit*>("txtCash"))
+        << "the cash caption labels its box";
 }
 
 // Within each new window an access letter leads to one control only.

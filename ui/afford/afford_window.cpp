@@ -110,8 +110,10 @@ void AffordWindow::BuildOptions() {
     auto* frame = Place(new QGroupBox("Options", this), "fraOptions", Twips(240, 2160, 7920, 1320));
     chkScale_ = Place(new QCheckBox("Taxes and insurance grow with the price", frame), "chkScale",
                       Twips(120, 300, 6000, 255));
-    AddLabel(frame, "lblCash", "Cash available for closing:  $", Twips(120, 645, 2640, 255));
+    QLabel* cash =
+        AddLabel(frame, "lblCash", "Cash available for closing:  $", Twips(120, 645, 2640, 255));
     txtCash_ = AddCell(frame, "txtCash", Twips(2760, 615, 1335, 300));
+    cash->setBuddy(txtCash_);            // the caption labels the box for screen readers
     TypingLimit::Install(txtCash_, 10);  // a longer paste is refused, never cut
     AddLabel(frame, "lblCashHint", "(leave empty for no limit)", Twips(4215, 645, 3000, 255));
     chkConforming_ = Place(new QCheckBox("Stay within the conforming loan limit", frame),
