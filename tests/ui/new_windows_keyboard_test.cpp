@@ -217,9 +217,11 @@ TEST_F(NewWindowsKeysTest, MainWindowMenusPlannerAndAffordByKeys) {
     RegisterScreens(main, model);
     ShowActive(&main);
     QCoreApplication::processEvents();
-    for (QMenu* menu : main.menuBar()->findChildren<QMenu*>()) {
+    QList<QList<QAction*>> menus{main.menuBar()->actions()};
+    for (QMenu* menu : main.menuBar()->findChildren<QMenu*>()) menus.append(menu->actions());
+    for (const QList<QAction*>& entries : menus) {
         QStringList letters;
-        for (QAction* action : menu->actions()) {
+        for (QAction* action : entries) {
             const QKeySequence key = QKeySequence::mnemonic(action->text());
             if (key.isEmpty()) continue;
             EXPECT_FALSE(letters.contains(key.toString())) << action->text().toStdString();
