@@ -26,7 +26,9 @@ class ValueLabelInterface : public QAccessibleWidget {
         const auto* label = static_cast<const QLabel*>(object());
         if (t == QAccessible::Name) {
             const QString value = label->text().simplified();
-            return value.isEmpty() ? caption_() : caption_() + ", " + value;
+            const QString caption = caption_();
+            if (caption.isEmpty() || value.isEmpty()) return caption + value;
+            return caption + ", " + value;
         }
         if (t == QAccessible::Value) return label->text();
         return QAccessibleWidget::text(t);
@@ -175,7 +177,10 @@ void NameValueLabel(QLabel* label, const QString& caption) {
 
 void NameValueLabel(QLabel* label, const QLabel* caption) {
     Replace(new ValueLabelInterface(label, [caption = QPointer<const QLabel>(caption)] {
-        return caption ? CaptionName(caption->text()) : QString();
+        // A caption the window hid names nothing: the value then speaks for itself.
+        const bool hidden = caption && caption->testAttribute(Qt::WA_WState_ExplicitShowHide) &&
+                            caption->isHidden();
+        return caption && !hidden ? CaptionName(caption->text()) : QString();
     }));
 }
 

@@ -1,5 +1,6 @@
 #include "shell/keys.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -44,13 +45,15 @@ int TypedCode(const QKeyEvent* key) {
     return text[0].unicode();
 }
 
-// The preview belongs to the form's own data controls: its text boxes and its
-// drop-down lists (Enter only), never a popup, a menu, a button or another window.
+// The preview belongs to the form's own data controls: its text boxes, its
+// drop-down lists and its spin boxes (Enter only; a spin box checks its own
+// characters), never a popup, a menu, a button or another window.
 bool IsTextBox(const QObject* watched) {
     return qobject_cast<const QLineEdit*>(watched) != nullptr;
 }
 bool IsFormList(const QObject* watched) {
-    return qobject_cast<const QComboBox*>(watched) != nullptr;
+    return qobject_cast<const QComboBox*>(watched) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(watched) != nullptr;
 }
 
 void InsertFiltered(QLineEdit* box, const QString& text) {

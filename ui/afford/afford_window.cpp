@@ -12,6 +12,7 @@
 #include "engine/format_value.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
+#include "shell/typing_limit.h"
 #include "ui/afford/afford_report.h"
 
 namespace dovanel {
@@ -109,9 +110,11 @@ void AffordWindow::BuildOptions() {
     auto* frame = Place(new QGroupBox("Options", this), "fraOptions", Twips(240, 2160, 7920, 1320));
     chkScale_ = Place(new QCheckBox("Taxes and insurance grow with the price", frame), "chkScale",
                       Twips(120, 300, 6000, 255));
-    AddLabel(frame, "lblCash", "Cash available for closing:  $", Twips(120, 645, 2640, 255));
+    QLabel* cash =
+        AddLabel(frame, "lblCash", "Cash available for closing:  $", Twips(120, 645, 2640, 255));
     txtCash_ = AddCell(frame, "txtCash", Twips(2760, 615, 1335, 300));
-    txtCash_->setMaxLength(10);
+    cash->setBuddy(txtCash_);            // the caption labels the box for screen readers
+    TypingLimit::Install(txtCash_, 10);  // a longer paste is refused, never cut
     AddLabel(frame, "lblCashHint", "(leave empty for no limit)", Twips(4215, 645, 3000, 255));
     chkConforming_ = Place(new QCheckBox("Stay within the conforming loan limit", frame),
                            "chkConforming", Twips(120, 975, 6000, 255));
@@ -203,7 +206,13 @@ void AffordWindow::ShowTable(const AffordabilityTable& t) {
             item->setFlags(Qt::ItemIsEnabled);
             item->setToolTip(Q(AffordCellDetail(cell)));
             item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
-            if (r == t.todayRow && c == t.todayColumn) {
+            const bool today = r == t.todayRow && c == t.todayColumn;
+            // Read by its row and column, and today's loan said, as the highlight is not heard.
+            item->setData(Qt::AccessibleTextRole, Q(AffordRateHeading(t.rates[r]) + " rate, " +
+                                                    AffordDownHeading(t.downPayments[c], false) +
+                                                    (today ? ", today's loan: " : ": ")) +
+                                                      item->text());
+            if (today) {
                 item->setBackground(QColor(255, 255, 192));
                 item->setForeground(QColor(Qt::black));  // readable on the pale cell in any theme
                 QFont font = table_->font();

@@ -9,8 +9,10 @@
 
 #include "engine/format_value.h"
 #include "engine/recalculate.h"
+#include "shell/accessibility.h"
 #include "shell/help.h"
 #include "shell/keys.h"
+#include "shell/typing_limit.h"
 #include "ui/charts/chart_widget.h"
 #include "ui/planner/planner_report.h"
 #include "ui/planner/schedule_export.h"
@@ -71,7 +73,7 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRec
 QLineEdit* NumberCell(QWidget* parent) {
     auto* cell = new QLineEdit(parent);
     cell->setAlignment(Qt::AlignRight);
-    cell->setMaxLength(12);  // for typing only
+    TypingLimit::Install(cell, 12);  // a longer paste is refused, never cut
     return cell;
 }
 
@@ -98,10 +100,10 @@ Planner::Planner(const Model& model, QWidget* parent)
     BuildButtons();
     Recompute();
     FinishControls(false, false);
-    // Enter moves on and only numbers can be typed, in the number cells alone:
-    // the buttons, the month list and the check box keep their keys.
-    for (QWidget* cell :
-         std::initializer_list<QWidget*>{extraMonthly_, extraYearly_, lumpSum_, lumpSumAt_})
+    // Enter moves on through the extra payments (only numbers can be typed in
+    // their cells); the buttons and the check box keep their keys.
+    for (QWidget* cell : std::initializer_list<QWidget*>{extraMonthly_, extraYearly_, yearlyMonth_,
+                                                         lumpSum_, lumpSumAt_})
         cell->installEventFilter(new KeyPreview(cell, {true, true}));
     extraMonthly_->setFocus();
 }
@@ -132,19 +134,21 @@ void Planner::BuildInputs() {
 
 void Planner::BuildResults() {
     auto* payoff = Place(new QGroupBox("Payoff", this), "grpPayoff", Twips(120, 3600, 4560, 1560));
+    // Each value is read with its caption: "New payoff, Year 23 / Month 4".
     for (const Field& f : kResults) {
-        AddLabel(payoff, QString(f.name) + "Caption", f.caption, Twips(120, f.top, 1800, 285));
-        AddLabel(payoff, f.name, "", Twips(1980, f.top, 2460, 285))
-            ->setAccessibleName(AccessibleName(f.caption));
+        QLabel* caption =
+            AddLabel(payoff, QString(f.name) + "Caption", f.caption, Twips(120, f.top, 1800, 285));
+        NameValueLabel(AddLabel(payoff, f.name, "", Twips(1980, f.top, 2460, 285)), caption);
     }
     auto* pmi = Place(new QGroupBox("Private mortgage insurance (PMI)", this), "grpPmi",
                       Twips(120, 5280, 4560, 3240));
     for (const Field& f : kPmiDates) {
-        AddLabel(pmi, QString(f.name) + "Caption", f.caption, Twips(120, f.top, 4320, 255));
+        QLabel* caption =
+            AddLabel(pmi, QString(f.name) + "Caption", f.caption, Twips(120, f.top, 4320, 255));
         QLabel* value = AddLabel(pmi, f.name, "", Twips(240, f.top + 255, 4200, 480),
                                  Qt::AlignLeft | Qt::AlignTop);
         value->setWordWrap(true);
-        value->setAccessibleName(AccessibleName(f.caption));
+        NameValueLabel(value, caption);
     }
     AddLabel(pmi, "lblPmiSaved", "", Twips(120, 2640, 4320, 540), Qt::AlignLeft | Qt::AlignTop)
         ->setWordWrap(true);
