@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "tests/data/temp_folder.h"
 #include "tests/engine/sample_model.h"
@@ -12,22 +10,14 @@
 namespace dovanel {
 namespace {
 
+using test::Slurp;
+using test::Spit;
+
 namespace fs = std::filesystem;
 
 const DataFile kAllFiles[] = {DataFile::Estimate,    DataFile::Main,   DataFile::Pmi,
                               DataFile::Escrow,      DataFile::Title,  DataFile::Guidelines,
                               DataFile::Origination, DataFile::Income, DataFile::Debt};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Spit(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 TEST(DataFiles, EveryInstalledFileReadsAndWritesBackByteForByte) {
     for (DataFile file : kAllFiles) {
