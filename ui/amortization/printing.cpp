@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QWidget>
 
+#include "engine/format_value.h"
 #include "shell/platform.h"
 
 namespace dovanel {
@@ -124,6 +125,10 @@ bool PrintReport(PagePrinter& printer, const PrintJob& job,
     if (!writer.stopped()) writer.Finish();
     ThePlatform().SetBusy(false);
     return !writer.stopped();
+}
+
+QString Figure(double value, const char* pattern) {
+    return QString::fromStdString(FormatValue(value, pattern));
 }
 
 }  // namespace dovanel

@@ -59,6 +59,9 @@ struct PrintJob {
     bool fontErrorCase = true;
 };
 
+// A value written in one of FormatValue's patterns, as the reports print it.
+QString Figure(double value, const char* pattern);
+
 // Runs the printer dialog, then the body; cancelling the dialog prints nothing.
 void RunPrintJob(const PrintJob& job, const std::function<void(ReportWriter&)>& body);
 
