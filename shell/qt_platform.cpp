@@ -192,7 +192,8 @@ double WaveSeconds(const QString& path) {
 }
 
 int SoundWaitMs(double seconds) {
-    return static_cast<int>(std::ceil(seconds * 1000)) + kSoundMarginMs;
+    const double ms = std::ceil(seconds * 1000);
+    return (ms < kLongestSoundWaitMs ? static_cast<int>(ms) : kLongestSoundWaitMs) + kSoundMarginMs;
 }
 
 // Each sound is loaded once and kept: reloading it every time made it start
