@@ -85,12 +85,7 @@ void Table(const AffordabilityTable& t, ReportWriter& out) {
 
 void AffordReportBody(const Model& model, const AffordabilityOptions& options, ReportWriter& out) {
     const Affordability answer = MaxAffordablePrice(model, options);
-    out.NewLine(2);
-    out.Size(18);
-    out.Italic(true);
-    out.At(1100, "What Can I Afford?", true);
-    out.Italic(false);
-    out.Size(11);
+    ReportTitle(out, "What Can I Afford?");
     Inputs(model, options, answer, out);
     Answer(answer, out);
     Table(AffordabilitySensitivity(model, options), out);

@@ -25,12 +25,7 @@ const Column kColumns[] = {{"Beginning Balance", "        Balance", 4200},
 void AmortizationReportHeading(const Model& model, ReportWriter& out) {
     const LoanData& d = model.loanData;
     const LoanResults& r = model.loanResults;
-    out.NewLine(2);
-    out.Size(18);
-    out.Italic(true);
-    out.At(1100, "Amortization Table", true);
-    out.Italic(false);
-    out.Size(11);
+    ReportTitle(out, "Amortization Table");
     out.NewLine(2);
     out.Pairs("Purchase Price", Figure(d.purchasePrice, "$###,###,##0.#0"), "Loan-To-Value Ratio",
               Figure(r.ltv, "##.#0%"));

@@ -127,6 +127,15 @@ bool PrintReport(PagePrinter& printer, const PrintJob& job,
     return !writer.stopped();
 }
 
+void ReportTitle(ReportWriter& out, const QString& text) {
+    out.NewLine(2);
+    out.Size(18);
+    out.Italic(true);
+    out.At(1100, text, true);
+    out.Italic(false);
+    out.Size(11);
+}
+
 QString Figure(double value, const char* pattern) {
     return QString::fromStdString(FormatValue(value, pattern));
 }
