@@ -3,7 +3,6 @@
 // is drawn once in the light and once in the dark palette, without sliding.
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <QTemporaryDir>

@@ -6,7 +6,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QPointer>

@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTextLayout>
 
 #include "shell/help.h"
 #include "shell/platform.h"
