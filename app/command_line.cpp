@@ -32,6 +32,15 @@ CommandLine Refuse(std::ostream& err, const std::string& problem) {
     return {2, false};
 }
 
+// Prints the answer to "--help" or "--version"; an answer that could not be
+// written (standard output closed or full) ends the program with status 1.
+CommandLine Answer(std::ostream& out, std::ostream& err, const std::string& text) {
+    out << text << std::flush;
+    if (out) return {0, false};
+    err << "dovanel: the answer could not be written to standard output\n";
+    return {1, false};
+}
+
 }  // namespace
 
 std::string UsageText() {
@@ -53,14 +62,8 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments, const std
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const std::string name = OptionName(argument);
-        if (argument == "-h" || argument == "--help") {
-            out << UsageText();
-            return {0, false};
-        }
-        if (argument == "--version") {
-            out << "Dovanel " << version << "\n";
-            return {0, false};
-        }
+        if (argument == "-h" || argument == "--help") return Answer(out, err, UsageText());
+        if (argument == "--version") return Answer(out, err, "Dovanel " + version + "\n");
         if (argument == "--startup-check") {
             result.startupCheck = true;
         } else if (Contains(kQtOptionsWithValue, name)) {

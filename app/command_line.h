@@ -12,7 +12,7 @@ namespace dovanel {
 
 struct CommandLine {
     // Set when the program ends at once with this status: 0 after "--help" or
-    // "--version", 2 after a wrong argument.
+    // "--version" (1 when their answer could not be written), 2 after a wrong argument.
     std::optional<int> exitStatus;
     // The hidden "--startup-check": start, report where the files were found, end.
     bool startupCheck = false;

@@ -2,7 +2,6 @@
 // the settings, the main window and, over it, the splash.
 #include <QApplication>
 #include <QStandardPaths>
-#include <QTimer>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
@@ -92,14 +91,7 @@ int main(int argc, char* argv[]) {
     if (check) check->EndAfterFirstPaint(window);
 #ifdef DOVANEL_QUIT_AFTER_FIRST_PAINT
     // Measuring start-up: end as soon as the main window has been painted once.
-    struct FirstPaint : QObject {
-        bool eventFilter(QObject* watched, QEvent* event) override {
-            if (event->type() == QEvent::Paint && watched->isWidgetType())
-                QTimer::singleShot(0, [] { std::_Exit(0); });  // once this paint is done
-            return false;
-        }
-    } firstPaint;
-    window.installEventFilter(&firstPaint);
+    AfterFirstPaint(window, [] { std::_Exit(0); });
 #endif
     return application.exec();
 }

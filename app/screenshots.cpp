@@ -3,7 +3,6 @@
 // is drawn once in the light and once in the dark palette, without sliding.
 #include <QApplication>
 #include <QDir>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -12,7 +11,6 @@
 #include "engine/model.h"
 #include "shell/app_context.h"
 #include "shell/looks.h"
-#include "shell/page_printer.h"
 #include "shell/platform.h"
 #include "shell/qt_platform.h"
 #include "ui/catalogue.h"
@@ -20,22 +18,6 @@
 namespace {
 
 using namespace dovanel;
-
-// Answers every question with its default and makes no sound and no pause.
-class QuietPlatform : public Platform {
-  public:
-    MsgAnswer ShowMessage(QWidget*, const MessageRequest& request) override {
-        return request.defaultButton;
-    }
-    void SetBusy(bool) override {}
-    bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
-    bool OpenUrl(const QString&) override { return false; }
-    void PlaySound(const QString&) override {}
-    void Pause(double) override {}
-    void Beep() override {}
-    void EndProgram() override {}
-    std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override { return nullptr; }
-};
 
 void Save(QWidget* window, const QString& path) {
     window->ensurePolished();

@@ -8,10 +8,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "shell/app_context.h"
 #include "shell/help.h"
-#include "shell/page_printer.h"
 #include "shell/platform.h"
 #include "shell/startup.h"
 
@@ -49,7 +49,7 @@ int ReportFolders() {
 
 // The desktop platform, except that message boxes are printed and answered
 // with their default button instead of waiting for a user.
-class StartupCheck::AnsweringPlatform : public Platform {
+class StartupCheck::AnsweringPlatform : public QuietPlatform {
   public:
     explicit AnsweringPlatform(Platform& desktop) : desktop_(desktop) {}
 
@@ -59,13 +59,9 @@ class StartupCheck::AnsweringPlatform : public Platform {
         return request.defaultButton;
     }
     void SetBusy(bool busy) override { desktop_.SetBusy(busy); }
-    bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
-    bool OpenUrl(const QString&) override { return false; }
     void PlaySound(const QString& path) override { desktop_.PlaySound(path); }
     void Pause(double seconds) override { desktop_.Pause(seconds); }
-    void Beep() override {}
     void EndProgram() override { desktop_.EndProgram(); }
-    std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override { return nullptr; }
 
   private:
     Platform& desktop_;
@@ -77,23 +73,27 @@ StartupCheck::StartupCheck()
 
 StartupCheck::~StartupCheck() = default;
 
-void StartupCheck::EndAfterFirstPaint(QWidget& window) {
+void AfterFirstPaint(QWidget& window, std::function<void()> then) {
     struct FirstPaint : QObject {
-        using QObject::QObject;
+        FirstPaint(QObject* parent, std::function<void()> then)
+            : QObject(parent), then_(std::move(then)) {}
         bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Paint && !reported_) {
-                reported_ = true;
-                QTimer::singleShot(0, [] {  // once this paint is done
-                    const int status = ReportFolders();
-                    std::fflush(stdout);
-                    std::_Exit(status);
-                });
+            if (event->type() == QEvent::Paint && then_) {
+                QTimer::singleShot(0, std::exchange(then_, nullptr));  // once this paint is done
             }
             return false;
         }
-        bool reported_ = false;
+        std::function<void()> then_;
     };
-    window.installEventFilter(new FirstPaint(&window));
+    window.installEventFilter(new FirstPaint(&window, std::move(then)));
+}
+
+void StartupCheck::EndAfterFirstPaint(QWidget& window) {
+    AfterFirstPaint(window, [] {
+        const int status = ReportFolders();
+        std::fflush(stdout);
+        std::_Exit(status);
+    });
 }
 
 }  // namespace dovanel

@@ -5,6 +5,7 @@
 // folder, help, sounds and data files, then ends: status 0 when all of them
 // were found, 1 otherwise. Normal starts never create one.
 
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -12,6 +13,9 @@ class QWidget;
 namespace dovanel {
 
 class ScopedPlatform;
+
+// Calls `then` once, as soon as `window`'s first paint is done.
+void AfterFirstPaint(QWidget& window, std::function<void()> then);
 
 class StartupCheck {
   public:

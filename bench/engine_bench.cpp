@@ -37,17 +37,13 @@ void BM_FormatValue(benchmark::State& state) {
 BENCHMARK(BM_FormatValue);
 
 void BM_ComputeAmortization360(benchmark::State& state) {
-    Model m = test::SampleModel();
-    test::SetLoan(m, 125000, 0.05f, 0.075f, 0);
-    Recalculate(m);
+    const Model m = test::SampleLoan(125000, 0.05f, 0.075f, 0);
     for (auto _ : state) benchmark::DoNotOptimize(ComputeAmortization(m));
 }
 BENCHMARK(BM_ComputeAmortization360);
 
 void BM_PartialTermInterest(benchmark::State& state) {
-    Model m = test::SampleModel();
-    test::SetLoan(m, 125000, 0.05f, 0.075f, 0);
-    Recalculate(m);
+    const Model m = test::SampleLoan(125000, 0.05f, 0.075f, 0);
     for (auto _ : state) benchmark::DoNotOptimize(PartialTermInterest(m, 30));
 }
 BENCHMARK(BM_PartialTermInterest);
@@ -88,9 +84,7 @@ BENCHMARK(BM_AffordabilityWindowAnswer)->Unit(benchmark::kMillisecond);
 // The payoff planner after one keystroke: a 30-year plan with every kind of
 // extra payment, and the same loan without extras beside it.
 void BM_PayoffPlanWithExtras360(benchmark::State& state) {
-    Model m = test::SampleModel();
-    test::SetLoan(m, 125000, 0.05f, 0.075f, 0);
-    Recalculate(m);
+    const Model m = test::SampleLoan(125000, 0.05f, 0.075f, 0);
     ExtraPayments x;
     x.monthly = 1;
     x.yearly = 1000;

@@ -168,7 +168,7 @@ bool ReadWholeFile(const std::string& path, std::string& text, DataError& error)
 }
 
 LegacyTexts& LegacyTextsOf(DataFile file) {
-    static LegacyTexts texts[static_cast<int>(DataFile::Debt) + 1];
+    static LegacyTexts texts[kDataFileCount];
     return texts[static_cast<int>(file)];
 }
 

@@ -2,6 +2,7 @@
 // The nine data files the program reads and writes, each described once as a
 // layout of records so that its reader and writer cannot disagree.
 
+#include <iterator>
 #include <string>
 
 #include "data/file_write.h"
@@ -11,6 +12,13 @@
 namespace dovanel {
 
 enum class DataFile { Estimate, Main, Pmi, Escrow, Title, Guidelines, Origination, Income, Debt };
+
+// Every data file, in the order the program loads them.
+inline constexpr DataFile kEveryDataFile[] = {
+    DataFile::Estimate,    DataFile::Main,   DataFile::Pmi,
+    DataFile::Escrow,      DataFile::Title,  DataFile::Guidelines,
+    DataFile::Origination, DataFile::Income, DataFile::Debt};
+inline constexpr int kDataFileCount = static_cast<int>(std::size(kEveryDataFile));
 
 // "MAIN.DAT", "ESTIMATE.DAT", ...
 const char* FileName(DataFile file);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -197,14 +198,16 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
     return error ? Failure(error) : WriteResult{true, {}};
 }
 
+bool IsMarkedTemporaryName(const std::string& name, const std::string& marker) {
+    if (name.size() < 2 + marker.size() + kRandomChars || name[0] != '.') return false;
+    const std::size_t at = name.size() - kRandomChars - marker.size();
+    if (name.compare(at, marker.size(), marker) != 0) return false;
+    return std::all_of(name.end() - kRandomChars, name.end(),
+                       [](unsigned char c) { return std::isalnum(c); });
+}
+
 bool IsSaveLeftoverName(const std::string& name) {
-    const std::size_t marker = sizeof kSaveMarker - 1;
-    if (name.size() < 2 + marker + kRandomChars || name[0] != '.') return false;
-    const std::size_t at = name.size() - kRandomChars - marker;
-    if (name.compare(at, marker, kSaveMarker) != 0) return false;
-    for (std::size_t i = name.size() - kRandomChars; i < name.size(); ++i)
-        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
-    return true;
+    return IsMarkedTemporaryName(name, kSaveMarker);
 }
 
 int RemoveSaveLeftovers(const std::string& folder, fs::file_time_type before) {

@@ -31,6 +31,11 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
 // True for the names WriteFileAtomically gives its temporary files.
 bool IsSaveLeftoverName(const std::string& name);
 
+// True for a hidden name that ends in `marker` and six letters or digits, as
+// the temporary files of a save and the staging folders of an installation are
+// named.
+bool IsMarkedTemporaryName(const std::string& name, const std::string& marker);
+
 // Removes the temporary files an interrupted save left in `folder`: files
 // named as above that were last changed before `before` (the program's start).
 // Returns how many went.

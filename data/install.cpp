@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kInstallMarker[] = ".dovanel-install-";
-constexpr std::size_t kRandomChars = 6;
 
 fs::path WithoutSlash(const std::string& folder) {
     const fs::path path = fs::path(folder).lexically_normal();
@@ -136,12 +134,7 @@ bool Older(const fs::path& path, fs::file_time_type before) {
 }  // namespace
 
 bool IsInstallLeftoverName(const std::string& name) {
-    const std::size_t marker = sizeof kInstallMarker - 1;
-    if (name.size() < 2 + marker + kRandomChars || name[0] != '.') return false;
-    const std::size_t at = name.size() - kRandomChars - marker;
-    if (name.compare(at, marker, kInstallMarker) != 0) return false;
-    return std::all_of(name.end() - kRandomChars, name.end(),
-                       [](unsigned char c) { return std::isalnum(c); });
+    return IsMarkedTemporaryName(name, kInstallMarker);
 }
 
 // Stages beside the data folder; where that cannot be (a parent closed to new

@@ -8,10 +8,6 @@ namespace dovanel {
 
 namespace {
 
-constexpr DataFile kLoadOrder[] = {DataFile::Estimate,    DataFile::Main,   DataFile::Pmi,
-                                   DataFile::Escrow,      DataFile::Title,  DataFile::Guidelines,
-                                   DataFile::Origination, DataFile::Income, DataFile::Debt};
-
 enum class Step { Done, Skipped, Abort };
 
 // Runs one operation until it succeeds or the user gives up on it.
@@ -74,7 +70,7 @@ void ApplyYearCaptions(IncomeAnalysis& analysis, int currentYear) {
 
 LoadOutcome LoadAllDataFiles(Model& model, const std::string& folder, LoadQuestions& ask,
                              int currentYear) {
-    for (DataFile file : kLoadOrder) {
+    for (DataFile file : kEveryDataFile) {
         const std::string path = folder + FileName(file);
         std::error_code ec;
         if (file != DataFile::Income && !std::filesystem::is_regular_file(path, ec)) {

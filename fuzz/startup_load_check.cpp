@@ -16,11 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr DataFile kFiles[] = {DataFile::Estimate,    DataFile::Main,   DataFile::Pmi,
-                               DataFile::Escrow,      DataFile::Title,  DataFile::Guidelines,
-                               DataFile::Origination, DataFile::Income, DataFile::Debt};
-constexpr int kFileCount = 9;
-
 // Answers from the control bytes; Ignore once they run out, so Retry on a
 // failure that lasts cannot go on for ever.
 class Answers : public LoadQuestions {
@@ -60,7 +55,7 @@ void Place(const std::string& path, Kind kind, const std::string& text) {
 
 // Whatever the model holds writes files that read back to the same text.
 void CheckWritesReadBack(Model& model) {
-    for (DataFile file : kFiles) {
+    for (DataFile file : kEveryDataFile) {
         const std::string written = FileText(file, model);
         Model again;
         DataError error;
@@ -74,16 +69,16 @@ void CheckWritesReadBack(Model& model) {
 void CheckStartupLoad(const std::vector<std::string>& parts, const std::string& folder) {
     const std::string control = parts.empty() ? "" : parts[0];
     bool anyChecked = false;
-    for (int i = 0; i <= kFileCount; ++i) {
-        const std::string name = i < kFileCount ? FileName(kFiles[i]) : "DV.INI";
+    for (int i = 0; i <= kDataFileCount; ++i) {
+        const std::string name = i < kDataFileCount ? FileName(kEveryDataFile[i]) : "DV.INI";
         const Kind kind = KindOf(control, i);
         Place(folder + name, kind,
               static_cast<std::size_t>(i + 1) < parts.size() ? parts[i + 1] : "");
-        if (i < kFileCount && kFiles[i] != DataFile::Income && kind != Kind::File)
+        if (i < kDataFileCount && kEveryDataFile[i] != DataFile::Income && kind != Kind::File)
             anyChecked = true;
     }
     Model model;
-    Answers answers(control.size() > kFileCount + 1 ? control.substr(kFileCount + 1) : "");
+    Answers answers(control.size() > kDataFileCount + 1 ? control.substr(kDataFileCount + 1) : "");
     const LoadOutcome outcome = LoadAllDataFiles(model, folder, answers, 2026);
     if ((outcome == LoadOutcome::MissingFile) != (answers.missingAsked == 1)) std::abort();
     if (outcome == LoadOutcome::MissingFile && !anyChecked) std::abort();

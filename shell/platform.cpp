@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "shell/page_printer.h"
 #include "shell/qt_platform.h"
 
 namespace dovanel {
@@ -17,6 +18,10 @@ Platform& DesktopPlatform() {
     return platform;
 }
 }  // namespace
+
+std::unique_ptr<PagePrinter> QuietPlatform::ChoosePrinter(QWidget*) {
+    return nullptr;
+}
 
 Platform& ThePlatform() {
     return current ? *current : DesktopPlatform();

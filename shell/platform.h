@@ -61,6 +61,24 @@ class Platform {
     }
 };
 
+// A platform that asks nobody and does nothing: every question gets its default
+// answer, no program or page opens, no sound, pause or end, no printer.
+// Platforms that differ in a few services start from it.
+class QuietPlatform : public Platform {
+  public:
+    MsgAnswer ShowMessage(QWidget*, const MessageRequest& request) override {
+        return request.defaultButton;
+    }
+    void SetBusy(bool) override {}
+    bool StartProgram(const QString&, const QStringList&, const QString&) override { return false; }
+    bool OpenUrl(const QString&) override { return false; }
+    void PlaySound(const QString&) override {}
+    void Pause(double) override {}
+    void Beep() override {}
+    void EndProgram() override {}
+    std::unique_ptr<PagePrinter> ChoosePrinter(QWidget*) override;
+};
+
 // The platform the program runs on; tests swap it with ScopedPlatform.
 Platform& ThePlatform();
 

@@ -6,7 +6,6 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QPointer>
@@ -192,7 +191,8 @@ double WaveSeconds(const QString& path) {
 }
 
 int SoundWaitMs(double seconds) {
-    return static_cast<int>(std::ceil(seconds * 1000)) + kSoundMarginMs;
+    const double ms = std::ceil(seconds * 1000);
+    return (ms < kLongestSoundWaitMs ? static_cast<int>(ms) : kLongestSoundWaitMs) + kSoundMarginMs;
 }
 
 // Each sound is loaded once and kept: reloading it every time made it start

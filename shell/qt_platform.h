@@ -21,8 +21,10 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageReques
 // The length in seconds of a wave file's sound, from its header; negative when
 // the file is missing or no wave file.
 double WaveSeconds(const QString& path);
-// How long playing a sound of that length may hold the program up.
+// How long playing a sound of that length may hold the program up: its length
+// and a margin, never more than the longest wait (a header may claim hours).
 inline constexpr int kSoundMarginMs = 150;
+inline constexpr int kLongestSoundWaitMs = 5000;
 int SoundWaitMs(double seconds);
 
 class QtPlatform : public Platform {

@@ -25,6 +25,8 @@ namespace {
 
 const char kActivate[] = "activate\n";
 const char kSocketSuffix[] = ".socket";
+// More than this without a line end is no request of ours.
+constexpr qint64 kLongestRequest = 256;
 
 #ifdef Q_OS_UNIX
 // A folder of this user's that nobody else may enter, made if missing.
@@ -143,8 +145,9 @@ bool SingleInstance::ActivateRunningCopy(int timeoutMs) {
         if (!PeerIsSameUser(socket.socketDescriptor())) continue;
         socket.write(kActivate);
         if (!socket.waitForBytesWritten(timeoutMs)) continue;
-        socket.waitForReadyRead(timeoutMs);
-        if (socket.readAll().startsWith("ok")) return true;
+        while (!socket.canReadLine() && socket.waitForReadyRead(timeoutMs)) {
+        }
+        if (socket.readLine().startsWith("ok")) return true;
     }
     return false;
 }
@@ -164,11 +167,15 @@ bool SingleInstance::Listen(std::function<void()> onActivate) {
                 socket->abort();
                 continue;
             }
+            // A request may arrive in pieces: each is answered once its line is whole.
             connect(socket, &QLocalSocket::readyRead, socket, [socket, onActivate] {
-                if (!socket->readAll().startsWith("activate")) return;
-                onActivate();
-                socket->write("ok\n");
-                socket->flush();
+                while (socket->canReadLine()) {
+                    if (!socket->readLine().startsWith("activate")) continue;
+                    onActivate();
+                    socket->write("ok\n");
+                    socket->flush();
+                }
+                if (socket->bytesAvailable() > kLongestRequest) socket->abort();
             });
         }
     });

@@ -1,7 +1,6 @@
 #include "shell/startup.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include "data/file_write.h"

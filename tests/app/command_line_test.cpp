@@ -51,6 +51,17 @@ TEST(CommandLine, EndsOrGoesOnAsTheArgumentsSay) {
     }
 }
 
+// "dovanel --version > /dev/full" must not end as if the answer had been given.
+TEST(CommandLine, AnAnswerThatCannotBeWrittenEndsWithAFailure) {
+    for (const char* option : {"--help", "--version"}) {
+        std::ostream closed(nullptr);  // every write fails
+        std::ostringstream err;
+        const CommandLine line = ReadCommandLine({option}, "2.9.1", closed, err);
+        EXPECT_EQ(line.exitStatus, 1) << option;
+        EXPECT_NE(err.str().find("could not be written"), std::string::npos) << option;
+    }
+}
+
 TEST(CommandLine, UsageNamesEveryOptionButTheHiddenOne) {
     const std::string usage = UsageText();
     for (const char* option : {"--help", "--version", "-h"})

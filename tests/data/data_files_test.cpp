@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "tests/data/temp_folder.h"
 #include "tests/engine/sample_model.h"
@@ -12,25 +10,13 @@
 namespace dovanel {
 namespace {
 
+using test::Slurp;
+using test::Spit;
+
 namespace fs = std::filesystem;
 
-const DataFile kAllFiles[] = {DataFile::Estimate,    DataFile::Main,   DataFile::Pmi,
-                              DataFile::Escrow,      DataFile::Title,  DataFile::Guidelines,
-                              DataFile::Origination, DataFile::Income, DataFile::Debt};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Spit(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 TEST(DataFiles, EveryInstalledFileReadsAndWritesBackByteForByte) {
-    for (DataFile file : kAllFiles) {
+    for (DataFile file : kEveryDataFile) {
         const std::string original = Slurp(std::string(DOVANEL_INSTALLED_DATA) + FileName(file));
         ASSERT_FALSE(original.empty()) << FileName(file);
         Model m;
@@ -51,7 +37,7 @@ TEST(DataFiles, ModelSurvivesWriteAndRead) {
     m.debtSummary.itemAmount[30] = 415.25f;
     m.loanData.monthlyDebt = 415.25f;
     m.estimateValues.costName[5] = "Courier";
-    for (DataFile file : kAllFiles) {
+    for (DataFile file : kEveryDataFile) {
         Model back;
         DataError error;
         ASSERT_TRUE(ParseFile(file, FileText(file, m), back, error)) << FileName(file);
@@ -151,13 +137,10 @@ namespace {
 // Inputs the fuzzers once reported, named after the file they were fed to: each
 // reads (or fails) and whatever reads writes back to a text that reads the same.
 TEST(DataFiles, FuzzerFindingsStayHarmless) {
-    const DataFile files[] = {DataFile::Estimate,    DataFile::Main,   DataFile::Pmi,
-                              DataFile::Escrow,      DataFile::Title,  DataFile::Guidelines,
-                              DataFile::Origination, DataFile::Income, DataFile::Debt};
     int checked = 0;
     for (const auto& entry : std::filesystem::directory_iterator(DOVANEL_REGRESSIONS)) {
         const std::string name = entry.path().filename().string();
-        for (DataFile file : files) {
+        for (DataFile file : kEveryDataFile) {
             if (name.rfind(std::string(FileName(file)) + "-", 0) != 0) continue;
             Model model;
             DataError error;

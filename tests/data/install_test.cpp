@@ -5,8 +5,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "tests/data/child_process.h"
 #include "tests/data/temp_folder.h"
@@ -14,28 +12,13 @@
 namespace dovanel {
 namespace {
 
+using test::Names;
+using test::Slurp;
+using test::Spit;
+
 namespace fs = std::filesystem;
 
 const std::vector<std::string> kNames = {"ESTIMATE.DAT", "MAIN.DAT", "PMI.DAT", "DV.INI"};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Spit(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::vector<std::string> Names(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 unsigned Mode(const fs::path& path) {
     struct stat st;

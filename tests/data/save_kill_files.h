@@ -43,9 +43,7 @@ inline const Model& KillTestModel(int version) {
 
 inline std::vector<SavedFile> KillTestFiles() {
     std::vector<SavedFile> files;
-    for (DataFile file :
-         {DataFile::Estimate, DataFile::Main, DataFile::Pmi, DataFile::Escrow, DataFile::Title,
-          DataFile::Guidelines, DataFile::Origination, DataFile::Income, DataFile::Debt})
+    for (DataFile file : kEveryDataFile)
         files.push_back({FileName(file),
                          {FileText(file, KillTestModel(0)), FileText(file, KillTestModel(1))},
                          false,

@@ -19,9 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -32,15 +30,9 @@
 namespace {
 
 using namespace dovanel;
+using test::Slurp;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 struct Helper {
     pid_t pid = -1;

@@ -1,10 +1,14 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with its contents
-// when the test ends.
+// when the test ends, and the file helpers the data tests share.
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace dovanel::test {
 
@@ -33,5 +37,26 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
+
+// A file's whole contents, byte for byte; empty when it cannot be read.
+inline std::string Slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void Spit(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Every name in a folder, sorted, to show what was left behind.
+inline std::vector<std::string> Names(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 }  // namespace dovanel::test

@@ -10,18 +10,10 @@
 namespace dovanel {
 namespace {
 
-using test::SampleModel;
-using test::SetLoan;
-
-Model Loan(float price, float down, float rate, int type) {
-    Model m = SampleModel();
-    SetLoan(m, price, down, rate, type);
-    Recalculate(m);
-    return m;
-}
+using test::SampleLoan;
 
 TEST(Amortization, ThirtyYearExampleWithPmiRemoval) {
-    const Amortization a = ComputeAmortization(Loan(125000, 0.05f, 0.075f, 0));
+    const Amortization a = ComputeAmortization(SampleLoan(125000, 0.05f, 0.075f, 0));
     ASSERT_EQ(a.rows.size(), 360u);
     const AmortizationRow& first = a.rows.front();
     EXPECT_EQ(first.line,
@@ -48,20 +40,20 @@ TEST(Amortization, NoPmiMessageAtOrBelowTheLimit) {
     const std::string noPmi =
         "Because your Loan to Value (LTV) ratio will always be less than 80%, \r"
         "you will not be required to carry Private Mortage Insurance (PMI).";
-    const Amortization quarterDown = ComputeAmortization(Loan(200000, 0.25f, 0.065f, 0));
+    const Amortization quarterDown = ComputeAmortization(SampleLoan(200000, 0.25f, 0.065f, 0));
     EXPECT_EQ(quarterDown.rows.size(), 360u);
     EXPECT_EQ(quarterDown.pmiRemovalRow, 0);
     EXPECT_EQ(quarterDown.removePmiMessage, noPmi);
 
     // LTV exactly the float 0.8001 carried no PMI on the main window, so none is removed here.
-    const Model edge = Loan(10000, 0.1999f, 0.065f, 0);
+    const Model edge = SampleLoan(10000, 0.1999f, 0.065f, 0);
     ASSERT_EQ(edge.loanResults.ltv, 0.8001f);
     EXPECT_FALSE(LoanCarriesPmi(edge));
     EXPECT_EQ(ComputeAmortization(edge).removePmiMessage, noPmi);
 }
 
 TEST(Amortization, RemovalSetOnceAtTheFirstQualifyingRow) {
-    const Amortization a = ComputeAmortization(Loan(300000, 0.05f, 0.07f, 0));
+    const Amortization a = ComputeAmortization(SampleLoan(300000, 0.05f, 0.07f, 0));
     ASSERT_GT(a.pmiRemovalRow, 0);
     const auto first =
         std::find_if(a.rows.begin(), a.rows.end(), [](const auto& r) { return r.ltv <= 0.8001; });
@@ -69,7 +61,7 @@ TEST(Amortization, RemovalSetOnceAtTheFirstQualifyingRow) {
 }
 
 TEST(Amortization, FifteenYearLoanHas180Rows) {
-    const Amortization a = ComputeAmortization(Loan(250000, 0.2f, 0.06f, 2));
+    const Amortization a = ComputeAmortization(SampleLoan(250000, 0.2f, 0.06f, 2));
     ASSERT_EQ(a.rows.size(), 180u);
     EXPECT_EQ(a.rows.back().year, 15);
     EXPECT_NEAR(a.rows.back().ending, 0.0, 1e-6);
@@ -88,21 +80,21 @@ TEST(Amortization, ShortAmountsGetAnExtraTab) {
 }
 
 TEST(Amortization, ZeroRatePaysTheLoanEvenly) {
-    const Amortization a = ComputeAmortization(Loan(120000, 0.1f, 0.0f, 3));
+    const Amortization a = ComputeAmortization(SampleLoan(120000, 0.1f, 0.0f, 3));
     ASSERT_EQ(a.rows.size(), 120u);
     EXPECT_DOUBLE_EQ(a.rows[0].principal, 900.0);
     EXPECT_EQ(a.rows[0].interest, 0.0);
 }
 
 TEST(PartialTerm, FiveYearsOfTheExampleLoan) {
-    const Model m = Loan(125000, 0.05f, 0.075f, 0);
+    const Model m = SampleLoan(125000, 0.05f, 0.075f, 0);
     const PartialTerm p = PartialTermInterest(m, 5);
     EXPECT_EQ(p.sentence, "Show total interest for the first [5] years of the mortgage.");
     EXPECT_EQ(p.label, "Total interest that will be paid: $43,427");
 }
 
 TEST(PartialTerm, WholeTermEqualsTheMainWindowsTotalAndLongerIsCapped) {
-    Model m = Loan(125000, 0.05f, 0.075f, 2);
+    Model m = SampleLoan(125000, 0.05f, 0.075f, 2);
     const ResultsDisplay shown = Recalculate(m);
     EXPECT_DOUBLE_EQ(PartialTermInterest(m, 15).total, shown.totalInterest);
     EXPECT_DOUBLE_EQ(PartialTermInterest(m, 30).total, shown.totalInterest);

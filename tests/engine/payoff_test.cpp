@@ -2,25 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <sstream>
-
 #include "engine/format_value.h"
-#include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
 
 namespace dovanel {
 namespace {
 
-using test::SampleModel;
-using test::SetLoan;
-
-Model Loan(float price, float down, float rate, int type) {
-    Model m = SampleModel();
-    SetLoan(m, price, down, rate, type);
-    Recalculate(m);
-    return m;
-}
+using test::SampleLoan;
 
 std::string Cents(double amount) {
     return FormatValue(amount, "$#,###.#0");
@@ -38,7 +26,7 @@ TEST(PayoffPlan, WithoutExtrasEqualsTheAmortizationTable) {
         for (float down : downs)
             for (float rate : rates)
                 for (int type : types) {
-                    const Model m = Loan(price, down, rate, type);
+                    const Model m = SampleLoan(price, down, rate, type);
                     const Amortization table = ComputeAmortization(m);
                     const PayoffPlan plan = ComputePayoffPlan(m, {});
                     SCOPED_TRACE(testing::Message() << price << " " << down << " " << rate << " "
@@ -95,7 +83,7 @@ TEST(PayoffPlan, ExtrasAtNoInterest) {
         {"lump sum above the balance", lumpTooBig, 3, 11800, "Year 1 / Month 3"},
         {"negative extras", negative, 120, 100, "Year 10 / Month 12"},
     };
-    const Model m = Loan(15000, 0.2f, 0, 3);  // 12,000 over ten years
+    const Model m = SampleLoan(15000, 0.2f, 0, 3);  // 12,000 over ten years
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const PayoffPlan plan = ComputePayoffPlan(m, c.extras);
@@ -112,7 +100,7 @@ TEST(PayoffPlan, ExtrasAtNoInterest) {
 // Every row of a plan with extras adds up: interest on the running balance,
 // the balance falls by the principal and the extra, the loan is repaid exactly.
 TEST(PayoffPlan, ExtrasKeepTheScheduleConsistent) {
-    const Model m = Loan(125000, 0.05f, 0.075f, 0);
+    const Model m = SampleLoan(125000, 0.05f, 0.075f, 0);
     ExtraPayments x;
     x.monthly = 100;
     x.yearly = 1000;
@@ -145,7 +133,7 @@ TEST(PayoffPlan, ExtrasKeepTheScheduleConsistent) {
 }
 
 TEST(PayoffPlan, PmiDatesFollowTheOriginalScheduleAndMoveWithExtras) {
-    const Model m = Loan(125000, 0.05f, 0.075f, 0);
+    const Model m = SampleLoan(125000, 0.05f, 0.075f, 0);
     ASSERT_GT(m.loanResults.monthlyPmi, 0);
     const Amortization table = ComputeAmortization(m);
     auto firstAt = [&](double share) {
@@ -191,7 +179,7 @@ TEST(PayoffPlan, LoansWithoutPmiSaySo) {
         {0.25f, 11, "No PMI is charged: the loan is no more than 80.01 % of the purchase price."},
     };
     for (const Case& c : cases) {
-        const PayoffPlan plan = ComputePayoffPlan(Loan(200000, c.down, 0.065f, c.type), {});
+        const PayoffPlan plan = ComputePayoffPlan(SampleLoan(200000, c.down, 0.065f, c.type), {});
         EXPECT_FALSE(plan.pmi.charged);
         EXPECT_EQ(plan.pmiRequest, c.text);
         EXPECT_TRUE(plan.pmiAutomatic.empty());
@@ -200,7 +188,7 @@ TEST(PayoffPlan, LoansWithoutPmiSaySo) {
 }
 
 TEST(PayoffPlan, NoTermGivesNoPayments) {
-    Model m = Loan(200000, 0.1f, 0.065f, 0);
+    Model m = SampleLoan(200000, 0.1f, 0.065f, 0);
     m.loanData.termYears = 0;
     ExtraPayments x;
     x.monthly = 10;
@@ -241,7 +229,7 @@ std::vector<std::vector<std::string>> ReadCsv(const std::string& text) {
 }
 
 TEST(ScheduleCsv, RoundTripsThroughACsvReader) {
-    const Model m = Loan(125000, 0.05f, 0.075f, 0);
+    const Model m = SampleLoan(125000, 0.05f, 0.075f, 0);
     ExtraPayments x;
     x.monthly = 150;
     x.lumpSum = 1234.567;

@@ -1,5 +1,7 @@
 #include "tests/engine/sample_model.h"
 
+#include "engine/recalculate.h"
+
 namespace dovanel::test {
 
 Model SampleModel() {
@@ -46,6 +48,13 @@ void SetLoan(Model& m, float price, float down, float rate, int typeIndex) {
     m.loanData.mortgageTypeName = kMortgageTypes[typeIndex];
     m.loanData.termYears = TermYearsOf(m.loanData.mortgageTypeName);
     m.loanData.isArm = IsArmOf(m.loanData.mortgageTypeName);
+}
+
+Model SampleLoan(float price, float down, float rate, int typeIndex) {
+    Model m = SampleModel();
+    SetLoan(m, price, down, rate, typeIndex);
+    Recalculate(m);
+    return m;
 }
 
 }  // namespace dovanel::test

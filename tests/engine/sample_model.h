@@ -11,4 +11,7 @@ Model SampleModel();
 // Sets the loan inputs and the derived type fields as the main window would.
 void SetLoan(Model& m, float price, float down, float rate, int typeIndex);
 
+// The sample scenario with these loan inputs, recalculated.
+Model SampleLoan(float price, float down, float rate, int typeIndex);
+
 }  // namespace dovanel::test

@@ -89,5 +89,19 @@ TEST(QtPlatform, SoundLengthComesFromTheWaveHeader) {
     EXPECT_LT(WaveSeconds(dir.path() + "/missing.wav"), 0);
 }
 
+// A header may claim a sound of days: the program is held up a few seconds at most.
+TEST(QtPlatform, ASoundThatClaimsToBeEndlessIsWaitedForBriefly) {
+    QTemporaryDir dir;
+    const QByteArray format = Le32(16) + QByteArray("\x01\x00\x01\x00", 4) + Le32(1) + Le32(1) +
+                              QByteArray("\x01\x00\x08\x00", 4);
+    WriteFile(dir.path() + "/endless.wav",
+              "RIFF" + Le32(0) + "WAVE" + "fmt " + format + "data" + Le32(0xFFFFFFFFu));
+    const double seconds = WaveSeconds(dir.path() + "/endless.wav");
+    EXPECT_GT(seconds, 4e9);
+    for (double claimed : {seconds, 1e300, 5.0, 4.9999})
+        EXPECT_EQ(SoundWaitMs(claimed), kLongestSoundWaitMs + kSoundMarginMs) << claimed;
+    EXPECT_EQ(SoundWaitMs(0), kSoundMarginMs);
+}
+
 }  // namespace
 }  // namespace dovanel

@@ -1,11 +1,9 @@
 // The Quick Start window, the about box, help and the update check.
 #include <QCheckBox>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "shell/about_box.h"
 #include "shell/ini_file.h"

@@ -6,10 +6,12 @@
 
 #include <unistd.h>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
 #include <memory>
@@ -77,6 +79,31 @@ TEST(SingleInstance, ASecondCopyIsReachedWhenTheLockHolderDoesNotAnswer) {
     EXPECT_EQ(Ask(name), 0);
     second->closeWriteChannel();
     second->waitForFinished(5000);
+}
+
+// The request may reach the running copy in pieces; it is answered all the same.
+TEST(SingleInstance, ARequestArrivingInPiecesIsAnswered) {
+    const QString name = UniqueName("pieces");
+    SingleInstance running(name);
+    int activations = 0;
+    ASSERT_TRUE(running.Listen([&] { ++activations; }));
+    QLocalSocket asker;
+    asker.connectToServer(running.Folder() + QString::number(QCoreApplication::applicationPid()) +
+                          ".socket");
+    ASSERT_TRUE(asker.waitForConnected(2000));
+    auto settle = [&] {
+        for (int i = 0; i < 20; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    for (const char* piece : {"acti", "vate", "\n"}) {
+        asker.write(piece);
+        asker.flush();
+        settle();
+    }
+    QDeadlineTimer deadline(5000);
+    while (!asker.canReadLine() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(activations, 1);
+    EXPECT_EQ(asker.readLine(), "ok\n");
 }
 
 TEST(SingleInstance, NoLockPossibleMeansRunningUnprotected) {

@@ -24,7 +24,8 @@
 
 namespace dovanel::test {
 
-class ScriptedPlatform : public Platform {
+// Every service is recorded or scripted; only the busy pointer is left out.
+class ScriptedPlatform : public QuietPlatform {
   public:
     struct Started {
         QString program;
@@ -54,7 +55,6 @@ class ScriptedPlatform : public Platform {
         ADD_FAILURE() << "unexpected question: " << request.text.toStdString();
         return request.defaultButton;
     }
-    void SetBusy(bool) override {}
     bool StartProgram(const QString& program, const QStringList& arguments,
                       const QString& folder) override {
         started.push_back({program, arguments, folder});

@@ -1,16 +1,11 @@
 #include "ui/afford/afford_report.h"
 
-#include "engine/format_value.h"
 #include "shell/platform.h"
 #include "ui/amortization/printing.h"
 
 namespace dovanel {
 
 namespace {
-
-QString F(double value, const char* pattern) {
-    return QString::fromStdString(FormatValue(value, pattern));
-}
 
 QString Q(const std::string& s) {
     return QString::fromStdString(s);
@@ -35,20 +30,21 @@ void Inputs(const Model& m, const AffordabilityOptions& options, const Affordabi
     const LoanData& d = m.loanData;
     Heading(out, "Loan Data");
     out.At(1100, "Mortgage Type:  " + Q(d.mortgageTypeName), true);
-    out.Pairs("Monthly Income", F(d.monthlyIncome, kMoney), "Monthly Debt",
-              F(d.monthlyDebt, kMoney));
-    out.Pairs("Down Payment", F(d.downPaymentRate, "##.#0%"), "Interest Rate",
-              F(d.interestRate, "##.##0%"));
-    out.Pairs("Today's Purchase Price", F(d.purchasePrice, kMoney), "Earnest Money",
-              F(d.earnestMoney, kMoney));
-    out.Pairs("Annual Real Estate Taxes", F(d.annualTaxes, kMoney), "Monthly Insurance",
-              F(d.monthlyInsurance, kMoney));
-    out.Pairs("Monthly Association Dues", F(d.monthlyDues, kMoney), "Ratio Limits",
-              F(a.results.firstRatioLimit, "#%") + " / " + F(a.results.secondRatioLimit, "#%"));
+    out.Pairs("Monthly Income", Figure(d.monthlyIncome, kMoney), "Monthly Debt",
+              Figure(d.monthlyDebt, kMoney));
+    out.Pairs("Down Payment", Figure(d.downPaymentRate, "##.#0%"), "Interest Rate",
+              Figure(d.interestRate, "##.##0%"));
+    out.Pairs("Today's Purchase Price", Figure(d.purchasePrice, kMoney), "Earnest Money",
+              Figure(d.earnestMoney, kMoney));
+    out.Pairs("Annual Real Estate Taxes", Figure(d.annualTaxes, kMoney), "Monthly Insurance",
+              Figure(d.monthlyInsurance, kMoney));
+    out.Pairs(
+        "Monthly Association Dues", Figure(d.monthlyDues, kMoney), "Ratio Limits",
+        Figure(a.results.firstRatioLimit, "#%") + " / " + Figure(a.results.secondRatioLimit, "#%"));
     Heading(out, "Options");
     out.Pairs("Taxes and insurance grow with the price", YesNo(options.scaleTaxesAndInsurance));
     out.Pairs("Cash available for closing",
-              options.limitCash ? F(options.cashAvailable, kMoney) : QString("No limit"));
+              options.limitCash ? Figure(options.cashAvailable, kMoney) : QString("No limit"));
     out.Pairs("Stay within the conforming loan limit", YesNo(options.stayConforming));
 }
 
@@ -89,12 +85,7 @@ void Table(const AffordabilityTable& t, ReportWriter& out) {
 
 void AffordReportBody(const Model& model, const AffordabilityOptions& options, ReportWriter& out) {
     const Affordability answer = MaxAffordablePrice(model, options);
-    out.NewLine(2);
-    out.Size(18);
-    out.Italic(true);
-    out.At(1100, "What Can I Afford?", true);
-    out.Italic(false);
-    out.Size(11);
+    ReportTitle(out, "What Can I Afford?");
     Inputs(model, options, answer, out);
     Answer(answer, out);
     Table(AffordabilitySensitivity(model, options), out);

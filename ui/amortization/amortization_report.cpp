@@ -1,17 +1,12 @@
 #include "ui/amortization/amortization_report.h"
 
 #include "engine/amortization.h"
-#include "engine/format_value.h"
 #include "shell/platform.h"
 #include "ui/amortization/printing.h"
 
 namespace dovanel {
 
 namespace {
-
-QString F(double value, const char* pattern) {
-    return QString::fromStdString(FormatValue(value, pattern));
-}
 
 // A heading stands where a shorter measuring text would end at its column's right edge.
 struct Column {
@@ -30,21 +25,16 @@ const Column kColumns[] = {{"Beginning Balance", "        Balance", 4200},
 void AmortizationReportHeading(const Model& model, ReportWriter& out) {
     const LoanData& d = model.loanData;
     const LoanResults& r = model.loanResults;
+    ReportTitle(out, "Amortization Table");
     out.NewLine(2);
-    out.Size(18);
-    out.Italic(true);
-    out.At(1100, "Amortization Table", true);
-    out.Italic(false);
-    out.Size(11);
-    out.NewLine(2);
-    out.Pairs("Purchase Price", F(d.purchasePrice, "$###,###,##0.#0"), "Loan-To-Value Ratio",
-              F(r.ltv, "##.#0%"));
-    out.Pairs("Down Payment", F(r.downPaymentAmount, "$###,###,##0.#0"), "Down Payment (%)",
-              F(d.downPaymentRate, "##.#0%"));
-    out.Pairs("Loan Amount", F(r.loanAmount, "$#,###.#0"), "Interest Rate",
-              F(d.interestRate, "##.##0%"));
-    out.Pairs("Monthly Payment", F(r.monthlyPrincipalInterest, "$#,###.#0"), "Term In Years",
-              F(d.termYears, "#"));
+    out.Pairs("Purchase Price", Figure(d.purchasePrice, "$###,###,##0.#0"), "Loan-To-Value Ratio",
+              Figure(r.ltv, "##.#0%"));
+    out.Pairs("Down Payment", Figure(r.downPaymentAmount, "$###,###,##0.#0"), "Down Payment (%)",
+              Figure(d.downPaymentRate, "##.#0%"));
+    out.Pairs("Loan Amount", Figure(r.loanAmount, "$#,###.#0"), "Interest Rate",
+              Figure(d.interestRate, "##.##0%"));
+    out.Pairs("Monthly Payment", Figure(r.monthlyPrincipalInterest, "$#,###.#0"), "Term In Years",
+              Figure(d.termYears, "#"));
     out.NewLine(2);
     out.Size(8);
     out.NewLine();
@@ -62,13 +52,13 @@ void AmortizationReportBody(const Model& model, ReportWriter& out) {
         const AmortizationRow& row = table.rows[k];
         out.At(1100,
                "Year " + QString::number(row.year) + " / Month " + QString::number(row.month));
-        out.RightAt(4200, F(row.beginning, "$#,###.#0"));
-        out.RightAt(5600, F(row.interest, "$#,###.#0"));
-        out.RightAt(7100, F(row.principal, "$#,###.#0"));
-        out.RightAt(9000, F(row.ending, "$#,###.#0"));
+        out.RightAt(4200, Figure(row.beginning, "$#,###.#0"));
+        out.RightAt(5600, Figure(row.interest, "$#,###.#0"));
+        out.RightAt(7100, Figure(row.principal, "$#,###.#0"));
+        out.RightAt(9000, Figure(row.ending, "$#,###.#0"));
         // The marker follows the same PMI test as the main window and the table on screen.
         if (static_cast<int>(k) + 1 == table.pmiRemovalRow) out.At(9400, " PMI");
-        out.RightAt(10450, F(row.ltv, "#.#0%"), true);
+        out.RightAt(10450, Figure(row.ltv, "#.#0%"), true);
         if (out.stopped()) return;
     }
 }

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QWidget>
 
+#include "engine/format_value.h"
 #include "shell/platform.h"
 
 namespace dovanel {
@@ -124,6 +125,19 @@ bool PrintReport(PagePrinter& printer, const PrintJob& job,
     if (!writer.stopped()) writer.Finish();
     ThePlatform().SetBusy(false);
     return !writer.stopped();
+}
+
+void ReportTitle(ReportWriter& out, const QString& text) {
+    out.NewLine(2);
+    out.Size(18);
+    out.Italic(true);
+    out.At(1100, text, true);
+    out.Italic(false);
+    out.Size(11);
+}
+
+QString Figure(double value, const char* pattern) {
+    return QString::fromStdString(FormatValue(value, pattern));
 }
 
 }  // namespace dovanel

@@ -59,6 +59,13 @@ struct PrintJob {
     bool fontErrorCase = true;
 };
 
+// A report's title: two empty lines, then the text at 18 points in italics at
+// the left margin; the body goes on at 11 points.
+void ReportTitle(ReportWriter& out, const QString& text);
+
+// A value written in one of FormatValue's patterns, as the reports print it.
+QString Figure(double value, const char* pattern);
+
 // Runs the printer dialog, then the body; cancelling the dialog prints nothing.
 void RunPrintJob(const PrintJob& job, const std::function<void(ReportWriter&)>& body);
 

@@ -131,8 +131,8 @@ std::vector<int> ChartWidget::ComputeYearTicks() const {
     std::vector<int> ticks;
     if (years <= 0) return ticks;
     const int step = YearStep(years);
+    // A step is never more than the years (one up to 8), so bars always get a tick.
     for (int y = kind_ == Kind::Lines ? 0 : step; y <= years; y += step) ticks.push_back(y);
-    if (kind_ == Kind::StackedBars && years < step) ticks.push_back(1);
     return ticks;
 }
 

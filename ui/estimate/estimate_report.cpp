@@ -1,6 +1,5 @@
 #include "ui/estimate/estimate_report.h"
 
-#include "engine/format_value.h"
 #include "shell/platform.h"
 #include "ui/amortization/printing.h"
 
@@ -8,9 +7,6 @@ namespace dovanel {
 
 namespace {
 
-QString F(double value, const char* pattern) {
-    return QString::fromStdString(FormatValue(value, pattern));
-}
 QString Name(const Model& m, int k) {
     return QString::fromStdString(m.estimateValues.costName[k]);
 }
@@ -33,23 +29,23 @@ void ClosingCostsAndPurchase(const Model& m, ReportWriter& out) {
     const EstimateValues& e = m.estimateValues;
     const char* amount = "###,###,##0";
     const Single subtotal = d.purchasePrice + r.totalClosingCosts + r.totalPrepaidEscrows;
-    out.Pairs("Loan Origination Fee", F(r.originationFee, "$###,###,##0"), "Purchase Price",
-              F(d.purchasePrice, "$###,###,##0"));
-    out.Pairs(Name(m, 1), F(e.costAmount[1], amount), "Plus Closing Costs",
-              F(r.totalClosingCosts, amount));
-    out.Pairs(Name(m, 2), F(e.costAmount[2], amount), "Plus Prepaid Escrows",
-              F(r.totalPrepaidEscrows, amount));
-    out.Pairs(Name(m, 3), F(e.costAmount[3], amount), "Subtotal", F(subtotal, amount));
-    out.Pairs(Name(m, 4), F(e.costAmount[4], amount));
-    out.Pairs("Escrow / Closing Fee", F(r.escrowFee, amount), "Less Loan Amount",
-              F(r.loanAmount, "(###,###,##0)"));
-    out.Pairs(Name(m, 5), F(e.costAmount[7], amount), "Less Earnest Money",
-              F(d.earnestMoney, "(###,###,##0)"));
-    out.Pairs("Title Insurance", F(r.titleFee, amount), "Less Application Deposit",
-              F(e.applicationDeposit, "(###,###,##0)"));
-    out.Pairs(Name(m, 6), F(e.costAmount[6], amount));
-    out.Pairs(Name(m, 7), F(e.costAmount[5], amount), "TOTAL DUE AT CLOSING",
-              F(r.estimateDueAtClosing, "$###,###,##0"));
+    out.Pairs("Loan Origination Fee", Figure(r.originationFee, "$###,###,##0"), "Purchase Price",
+              Figure(d.purchasePrice, "$###,###,##0"));
+    out.Pairs(Name(m, 1), Figure(e.costAmount[1], amount), "Plus Closing Costs",
+              Figure(r.totalClosingCosts, amount));
+    out.Pairs(Name(m, 2), Figure(e.costAmount[2], amount), "Plus Prepaid Escrows",
+              Figure(r.totalPrepaidEscrows, amount));
+    out.Pairs(Name(m, 3), Figure(e.costAmount[3], amount), "Subtotal", Figure(subtotal, amount));
+    out.Pairs(Name(m, 4), Figure(e.costAmount[4], amount));
+    out.Pairs("Escrow / Closing Fee", Figure(r.escrowFee, amount), "Less Loan Amount",
+              Figure(r.loanAmount, "(###,###,##0)"));
+    out.Pairs(Name(m, 5), Figure(e.costAmount[7], amount), "Less Earnest Money",
+              Figure(d.earnestMoney, "(###,###,##0)"));
+    out.Pairs("Title Insurance", Figure(r.titleFee, amount), "Less Application Deposit",
+              Figure(e.applicationDeposit, "(###,###,##0)"));
+    out.Pairs(Name(m, 6), Figure(e.costAmount[6], amount));
+    out.Pairs(Name(m, 7), Figure(e.costAmount[5], amount), "TOTAL DUE AT CLOSING",
+              Figure(r.estimateDueAtClosing, "$###,###,##0"));
 }
 
 void PrepaidAndMonthly(const Model& m, ReportWriter& out) {
@@ -57,17 +53,17 @@ void PrepaidAndMonthly(const Model& m, ReportWriter& out) {
     const LoanResults& r = m.loanResults;
     const char* amount = "###,###,##0";
     const char* monthly = "$###,###,##0.00";
-    out.Pairs("Interim Interest", F(r.interimInterest, "$###,###,##0"), "Principal and Interest",
-              F(r.monthlyPrincipalInterest, monthly));
-    out.Pairs("Pvt. Mortgage Ins. Premium", F(r.pmiPremium, amount), "Homeowner's Insurance",
-              F(d.monthlyInsurance, monthly));
-    out.Pairs("Pvt. Mortgage Ins. Impounds", F(r.pmiImpounds, amount), "Real Estate Taxes",
-              F(static_cast<Single>(d.annualTaxes / 12.0f), monthly));
-    out.Pairs("Homeowner's Ins. Premium", F(r.insurancePremium, amount),
-              "Private Mortgage Insurance", F(r.monthlyPmi, monthly));
-    out.Pairs("Homeowner's Ins. Impounds", F(r.insuranceImpounds, amount),
-              "Homeowner Association Dues", F(d.monthlyDues, monthly));
-    out.Pairs("Property Tax Impounds", F(r.taxImpounds, amount));
+    out.Pairs("Interim Interest", Figure(r.interimInterest, "$###,###,##0"),
+              "Principal and Interest", Figure(r.monthlyPrincipalInterest, monthly));
+    out.Pairs("Pvt. Mortgage Ins. Premium", Figure(r.pmiPremium, amount), "Homeowner's Insurance",
+              Figure(d.monthlyInsurance, monthly));
+    out.Pairs("Pvt. Mortgage Ins. Impounds", Figure(r.pmiImpounds, amount), "Real Estate Taxes",
+              Figure(static_cast<Single>(d.annualTaxes / 12.0f), monthly));
+    out.Pairs("Homeowner's Ins. Premium", Figure(r.insurancePremium, amount),
+              "Private Mortgage Insurance", Figure(r.monthlyPmi, monthly));
+    out.Pairs("Homeowner's Ins. Impounds", Figure(r.insuranceImpounds, amount),
+              "Homeowner Association Dues", Figure(d.monthlyDues, monthly));
+    out.Pairs("Property Tax Impounds", Figure(r.taxImpounds, amount));
 }
 
 }  // namespace
@@ -82,31 +78,31 @@ void EstimateReportBody(const Model& m, ReportWriter& out) {
     out.Italic(false);
     out.Size(11);
     out.NewLine(2);
-    out.Pairs("Purchase Price", F(d.purchasePrice, "$###,###,##0"), "Loan-To-Value Ratio",
-              F(r.ltv, "##.#0%"));
-    out.Pairs("Down Payment", F(r.downPaymentAmount, "$###,###,##0"), "Down Payment (%)",
-              F(d.downPaymentRate, "##.#0%"));
-    out.Pairs("Interest Rate", F(d.interestRate, "##.##0%"), "Loan Amount",
-              F(r.loanAmount, "$#,###"));
+    out.Pairs("Purchase Price", Figure(d.purchasePrice, "$###,###,##0"), "Loan-To-Value Ratio",
+              Figure(r.ltv, "##.#0%"));
+    out.Pairs("Down Payment", Figure(r.downPaymentAmount, "$###,###,##0"), "Down Payment (%)",
+              Figure(d.downPaymentRate, "##.#0%"));
+    out.Pairs("Interest Rate", Figure(d.interestRate, "##.##0%"), "Loan Amount",
+              Figure(r.loanAmount, "$#,###"));
     out.NewLine(2);
     out.At(1100, "ESTIMATED  CLOSING  COSTS");
     out.At(6600, "DETAILS  OF  PURCHASE", true);
     out.NewLine();
     ClosingCostsAndPurchase(m, out);
     out.NewLine();
-    out.Pairs("TOTAL  CLOSING  COSTS", F(r.totalClosingCosts, "$###,###,##0"));
+    out.Pairs("TOTAL  CLOSING  COSTS", Figure(r.totalClosingCosts, "$###,###,##0"));
     out.NewLine(2);
     out.At(1100, "ESTIMATED  PREPAID  ESCROWS");
     out.At(6600, "MONTHLY  PAYMENT", true);
     out.NewLine();
     PrepaidAndMonthly(m, out);
     out.NewLine();
-    out.Pairs("TOTAL  PREPAID  ESCROWS", F(r.totalPrepaidEscrows, "$###,###,##0"), "TOTAL  PAYMENT",
-              F(r.totalMonthlyPayment, "$#,###,##0.00"));
+    out.Pairs("TOTAL  PREPAID  ESCROWS", Figure(r.totalPrepaidEscrows, "$###,###,##0"),
+              "TOTAL  PAYMENT", Figure(r.totalMonthlyPayment, "$#,###,##0.00"));
     out.NewLine(2);
     out.At(1100, "Mortgage Type:  " + QString::fromStdString(d.mortgageTypeName));
     out.At(6600, "Monthly Income Required:");
-    out.RightAt(10450, F(r.minMonthlyIncome, "$###,###,##0"), true);
+    out.RightAt(10450, Figure(r.minMonthlyIncome, "$###,###,##0"), true);
     out.Size(9);
     out.NewLine(10);
     for (const char* line : kNote) out.At(1900, line, true);

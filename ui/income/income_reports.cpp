@@ -1,16 +1,11 @@
 #include "ui/income/income_reports.h"
 
-#include "engine/format_value.h"
 #include "shell/platform.h"
 #include "ui/amortization/printing.h"
 
 namespace dovanel {
 
 namespace {
-
-QString F(double value, const char* pattern) {
-    return QString::fromStdString(FormatValue(value, pattern));
-}
 
 const double kYearColumns[3] = {7650, 9100, 10450};
 
@@ -87,17 +82,18 @@ void IncomeReportBody(const Model& m, ReportWriter& out) {
         for (int y = 1; y <= 3; ++y) {
             // The adjusted gross income's third year prints without the negative section.
             const char* picture = line.line == 1 && y == 3 ? kIn : line.picture;
-            out.RightAt(kYearColumns[y - 1], F(a.line[line.line][y], picture), y == 3);
+            out.RightAt(kYearColumns[y - 1], Figure(a.line[line.line][y], picture), y == 3);
         }
         if (out.stopped()) return;
     }
     out.NewLine();
     out.At(1100, "Yearly Totals  /  Allowable Income");
-    for (int y = 1; y <= 3; ++y) out.RightAt(kYearColumns[y - 1], F(a.yearIncome[y], kIn), y == 3);
+    for (int y = 1; y <= 3; ++y)
+        out.RightAt(kYearColumns[y - 1], Figure(a.yearIncome[y], kIn), y == 3);
     out.At(1100, "Average Income Per Year");
-    out.RightAt(10450, F(a.averageYearIncome, kIn), true);
+    out.RightAt(10450, Figure(a.averageYearIncome, kIn), true);
     out.At(1100, "Average Monthly Income");
-    out.RightAt(10450, F(m.loanData.monthlyIncome, kIn), true);
+    out.RightAt(10450, Figure(m.loanData.monthlyIncome, kIn), true);
 }
 
 void DebtReportBody(const Model& m, ReportWriter& out) {
@@ -105,11 +101,11 @@ void DebtReportBody(const Model& m, ReportWriter& out) {
     for (int i = 0; i < DebtSummary::items; ++i) {
         if (m.debtSummary.itemAmount[i] == 0) continue;
         out.At(2500, QString::fromStdString(m.debtSummary.itemName[i]));
-        out.RightAt(9000, F(m.debtSummary.itemAmount[i], kIn), true);
+        out.RightAt(9000, Figure(m.debtSummary.itemAmount[i], kIn), true);
     }
     out.NewLine();
     out.At(2500, "Total Monthly Debt");
-    out.RightAt(9000, F(m.loanData.monthlyDebt, "$#,###"), true);
+    out.RightAt(9000, Figure(m.loanData.monthlyDebt, "$#,###"), true);
 }
 
 void PrintIncomeAnalysis(const Model& model, QWidget* window) {

@@ -2,17 +2,12 @@
 
 #include <iterator>
 
-#include "engine/format_value.h"
 #include "ui/amortization/amortization_report.h"
 #include "ui/amortization/printing.h"
 
 namespace dovanel {
 
 namespace {
-
-QString F(double value, const char* pattern) {
-    return QString::fromStdString(FormatValue(value, pattern));
-}
 
 // Right edges of the columns when the extras need a column of their own.
 struct Column {
@@ -49,12 +44,12 @@ void PayoffReportBody(const Model& model, const PayoffPlan& plan, bool withExtra
         const double amounts[] = {row.beginning, row.interest, row.principal, row.extra,
                                   row.ending};
         for (std::size_t c = 0; c < std::size(kColumns); ++c)
-            out.RightAt(kColumns[c].right, F(amounts[c], "$#,###.#0"));
+            out.RightAt(kColumns[c].right, Figure(amounts[c], "$#,###.#0"));
         if (!pmiMarked && row.ltv <= 0.8001) {
             out.At(kPmiAt, " PMI");
             pmiMarked = true;
         }
-        out.RightAt(kLtvRight, F(row.ltv, "#.#0%"), true);
+        out.RightAt(kLtvRight, Figure(row.ltv, "#.#0%"), true);
         if (out.stopped()) return;
     }
 }

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QWidget>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -21,6 +22,7 @@
 #include "data/data_files.h"
 #include "shell/page_printer.h"
 #include "shell/platform.h"
+#include "shell/write_failure.h"
 #include "ui/amortization/printing.h"
 
 namespace dovanel {
@@ -39,20 +41,16 @@ QString AskForFile(QWidget* window, const QString& caption, const QString& name,
     return path;
 }
 
-void ReportFailure(QWidget* window, const QString& path, const QString& reason) {
-    Message(window,
-            "The file \"" + QDir::toNativeSeparators(path) + "\" could not be saved:\r" + reason,
-            QString(), MsgIcon::Warning);
-}
-
 // Flushes a finished file to the disk before it is renamed over the target,
 // and gives it the permissions a new file gets (a temporary file is private).
-bool FinishFile(const QString& path) {
+WriteResult FinishFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || ::fsync(file.handle()) != 0) return false;
+    if (!file.open(QIODevice::ReadOnly)) return {false, file.errorString().toStdString()};
+    if (::fsync(file.handle()) != 0) return Failure(errno);
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return ::fchmod(file.handle(), 0666 & ~mask) == 0;
+    if (::fchmod(file.handle(), 0666 & ~mask) != 0) return Failure(errno);
+    return {true, {}};
 }
 
 }  // namespace
@@ -68,40 +66,31 @@ bool SaveScheduleCsv(QWidget* window, const std::vector<PayoffRow>& rows,
         AskForFile(window, "Export CSV", suggestedName, "CSV files (*.csv);;All files (*)");
     if (path.isEmpty()) return false;
     const WriteResult written = WriteFileAtomically(NativePath(path), ScheduleCsv(rows));
-    if (!written) ReportFailure(window, path, QString::fromStdString(written.reason));
+    if (!written) ReportWriteFailure(window, path, written, {});
     return written.ok;
 }
 
-bool WriteReportPdf(const QString& path, QWidget* window,
-                    const std::function<void(ReportWriter&)>& body, QString& reason) {
+WriteResult WriteReportPdf(const QString& path, QWidget* window,
+                           const std::function<void(ReportWriter&)>& body) {
     const QFileInfo target(path);
     QTemporaryFile temp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
-    if (!temp.open()) {
-        reason = temp.errorString();
-        return false;
-    }
+    if (!temp.open()) return {false, temp.errorString().toStdString()};
     temp.close();
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setOutputFileName(temp.fileName());
     QtPagePrinter pages(std::move(printer));
-    if (!PrintReport(pages, {window, FormFont(), true, true}, body)) {
-        reason = "The report could not be written.";
-        return false;
-    }
-    if (QFileInfo(temp.fileName()).size() == 0 || !FinishFile(temp.fileName())) {
-        reason = "Nothing could be written to the disk.";
-        return false;
-    }
+    if (!PrintReport(pages, {window, FormFont(), true, true}, body))
+        return {false, "The report could not be written"};
+    if (QFileInfo(temp.fileName()).size() == 0)
+        return {false, "Nothing could be written to the disk"};
+    if (const WriteResult finished = FinishFile(temp.fileName()); !finished) return finished;
     std::error_code error;
     std::filesystem::rename(NativePath(temp.fileName()), NativePath(path), error);
-    if (error) {
-        reason = QString::fromStdString(error.message());
-        return false;
-    }
+    if (error) return {false, error.message()};
     temp.setAutoRemove(false);  // it is the target now
-    return true;
+    return {true, {}};
 }
 
 bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& body,
@@ -109,10 +98,9 @@ bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& bo
     const QString path =
         AskForFile(window, "Save as PDF", suggestedName, "PDF files (*.pdf);;All files (*)");
     if (path.isEmpty()) return false;
-    QString reason;
-    const bool saved = WriteReportPdf(path, window, body, reason);
-    if (!saved) ReportFailure(window, path, reason);
-    return saved;
+    const WriteResult written = WriteReportPdf(path, window, body);
+    if (!written) ReportWriteFailure(window, path, written, {});
+    return written.ok;
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "data/file_write.h"
 #include "engine/payoff.h"
 
 class QWidget;
@@ -27,10 +28,10 @@ bool SaveScheduleCsv(QWidget* window, const std::vector<PayoffRow>& rows,
 bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& body,
                    const QString& suggestedName);
 
-// Writes the report body into a PDF file through a temporary file; on failure
-// `reason` says why.
-bool WriteReportPdf(const QString& path, QWidget* window,
-                    const std::function<void(ReportWriter&)>& body, QString& reason);
+// Writes the report body into a PDF file through a temporary file; a failure
+// says why.
+WriteResult WriteReportPdf(const QString& path, QWidget* window,
+                           const std::function<void(ReportWriter&)>& body);
 
 // "Export CSV ..." in the context menu of a widget, exporting what `rows` gives.
 void AddExportCsvMenu(QWidget* target, std::function<std::vector<PayoffRow>()> rows,
