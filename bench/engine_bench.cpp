@@ -85,13 +85,7 @@ BENCHMARK(BM_AffordabilityWindowAnswer)->Unit(benchmark::kMillisecond);
 // extra payment, and the same loan without extras beside it.
 void BM_PayoffPlanWithExtras360(benchmark::State& state) {
     const Model m = test::SampleLoan(125000, 0.05f, 0.075f, 0);
-    ExtraPayments x;
-    x.monthly = 1;
-    x.yearly = 1000;
-    x.yearlyMonth = 6;
-    x.lumpSum = 5000;
-    x.lumpSumAt = 60;
-    x.biweekly = true;
+    ExtraPayments x{1, 1000, 6, 5000, 60, true};  // the monthly extra changes each round
     for (auto _ : state) {
         x.monthly = x.monthly < 200 ? x.monthly + 1 : 1;
         benchmark::DoNotOptimize(ComputePayoffPlan(m, x));

@@ -101,13 +101,8 @@ TEST(PayoffPlan, ExtrasAtNoInterest) {
 // the balance falls by the principal and the extra, the loan is repaid exactly.
 TEST(PayoffPlan, ExtrasKeepTheScheduleConsistent) {
     const Model m = SampleLoan(125000, 0.05f, 0.075f, 0);
-    ExtraPayments x;
-    x.monthly = 100;
-    x.yearly = 1000;
-    x.yearlyMonth = 4;
-    x.lumpSum = 5000;
-    x.lumpSumAt = 24;
-    x.biweekly = true;
+    // 100 a month, 1,000 every fourth month of the year, 5,000 with payment 24, biweekly.
+    const ExtraPayments x{100, 1000, 4, 5000, 24, true};
     const PayoffPlan plan = ComputePayoffPlan(m, x);
     const double rate = 0.075f / 12.0;
     double repaid = 0;

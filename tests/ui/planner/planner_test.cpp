@@ -75,13 +75,7 @@ TEST_F(PlannerTest, ShowsThePlanAndFollowsEveryInput) {
     QTest::keyClicks(Cell(w, "txtLumpSum"), "2000");
     w.findChild<QSpinBox*>("spnLumpSumAt")->setValue(13);
     w.findChild<QCheckBox*>("chkBiweekly")->setChecked(true);
-    ExtraPayments x;
-    x.monthly = 100;
-    x.yearly = 500;
-    x.yearlyMonth = 6;
-    x.lumpSum = 2000;
-    x.lumpSumAt = 13;
-    x.biweekly = true;
+    const ExtraPayments x{100, 500, 6, 2000, 13, true};  // what was entered above
     const PayoffPlan plan = ComputePayoffPlan(model, x);
     EXPECT_EQ(w.plan().rows.size(), plan.rows.size());
     EXPECT_EQ(S(Text(w, "lblPayoff")), plan.payoff);
