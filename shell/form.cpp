@@ -87,6 +87,7 @@ Screen::Screen(QWidget* parent, const ScreenDesign& design) : QDialog(parent), d
     setFont(WindowFont());
     setFixedSize(TwipsToPixels(design.clientTwips.width()),
                  TwipsToPixels(design.clientTwips.height()));
+    GuardModifiedKeys();
 }
 
 // Enter presses only the button the design makes the default; where Enter
@@ -112,6 +113,8 @@ void Screen::showEvent(QShowEvent* event) {
 }
 
 void Screen::done(int result) {
+    if (result == QDialog::Rejected)
+        for (const auto& restore : restorers_) restore();
     if (!leaving_ && isVisible()) {
         leaving_ = true;
         Run(design_.leave, this, design_.leaveDirection);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QRect>
 #include <functional>
+#include <vector>
 
 class QFrame;
 class QLineEdit;
@@ -85,8 +86,15 @@ class Screen : public QDialog {
     void showEvent(QShowEvent* event) override;
     // Installs F1, the key preview and the buttons' keys once the controls exist.
     void FinishControls(bool enterAsTab, bool numericOnly);
+    // What the window changes in place as the user types, kept as it is now:
+    // Cancel, Escape and the close box put it back.
+    template <typename T>
+    void RestoreOnCancel(T& edited) {
+        restorers_.push_back([&edited, opened = edited] { edited = opened; });
+    }
 
   private:
+    std::vector<std::function<void()>> restorers_;
     ScreenDesign design_;
     bool arrived_ = false;
     bool leaving_ = false;

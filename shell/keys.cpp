@@ -10,9 +10,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QWidget>
+
+#include "shell/platform.h"
 
 namespace dovanel {
 
@@ -56,9 +59,17 @@ bool IsFormList(const QObject* watched) {
            qobject_cast<const QAbstractSpinBox*>(watched) != nullptr;
 }
 
+const char kRefusesMinus[] = "dovanelRefusesMinus";
+
+bool RefusesMinus(const QObject* box) {
+    return box->property(kRefusesMinus).toBool();
+}
+
 void InsertFiltered(QLineEdit* box, const QString& text) {
     if (box->isReadOnly()) return;
-    box->insert(FilterNumericText(text));
+    QString kept = FilterNumericText(text);
+    if (RefusesMinus(box)) kept.remove('-');
+    box->insert(kept);
 }
 
 // The box's own "Paste" entry of its context menu.
@@ -152,10 +163,77 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
         int code = TypedCode(key);
         if (code != 0) {
             FilterNumericKey(code);
+            if (code == '-' && RefusesMinus(watched)) code = 0;
             if (code == 0) return true;
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+void RefuseMinusSign(QLineEdit* box) {
+    box->setProperty(kRefusesMinus, true);
+}
+
+bool HoldsNoNumber(const QString& text) {
+    for (const QChar c : text)
+        if (c.isDigit()) return false;
+    return true;
+}
+
+void ShowEmptyWithoutNumber(QLineEdit* box) {
+    QObject::connect(box, &QLineEdit::editingFinished, box, [box] {
+        if (!box->text().isEmpty() && HoldsNoNumber(box->text())) box->clear();
+    });
+}
+
+namespace {
+
+const char kGuardName[] = "dovanelModifiedKeyGuard";
+
+bool CtrlAltOrMetaHeld(const QKeyEvent* key) {
+    return key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+}
+
+// Menus find their entries by the typed letter, Alt held or not.
+bool ReadsAccessKeys(const QObject* watched) {
+    return qobject_cast<const QMenu*>(watched) || qobject_cast<const QMenuBar*>(watched);
+}
+
+// Sees every key before its control does; a key with Ctrl, Alt or Meta held is
+// handed on without its text. (AltGr arrives without those modifiers, so the
+// characters it types still type.)
+class ModifiedKeyGuard : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        if (text.isEmpty() || !text[0].isPrint() || !CtrlAltOrMetaHeld(key) ||
+            ReadsAccessKeys(watched))
+            return false;
+        QKeyEvent bare(QEvent::KeyPress, key->key(), key->modifiers(), key->nativeScanCode(),
+                       key->nativeVirtualKey(), key->nativeModifiers(), QString(),
+                       key->isAutoRepeat(), key->count(), key->device());
+        QApplication::sendEvent(watched, &bare);  // goes up to the window as the key would
+        if (!bare.isAccepted() && (key->modifiers() & Qt::AltModifier)) ThePlatform().Beep();
+        key->accept();  // handled: it goes no further up
+        return true;
+    }
+};
+
+}  // namespace
+
+void GuardModifiedKeys() {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application ||
+        application->findChild<QObject*>(kGuardName, Qt::FindDirectChildrenOnly) != nullptr)
+        return;
+    auto* guard = new ModifiedKeyGuard(application);
+    guard->setObjectName(kGuardName);
+    application->installEventFilter(guard);
 }
 
 void InstallKeyPreview(QWidget* window, KeyPreviewOptions options) {

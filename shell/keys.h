@@ -2,7 +2,8 @@
 // Keyboard handling shared by the data-entry windows: the window sees each key
 // before its text boxes, turns Enter into Tab and, where its cells are numeric,
 // lets only digits, backspace, "-" and "." through, typed or pasted. Menus,
-// popups, buttons and other windows never see the preview.
+// popups, buttons and other windows never see the preview. Program-wide, a key
+// with Ctrl, Alt or Meta held never types.
 
 #include <QObject>
 #include <QString>
@@ -19,6 +20,23 @@ void FilterNumericKey(int& keyAscii);
 
 // The characters of a text that FilterNumericKey lets through ("$425,000" gives "425000").
 QString FilterNumericText(const QString& text);
+
+// A key pressed with Ctrl, Alt or Meta held reaches its control without its
+// text: it still moves, selects, copies, pastes or opens a list, but never
+// inserts a character or picks an entry by its letter. Such a key with Alt held
+// that nothing takes beeps, as a missing access key does. Menus keep the text
+// for their own access keys. Every window calls this; it takes effect once for
+// the whole program.
+void GuardModifiedKeys();
+
+// A numeric box whose value can never be negative (a price, a rate, an extra
+// payment) refuses the minus sign, typed or pasted, as it refuses letters.
+void RefuseMinusSign(QLineEdit* box);
+
+// Whether a text holds no digit at all ("", ".", "  "): such a box means nothing entered.
+bool HoldsNoNumber(const QString& text);
+// A box holding no digit shows empty once the user leaves it, as it counts as empty.
+void ShowEmptyWithoutNumber(QLineEdit* box);
 
 struct KeyPreviewOptions {
     bool enterAsTab = true;

@@ -34,6 +34,23 @@ ScopedPlatform::~ScopedPlatform() {
     current = previous_;
 }
 
+MsgAnswer EscapeAnswer(const MessageRequest& request) {
+    if (request.escapeAnswer) return *request.escapeAnswer;
+    switch (request.buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::YesNo:
+            return MsgAnswer::No;
+        case MsgButtons::AbortRetryIgnore:
+            return MsgAnswer::Abort;
+        case MsgButtons::OkCancel:
+        case MsgButtons::YesNoCancel:
+        case MsgButtons::RetryCancel:
+            break;
+    }
+    return MsgAnswer::Cancel;
+}
+
 MsgAnswer Message(QWidget* parent, const QString& text, const QString& title, MsgIcon icon,
                   MsgButtons buttons, MsgAnswer defaultButton) {
     return ThePlatform().ShowMessage(parent, {text, title, icon, buttons, defaultButton});

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -28,7 +29,15 @@ struct MessageRequest {
     // Texts hold names from outside the program: a folder called "x<b>bold"
     // must read as written.
     Qt::TextFormat textFormat = Qt::PlainText;
+    // What Escape and the close box answer, when it is not the box's own
+    // Cancel (or No, or Abort): a question whose No loses data says "go back"
+    // (Cancel) here, even without a Cancel button.
+    std::optional<MsgAnswer> escapeAnswer = std::nullopt;
 };
+
+// The answer of a box closed by Escape or its close box: the request's own
+// escape answer, else the answer that changes nothing (Cancel, No, Abort, Ok).
+MsgAnswer EscapeAnswer(const MessageRequest& request);
 
 class Platform {
   public:

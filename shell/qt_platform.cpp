@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QPointer>
@@ -80,7 +81,10 @@ QMessageBox::StandardButton BoxButton(MsgAnswer answer) {
     return QMessageBox::Ok;
 }
 
-MsgAnswer AnswerOf(int button, MsgButtons buttons) {
+// What a box ended by Escape or its close box returns: no button's code.
+constexpr int kEscaped = -1;
+
+MsgAnswer AnswerOf(int button, const MessageRequest& request) {
     switch (button) {
         case QMessageBox::Ok:
             return MsgAnswer::Ok;
@@ -97,24 +101,33 @@ MsgAnswer AnswerOf(int button, MsgButtons buttons) {
         case QMessageBox::Ignore:
             return MsgAnswer::Ignore;
         default:
-            break;
+            return EscapeAnswer(request);
     }
-    // Closed without a button (Escape): the answer that changes nothing.
-    switch (buttons) {
-        case MsgButtons::Ok:
-            return MsgAnswer::Ok;
-        case MsgButtons::OkCancel:
-            return MsgAnswer::Cancel;
-        case MsgButtons::YesNo:
-            return MsgAnswer::No;
-        case MsgButtons::AbortRetryIgnore:
-            return MsgAnswer::Ignore;
-        case MsgButtons::YesNoCancel:
-        case MsgButtons::RetryCancel:
-            return MsgAnswer::Cancel;
-    }
-    return MsgAnswer::Ok;
 }
+
+// Escape and the close box end the box without a button, whichever button Qt
+// would have taken for them: the request says what they answer.
+class EscapeEndsBox : public QObject {
+  public:
+    explicit EscapeEndsBox(QMessageBox* box) : QObject(box), box_(box) {}
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        const bool escape = event->type() == QEvent::KeyPress &&
+                            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel);
+        if (!escape && event->type() != QEvent::Close) return false;
+        if (box_->clickedButton()) return false;  // a button ends it
+        if (!ending_) {
+            ending_ = true;
+            box_->done(kEscaped);
+        }
+        return true;
+    }
+
+  private:
+    QMessageBox* box_;
+    bool ending_ = false;
+};
 
 }  // namespace
 
@@ -126,6 +139,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const MessageReques
         text, BoxButtons(request.buttons), parent);
     box->setTextFormat(request.textFormat);
     box->setDefaultButton(BoxButton(request.defaultButton));
+    box->installEventFilter(new EscapeEndsBox(box.get()));
     return box;
 }
 
@@ -134,7 +148,7 @@ MsgAnswer QtPlatform::ShowMessage(QWidget* parent, const MessageRequest& request
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int button = box->exec();
     QApplication::restoreOverrideCursor();
-    return AnswerOf(button, request.buttons);
+    return AnswerOf(button, request);
 }
 
 void QtPlatform::SetBusy(bool busy) {

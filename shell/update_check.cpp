@@ -94,10 +94,10 @@ void CheckForUpdates(QWidget* owner, const std::function<bool()>& readyToEnd) {
                 MsgIcon::Critical);
         return;
     }
-    if (Message(owner, VersionCheckText(app), "Version Check", MsgIcon::Question, MsgButtons::YesNo,
-                MsgAnswer::Yes) == MsgAnswer::No &&
-        mayEnd())
-        platform.EndProgram();
+    MessageRequest question{VersionCheckText(app), "Version Check", MsgIcon::Question,
+                            MsgButtons::YesNo, MsgAnswer::Yes};
+    question.escapeAnswer = MsgAnswer::Yes;  // No ends the program: Escape carries on instead
+    if (platform.ShowMessage(owner, question) == MsgAnswer::No && mayEnd()) platform.EndProgram();
 }
 
 }  // namespace dovanel

@@ -11,6 +11,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "tests/ui/inside_modal.h"
 
 namespace dovanel {
 namespace {
@@ -27,6 +31,49 @@ TEST(QtPlatform, MessageTextsAreNeverReadAsHtml) {
     EXPECT_EQ(label->textFormat(), Qt::PlainText);
     EXPECT_EQ(box->windowTitle(), "Dovanel");
     EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+}
+
+// Escape and the close box give the request's escape answer, whatever button Qt
+// would take for them; a button still gives its own answer.
+TEST(QtPlatform, EscapeAndTheCloseBoxGiveTheEscapeAnswer) {
+    struct Case {
+        MsgButtons buttons;
+        MsgAnswer defaultButton;
+        std::optional<MsgAnswer> escape;
+        MsgAnswer expected;
+    };
+    const Case cases[] = {
+        {MsgButtons::Ok, MsgAnswer::Ok, {}, MsgAnswer::Ok},
+        {MsgButtons::OkCancel, MsgAnswer::Ok, {}, MsgAnswer::Cancel},
+        {MsgButtons::YesNo, MsgAnswer::Yes, {}, MsgAnswer::No},
+        {MsgButtons::YesNo, MsgAnswer::Yes, MsgAnswer::Cancel, MsgAnswer::Cancel},
+        {MsgButtons::YesNo, MsgAnswer::No, MsgAnswer::Yes, MsgAnswer::Yes},
+        {MsgButtons::AbortRetryIgnore, MsgAnswer::Retry, {}, MsgAnswer::Abort},
+        {MsgButtons::YesNoCancel, MsgAnswer::Yes, {}, MsgAnswer::Cancel},
+        {MsgButtons::RetryCancel, MsgAnswer::Retry, {}, MsgAnswer::Cancel},
+    };
+    QtPlatform platform;
+    for (const Case& c : cases) {
+        MessageRequest request{"question", "", MsgIcon::Question, c.buttons, c.defaultButton};
+        request.escapeAnswer = c.escape;
+        EXPECT_EQ(EscapeAnswer(request), c.expected);
+        auto key = [](Qt::Key k) {
+            return [k](QDialog& box) {
+                QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, k);
+            };
+        };
+        const std::pair<const char*, std::function<void(QDialog&)>> ways[] = {
+            {"Escape", key(Qt::Key_Escape)},
+            {"close box", [](QDialog& box) { box.close(); }},
+            {"Enter", key(Qt::Key_Return)},
+        };
+        for (const auto& [way, close] : ways) {
+            test::InsideNextModal(close);
+            const MsgAnswer expected = QString(way) == "Enter" ? c.defaultButton : c.expected;
+            EXPECT_EQ(platform.ShowMessage(nullptr, request), expected)
+                << way << " buttons " << static_cast<int>(c.buttons);
+        }
+    }
 }
 
 class PaintCounter : public QWidget {

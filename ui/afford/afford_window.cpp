@@ -115,6 +115,8 @@ void AffordWindow::BuildOptions() {
     txtCash_ = AddCell(frame, "txtCash", Twips(2760, 615, 1335, 300));
     cash->setBuddy(txtCash_);            // the caption labels the box for screen readers
     TypingLimit::Install(txtCash_, 10);  // a longer paste is refused, never cut
+    RefuseMinusSign(txtCash_);
+    ShowEmptyWithoutNumber(txtCash_);
     AddLabel(frame, "lblCashHint", "(leave empty for no limit)", Twips(4215, 645, 3000, 255));
     chkConforming_ = Place(new QCheckBox("Stay within the conforming loan limit", frame),
                            "chkConforming", Twips(120, 975, 6000, 255));
@@ -164,7 +166,7 @@ AffordabilityOptions AffordWindow::Options() const {
     AffordabilityOptions options;
     options.scaleTaxesAndInsurance = chkScale_->isChecked();
     options.stayConforming = chkConforming_->isChecked();
-    options.limitCash = !txtCash_->text().trimmed().isEmpty();
+    options.limitCash = !HoldsNoNumber(txtCash_->text());
     options.cashAvailable = LeadingNumber(txtCash_->text().toStdString());
     return options;
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -110,6 +111,8 @@ const FeeEditorDesign kTitle = {"TitleChange",
 // The view offset keeps every shown slot (v - 1 .. v + 3) inside -20 .. 120.
 constexpr int kLowestView = -19;
 constexpr int kHighestView = 117;
+// Page Up and Page Down scroll by the five rows shown.
+constexpr int kPageRows = 5;
 
 QString AmountText(Single amount) {
     return QString::fromStdString(PlainNumber(amount));
@@ -135,6 +138,7 @@ FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
       design_(DesignOf(kind)),
       model_(model),
       table_(kind == Kind::Escrow ? model.escrowFees : model.titleFees) {
+    RestoreOnCancel(table_);
     BuildTable();
     // At opening the rows above the input show "0", whatever their slots hold.
     Refresh();
@@ -145,15 +149,74 @@ FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
         AddButton(this, "BtnOk", "&Ok", Twips(1800, design_.client.height() - 600, 1095, 375));
     auto* cancel = AddButton(this, "BtnCancel", "&Cancel",
                              Twips(3360, design_.client.height() - 600, 1095, 375));
-    ok->setFocusPolicy(Qt::NoFocus);
-    cancel->setFocusPolicy(Qt::NoFocus);
     connect(ok, &QPushButton::clicked, this, [this] {
         SaveDataFileReported(this, design_.file, model_);  // only rows 1..120 are written
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FinishControls(true, true);
-    (design_.feeFirst ? feeInput_ : amountInput_)->setFocus();  // the first cell of the tab order
+    SetUpKeys();
+    FirstCell()->setFocus();
+}
+
+QLineEdit* FeeTableEditor::FirstCell() const {
+    return design_.feeFirst ? feeInput_ : amountInput_;
+}
+QLineEdit* FeeTableEditor::SecondCell() const {
+    return design_.feeFirst ? amountInput_ : feeInput_;
+}
+
+// Tab goes through the two input cells, then the arrows, Ok and Cancel; Tab in
+// the second cell comes back to the first, so that typing row after row never
+// leaves the table (Shift+Tab from the first cell reaches the buttons). Up,
+// Down, Page Up and Page Down scroll the table wherever the focus is.
+void FeeTableEditor::SetUpKeys() {
+    QWidget* order[] = {FirstCell(),
+                        SecondCell(),
+                        findChild<QWidget*>("Picture2"),
+                        findChild<QWidget*>("Picture1"),
+                        findChild<QWidget*>("BtnOk"),
+                        findChild<QWidget*>("BtnCancel")};
+    for (std::size_t i = 0; i < std::size(order); ++i) {
+        if (i > 0) setTabOrder(order[i - 1], order[i]);
+        if (order[i] != amountInput_) order[i]->installEventFilter(this);  // it has it already
+    }
+}
+
+// The rows a key scrolls by, up (positive) or down; 0 for other keys.
+int FeeTableEditor::RowsScrolledBy(const QKeyEvent* key) {
+    if (key->modifiers() & ~Qt::KeypadModifier) return 0;
+    switch (key->key()) {
+        case Qt::Key_Up:
+            return 1;
+        case Qt::Key_Down:
+            return -1;
+        case Qt::Key_PageUp:
+            return kPageRows;
+        case Qt::Key_PageDown:
+            return -kPageRows;
+        default:
+            return 0;
+    }
+}
+
+// A key the table takes: scrolling, Tab back to the first cell, Enter on an arrow.
+bool FeeTableEditor::TableKey(QObject* watched, const QKeyEvent* key) {
+    if (const int rows = RowsScrolledBy(key)) {
+        for (int i = 0; i < std::abs(rows); ++i) rows > 0 ? StepUp() : StepDown();
+        return true;
+    }
+    if (watched == SecondCell() && key->key() == Qt::Key_Tab &&
+        key->modifiers() == Qt::NoModifier) {
+        FirstCell()->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    auto* arrow = qobject_cast<QToolButton*>(watched);
+    if (arrow && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        arrow->click();
+        return true;
+    }
+    return false;
 }
 
 void FeeTableEditor::BuildTable() {
@@ -196,7 +259,7 @@ void FeeTableEditor::BuildTable() {
         auto* button = Place(new QToolButton(this), name, Twips(at.x(), at.y(), 480, 420));
         button->setIcon(QIcon(ArrowPicture(64, up)));
         button->setIconSize(button->size() - QSize(6, 6));
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::StrongFocus);
         button->setAccessibleName(up ? "Up Arrow" : "Down Arrow");
         connect(button, &QToolButton::clicked, this, [this, up] { up ? StepUp() : StepDown(); });
     };
@@ -253,12 +316,15 @@ void FeeTableEditor::StepDown() {
     Refresh();
 }
 
-// Leaving the amount cell moves on to the next row of the table.
+// Leaving the amount cell by Tab (or Enter, which tabs) moves on to the next
+// row of the table; a click elsewhere leaves the row where it is, so a fee
+// typed after clicking its cell lands in the row shown.
 bool FeeTableEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == amountInput_ && event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) StepUp();
-    }
+    if (watched == amountInput_ && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason)
+        StepUp();
+    if (event->type() == QEvent::KeyPress && TableKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     return Screen::eventFilter(watched, event);
 }
 

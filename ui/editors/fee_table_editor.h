@@ -1,8 +1,8 @@
 #pragma once
 // The fee table editors (EscrowChange, TitleChange): a five-row window onto a
 // graduated fee table with one input row in the middle, scrolled by two arrow
-// buttons. What is typed changes the table in memory at once; "&Ok" also
-// writes its file.
+// buttons or the arrow keys. What is typed changes the table in memory at once;
+// "&Ok" also writes its file, Cancel puts back the table as it was opened.
 
 #include <QMap>
 
@@ -10,6 +10,7 @@
 #include "engine/model.h"
 #include "shell/form.h"
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace dovanel {
@@ -33,6 +34,11 @@ class FeeTableEditor : public Screen {
     void BuildTable();
     void Refresh();
     void NameCells();
+    void SetUpKeys();
+    QLineEdit* FirstCell() const;
+    QLineEdit* SecondCell() const;
+    static int RowsScrolledBy(const QKeyEvent* key);
+    bool TableKey(QObject* watched, const QKeyEvent* key);
 
     const FeeEditorDesign& design_;
     Model& model_;

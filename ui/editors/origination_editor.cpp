@@ -58,6 +58,7 @@ OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
     QFrame* panel =
         AddPanel(this, "pnlSchedule", Twips(240, 360, 8775, 2295), kDarkRed, Qt::black, 60, 60);
     OriginationSchedule& o = model_.originationSchedule;
+    RestoreOnCancel(o);
     QWidget* previous = nullptr;
     for (int k = 1; k <= OriginationSchedule::rows; ++k) {
         const int top = 240 + (k - 1) * 360;  // rows at 600 .. 2040 in the window

@@ -1,7 +1,7 @@
 #pragma once
 // The origination fee schedule editor (LoanO): five loan-amount bands with their
 // fee percentages. Every keystroke changes the schedule in memory; "&Ok" also
-// writes LOANORIG.DAT.
+// writes LOANORIG.DAT, Cancel puts back the schedule as it was opened.
 
 #include "engine/model.h"
 #include "shell/form.h"

@@ -69,6 +69,7 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
                       "DOWN",
                       help_topic::kSchedules}),
       model_(model) {
+    RestoreOnCancel(model_.pmiSchedule);
     QWidget* previous = nullptr;
     for (const PanelSpec& spec : kPanels) {
         QFrame* panel = AddPanel(this, QString("pnl") + spec.cells[0],

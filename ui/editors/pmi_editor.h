@@ -1,6 +1,7 @@
 #pragma once
 // The PMI schedule editor (PMI): sixteen rates in four panels. Every keystroke
-// changes the schedule in memory; "&Ok" also writes PMI.DAT.
+// changes the schedule in memory; "&Ok" also writes PMI.DAT, Cancel puts back
+// the schedule as it was opened.
 
 #include "engine/model.h"
 #include "shell/form.h"

@@ -136,6 +136,7 @@ IncomePage1::IncomePage1(Model& model, IncomePage2& page2, QWidget* parent)
       model_(model),
       page2_(page2) {
     page2_.SetPage1(this);
+    RestoreOnCancel(model_.incomeAnalysis);  // both pages edit it in place
     for (int y = 1; y <= 3; ++y) {
         QLineEdit* caption =
             AddCell(this, QString("Text%1").arg(y), Twips(kColumns[y - 1], 240, 1215, 315), false);

@@ -2,7 +2,8 @@
 // The income analysis: page 1 (Income) holds Form 1040 and Schedule A, page 2
 // (Income2) Forms 2106 and Schedules C, D and E with the results. Every cell
 // writes into the analysis at once; "&Ok" makes its monthly average the
-// borrower's monthly income and writes INCOME.DAT.
+// borrower's monthly income and writes INCOME.DAT, Cancel on page 1 puts back
+// the analysis as it was opened.
 
 #include <QMap>
 

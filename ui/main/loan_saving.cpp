@@ -58,9 +58,11 @@ void MainWindow::MenuFileSave_Click() {
 // The close box's question; false when the program should stay open.
 bool MainWindow::AgreeToEnd(bool offerCancel) {
     if (endingAgreed_ || !actions_["MenuFileSave"]->isEnabled()) return true;
-    switch (Message(this, "Save changes made to the Borrower's Loan Data?", "Save Changes",
-                    MsgIcon::Question, offerCancel ? MsgButtons::YesNoCancel : MsgButtons::YesNo,
-                    MsgAnswer::Yes)) {
+    MessageRequest question{
+        "Save changes made to the Borrower's Loan Data?", "Save Changes", MsgIcon::Question,
+        offerCancel ? MsgButtons::YesNoCancel : MsgButtons::YesNo, MsgAnswer::Yes};
+    question.escapeAnswer = MsgAnswer::Cancel;  // No would throw the changes away: Escape goes back
+    switch (ThePlatform().ShowMessage(this, question)) {
         case MsgAnswer::Yes:
             return SaveLoan(true);
         case MsgAnswer::No:

@@ -115,6 +115,7 @@ MainWindow::MainWindow(Model& model, QWidget* parent) : QMainWindow(parent), mod
     BuildControls();
     BuildMenus();
     InstallKeyPreview(this, {});
+    GuardModifiedKeys();
     WatchSessionEnd();
     SetUpKeyboardAndHelp();
     for (QLineEdit* box : text_) box->installEventFilter(this);
@@ -193,6 +194,8 @@ void MainWindow::BuildLoanData(QWidget* block) {
         QLineEdit* box =
             AddCell(block, QString("Text%1").arg(row.box), Twips(2970, row.top, 975, 300));
         if (row.maxLength > 0) TypingLimit::Install(box, row.maxLength);
+        // A price or a rate below zero means nothing; the other amounts may be negative.
+        if (row.box <= 3) RefuseMinusSign(box);
         text_[row.box] = box;
         connect(box, &QLineEdit::textChanged, this, [this, b = row.box] { TextChange(b); });
     }

@@ -70,10 +70,13 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption, QRec
     return button;
 }
 
+// An extra payment: never below zero, and a box without digits is empty.
 QLineEdit* NumberCell(QWidget* parent) {
     auto* cell = new QLineEdit(parent);
     cell->setAlignment(Qt::AlignRight);
     TypingLimit::Install(cell, 12);  // a longer paste is refused, never cut
+    RefuseMinusSign(cell);
+    ShowEmptyWithoutNumber(cell);
     return cell;
 }
 

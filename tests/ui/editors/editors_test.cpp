@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "data/data_files.h"
 #include "engine/recalculate.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/editors/fee_table_editor.h"
@@ -47,18 +48,22 @@ TEST_F(EditorTest, PmiCellsShowPercentsAndStoreEveryKeystroke) {
     EXPECT_EQ(model.pmiSchedule.conventionalMonthly[3], 0.0f);
 }
 
-TEST_F(EditorTest, PmiCancelKeepsTheEditInMemoryButNotOnDisk) {
+TEST_F(EditorTest, PmiCancelPutsBackTheRatesItOpenedWith) {
     const QByteArray before = FileBytes("PMI.DAT");
+    const Single opened = model.loanResults.pmiMonthlyRate;
     {
         PmiEditor editor(model);
         Retype(editor, "Text8", "0.6");  // conventional monthly, band 2: this loan's band
+        EXPECT_EQ(model.pmiSchedule.conventionalMonthly[2], 0.006f) << "stored as typed";
         Click(editor, "BtnCancel");
     }
     EXPECT_EQ(FileBytes("PMI.DAT"), before);
     Recalculate(model);
-    EXPECT_EQ(model.loanResults.pmiMonthlyRate, 0.006f) << "the results use the edited rate";
+    EXPECT_NE(opened, 0.006f);
+    EXPECT_EQ(model.loanResults.pmiMonthlyRate, opened) << "the results use the opened rate";
     {
         PmiEditor editor(model);
+        Retype(editor, "Text8", "0.6");
         Click(editor, "BtnOk");
     }
     EXPECT_EQ(FileBytes("PMI.DAT"),
@@ -158,10 +163,102 @@ TEST_F(FeeEditorTest, LeavingTheAmountCellStepsUp) {
     editor.reject();
 }
 
+// Title: the amount cell comes first; a click into the fee cell leaves the row.
+TEST_F(FeeEditorTest, AClickIntoTheFeeCellKeepsTheRow) {
+    FeeTableEditor editor(FeeTableEditor::Kind::Title, model);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    ASSERT_EQ(QApplication::focusWidget(), Cell(editor, "Text2"));
+    const Single secondFee = model.titleFees.fee[2];
+    QTest::mouseClick(Cell(editor, "Text1"), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), Cell(editor, "Text1"));
+    EXPECT_EQ(editor.viewOffset(), 0) << "row 1 stays in the input row";
+    Cell(editor, "Text1")->selectAll();
+    QTest::keyClicks(Cell(editor, "Text1"), "99");
+    Click(editor, "BtnOk");
+    Model stored;
+    DataError error;
+    ASSERT_TRUE(LoadDataFile(DataFile::Title, stored, App().dataFolder.toStdString(), error));
+    EXPECT_EQ(stored.titleFees.fee[1], 99) << "the fee went where it was typed";
+    EXPECT_EQ(stored.titleFees.fee[2], secondFee);
+}
+
+// By keys alone: the arrow keys scroll, a row passed by mistake comes back, and
+// every button is in the Tab order.
+TEST_F(FeeEditorTest, KeysScrollTheTableAndReachEveryButton) {
+    FeeTableEditor editor(FeeTableEditor::Kind::Escrow, model);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers held = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, held);
+    };
+    auto focused = [] { return QApplication::focusWidget()->objectName(); };
+    const std::pair<Qt::Key, int> scrolls[] = {
+        {Qt::Key_Up, 1}, {Qt::Key_PageUp, 6}, {Qt::Key_Down, 5}, {Qt::Key_PageDown, 0}};
+    for (const auto& [key, offset] : scrolls) {
+        press(key);
+        EXPECT_EQ(editor.viewOffset(), offset) << "key " << key;
+        EXPECT_EQ(focused(), "Text1") << "the focus stays in its cell";
+    }
+    // Fee, Tab, amount, Tab: the next row. Down brings back the row passed.
+    press(Qt::Key_A, Qt::ControlModifier);  // selects the fee: Ctrl keys still work
+    QTest::keyClicks(QApplication::focusWidget(), "111");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Text2");
+    QTest::keyClicks(QApplication::focusWidget(), "1000");
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Text1") << "Tab from the amount comes back to the fee";
+    EXPECT_EQ(editor.viewOffset(), 1);
+    press(Qt::Key_Down);
+    press(Qt::Key_Tab);
+    EXPECT_EQ(editor.viewOffset(), 0);
+    EXPECT_EQ(focused(), "Text2");
+    QTest::keyClicks(QApplication::focusWidget(), "2000");
+    EXPECT_EQ(model.escrowFees.amount[1], 2000) << "row 1 corrected";
+    EXPECT_EQ(model.escrowFees.fee[1], 111);
+    // Shift+Tab from the first cell goes back through the buttons.
+    press(Qt::Key_Tab);  // to the fee of row 2
+    press(Qt::Key_Down);
+    const char* backwards[] = {"BtnCancel", "BtnOk", "Picture1", "Picture2"};
+    for (const char* name : backwards) {
+        press(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(focused(), name);
+    }
+    press(Qt::Key_Space);
+    EXPECT_EQ(editor.viewOffset(), 1) << "Space presses the up arrow";
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Picture1");
+    press(Qt::Key_Return);
+    EXPECT_EQ(editor.viewOffset(), 0) << "Enter presses the down arrow";
+    for (const char* name : {"BtnOk", "BtnCancel", "Text1"}) {
+        press(Qt::Key_Tab);
+        EXPECT_EQ(focused(), name);
+    }
+    editor.reject();
+}
+
+// Title: the amount first; Tab in the fee cell comes back to the amount.
+TEST_F(FeeEditorTest, TabInTheTitleFeeCellComesBackToTheAmount) {
+    FeeTableEditor editor(FeeTableEditor::Kind::Title, model);
+    editor.show();
+    editor.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+    QTest::keyClick(Cell(editor, "Text2"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Cell(editor, "Text1"));
+    EXPECT_EQ(editor.viewOffset(), 1);
+    QTest::keyClick(Cell(editor, "Text1"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Cell(editor, "Text2"));
+    EXPECT_EQ(editor.viewOffset(), 1) << "leaving the fee cell keeps the row";
+    editor.reject();
+}
+
 // ---- origination and guidelines --------------------------------------------
 
 TEST_F(EditorTest, OriginationRatesInPercentStoredAtOnce) {
     model.originationSchedule.feeRate[2] = 0.0125f;
+    const OriginationSchedule opened = model.originationSchedule;
     OriginationEditor editor(model);
     Screenshot(&editor, "origination");
     EXPECT_EQ(Cell(editor, "Text3")->text(), "1.00");
@@ -174,7 +271,8 @@ TEST_F(EditorTest, OriginationRatesInPercentStoredAtOnce) {
     Retype(editor, "Text13", "12345678");
     EXPECT_EQ(model.originationSchedule.amountFrom[5], 12345678);
     Click(editor, "BtnCancel");
-    EXPECT_EQ(model.originationSchedule.feeRate[3], 0.02f) << "cancel keeps the edits in memory";
+    EXPECT_EQ(model.originationSchedule.feeRate[3], opened.feeRate[3]) << "cancel puts back";
+    EXPECT_EQ(model.originationSchedule.amountFrom[5], opened.amountFrom[5]);
 }
 
 TEST_F(EditorTest, OriginationOkWritesItsRecordOrder) {
