@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <cmath>
+#include <cstdlib>
 
 #include "engine/format_value.h"
 #include "shell/app_context.h"
@@ -203,7 +204,11 @@ int FeeTableEditor::RowsScrolledBy(const QKeyEvent* key) {
 // A key the table takes: scrolling, Tab back to the first cell, Enter on an arrow.
 bool FeeTableEditor::TableKey(QObject* watched, const QKeyEvent* key) {
     if (const int rows = RowsScrolledBy(key)) {
-        for (int i = 0; i < std::abs(rows); ++i) rows > 0 ? StepUp() : StepDown();
+        for (int i = 0; i < std::abs(rows); ++i) {
+            const int before = view_;
+            rows > 0 ? StepUp() : StepDown();
+            if (view_ == before) break;  // at the end of the table: one beep is enough
+        }
         return true;
     }
     if (watched == SecondCell() && key->key() == Qt::Key_Tab &&
