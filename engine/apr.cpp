@@ -67,7 +67,9 @@ bool Bracket(const Equation& e, double atZero, double& lo, double& hi) {
     }
     hi = 0.0;
     const double lowest = e.Lowest();
-    for (double gap = -lowest / 2; gap > 1e-300; gap /= 2) {
+    double gap = -lowest;
+    for (int halving = 0; halving < kMaxSteps; ++halving) {
+        gap /= 2;
         lo = lowest + gap;
         if (e.Value(lo) > 0) return true;  // NaN (infinities of both signs) is no answer
         hi = lo;
