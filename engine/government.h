@@ -46,12 +46,17 @@ struct GovernmentLoanTables {
     int fhaShortTermYears = 15;
     double fhaLargeLoanThreshold = 726200;
     std::vector<FhaAnnualPremiumRow> fhaAnnual = {
-        {true, false, 0.90, 0.0050, 11},   {true, false, 0.95, 0.0050, 0},
-        {true, false, kAnyLtv, 0.0055, 0}, {true, true, 0.90, 0.0070, 11},
-        {true, true, 0.95, 0.0070, 0},     {true, true, kAnyLtv, 0.0075, 0},
-        {false, false, 0.90, 0.0015, 11},  {false, false, kAnyLtv, 0.0040, 0},
-        {false, true, 0.78, 0.0015, 11},   {false, true, 0.90, 0.0040, 11},
-        {false, true, kAnyLtv, 0.0065, 0},
+        {true, false, 0.90, 0.0050, 11},     // over 15 years, up to the threshold
+        {true, false, 0.95, 0.0050, 0},      //
+        {true, false, kAnyLtv, 0.0055, 0},   //
+        {true, true, 0.90, 0.0070, 11},      // over 15 years, above the threshold
+        {true, true, 0.95, 0.0070, 0},       //
+        {true, true, kAnyLtv, 0.0075, 0},    //
+        {false, false, 0.90, 0.0015, 11},    // 15 years or less, up to the threshold
+        {false, false, kAnyLtv, 0.0040, 0},  //
+        {false, true, 0.78, 0.0015, 11},     // 15 years or less, above the threshold
+        {false, true, 0.90, 0.0040, 11},     //
+        {false, true, kAnyLtv, 0.0065, 0},   //
     };
 
     std::vector<VaFundingFeeRow> vaFundingFee = {
