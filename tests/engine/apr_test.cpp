@@ -116,18 +116,6 @@ TEST(AnnualPercentageRate, RecoversTheRateAFlowWasBuiltAt) {
             }
 }
 
-TEST(AnnualPercentageRate, PaymentsBelowOrEqualToTheAmountFinanced) {
-    const double below = AnnualPercentageRate({1200, 0, Repeat(12, 90)});
-    EXPECT_LT(below, 0);
-    EXPECT_NEAR(PresentValue({1200, 0, Repeat(12, 90)}, below / 12), 1200, 1e-9);
-    EXPECT_EQ(AnnualPercentageRate({1200, 0, Repeat(12, 100)}), 0.0);
-    EXPECT_EQ(AnnualPercentageRate({1200, 19, Repeat(12, 100)}), 0.0);
-    // A payment of nothing in between changes nothing but the timing.
-    std::vector<double> skipped = Repeat(12, 100);
-    skipped[5] = 0;
-    EXPECT_GT(AnnualPercentageRate({1000, 0, skipped}), 0);
-}
-
 TEST(AnnualPercentageRate, NoRateExists) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();

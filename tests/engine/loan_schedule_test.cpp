@@ -111,15 +111,6 @@ TEST(CentSchedule, NothingToSchedule) {
     EXPECT_TRUE(CentSchedule(100000, nan, 360).empty());
 }
 
-TEST(CentSchedule, BalanceBeforeAPayment) {
-    const auto rows = CentSchedule(162000, 0.03875, 360);
-    EXPECT_EQ(BalanceBefore(rows, 162000, 1), 162000);
-    EXPECT_EQ(BalanceBefore(rows, 162000, 2), rows[0].balance);
-    EXPECT_EQ(BalanceBefore(rows, 162000, 360), rows[358].balance);
-    EXPECT_EQ(BalanceBefore(rows, 162000, 361), 0.0);
-    EXPECT_EQ(BalanceBefore(rows, 162000, 500), 0.0);
-}
-
 TEST(MortgageInsuranceEnd, SampleLoanEndsWithPaymentEighty) {
     // 78 % of $180,000 is $140,400: owed $140,562.39 after payment 79, $140,254.51 after 80.
     EXPECT_EQ(MortgageInsuranceEndPayment(162000, 0.03875 / 12, 360, 180000), 80);
