@@ -145,8 +145,11 @@ std::string FileText(DataFile file, const Model& model) {
 
 bool ParseFile(DataFile file, const std::string& text, Model& model, DataError& error) {
     ItemReader reader(text, &LegacyTextsOf(file));
-    for (const Record& record : LayoutOf(file, model))
-        if (!reader.ReadRecord(record, error)) return false;
+    std::size_t slot = 0;
+    for (const Record& record : LayoutOf(file, model)) {
+        if (!reader.ReadRecord(record, error, slot)) return false;
+        slot += record.size();
+    }
     return true;
 }
 
