@@ -36,10 +36,9 @@ bool CheckSingleInstance(SingleInstance& instance) {
 }
 
 // False when the program cannot go on without a data folder (the user was told).
-bool SetUpFolders(AppContext& app, bool onlyCopy) {
+bool SetUpFolders(AppContext& app, const QString& location, bool onlyCopy) {
     app.programFolder = FindProgramFolder(QCoreApplication::applicationDirPath());
     app.helpFile = app.programFolder + "help/";
-    const QString location = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (!SetUpDataFolder(app, location, onlyCopy)) return false;
     app.settingsFile = app.dataFolder + "DV.INI";
     ReadSettings(app);
@@ -71,9 +70,11 @@ int main(int argc, char* argv[]) {
     SetUpLooks(application);
     AppContext& app = App();
 
-    SingleInstance instance("dovanel-" + qEnvironmentVariable("USER", "user"));
+    const QString location = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    SingleInstance instance("dovanel-" + qEnvironmentVariable("USER", "user"),
+                            InstanceFallbackFolder(location, app.productName));
     if (!CheckSingleInstance(instance)) return 0;
-    if (!SetUpFolders(app, instance.Protected())) return 1;
+    if (!SetUpFolders(app, location, instance.Protected())) return 1;
 
     MainWindow window(TheModel());
     if (window.FormLoad() == LoadOutcome::MissingFile) return 0;

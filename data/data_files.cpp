@@ -1,13 +1,13 @@
 #include "data/data_files.h"
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <system_error>
+#include "data/file_read.h"
 
 namespace dovanel {
 
-namespace fs = std::filesystem;
+namespace {
+// Far more than any data file holds; a bigger one is not ours.
+constexpr std::size_t kDataFileLimit = 16 << 20;
+}  // namespace
 
 const char* FileName(DataFile file) {
     switch (file) {
@@ -145,26 +145,20 @@ std::string FileText(DataFile file, const Model& model) {
 
 bool ParseFile(DataFile file, const std::string& text, Model& model, DataError& error) {
     ItemReader reader(text, &LegacyTextsOf(file));
-    for (const Record& record : LayoutOf(file, model))
-        if (!reader.ReadRecord(record, error)) return false;
+    std::size_t slot = 0;
+    for (const Record& record : LayoutOf(file, model)) {
+        if (!reader.ReadRecord(record, error, slot)) return false;
+        slot += record.size();
+    }
     return true;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& text, DataError& error) {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        error = fs::exists(path, ec) ? data_error::FileAccess() : data_error::FileNotFound();
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = data_error::FileAccess();
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = buffer.str();
-    return true;
+    const ReadResult read = ReadOrdinaryFile(path, text, kDataFileLimit);
+    if (read.ok()) return true;
+    error = read.status == ReadResult::Status::Missing ? data_error::FileNotFound()
+                                                       : data_error::FileAccess();
+    return false;
 }
 
 LegacyTexts& LegacyTextsOf(DataFile file) {

@@ -1,6 +1,7 @@
 #pragma once
 // Writing a file so that a crash, a full disk or a power cut never leaves it
-// empty or cut short, and so that nobody else can read it meanwhile.
+// empty or cut short, and so that nobody else can read it meanwhile. The
+// system calls live in file_write_posix.cpp.
 
 #include <filesystem>
 #include <string>
@@ -27,6 +28,19 @@ struct WriteResult {
 // - A read-only file is left as it is.
 // On failure the result says why, and no temporary file is left.
 WriteResult WriteFileAtomically(const std::string& path, const std::string& text);
+
+// Writes a file the user named in a dialog (an export, a report) the same way,
+// but never through a symbolic link: a link in the named place, dangling or
+// not, is replaced by the file and its target is left alone. An ordinary file
+// in its place keeps its permission bits; a new file, or one that replaces a
+// link, gets those of any new file (0666 less the umask). A folder, a
+// read-only file and a folder closed to new files are refused: nothing is
+// written in place. The written size is checked before the rename.
+WriteResult WriteNamedFile(const std::string& path, const std::string& bytes);
+
+// Whether WriteNamedFile would be refused at once (a folder, a read-only file,
+// a missing folder), checked before the contents are made.
+WriteResult CheckNamedFile(const std::string& path);
 
 // True for the names WriteFileAtomically gives its temporary files.
 bool IsSaveLeftoverName(const std::string& name);

@@ -51,6 +51,8 @@ int ReadBytes(const fs::path& path, std::string& text, bool& missing) {
 InstallResult CopyAll(const fs::path& from, const fs::path& staging, const fs::path& folder,
                       const std::vector<std::string>& names) {
     for (const std::string& name : names) {
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(folder / name, ec))) continue;  // the user's: kept
         std::string text;
         bool missing = false;
         if (const int error = ReadBytes(from / name, text, missing)) {

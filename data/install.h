@@ -19,8 +19,9 @@ struct InstallResult {
 // Copies the named files from `from` into a staging folder beside
 // `dataFolder` (".NAME.dovanel-install-XXXXXX", private to the user) and puts it
 // in the data folder's place only when every copy succeeded. A file missing
-// from `from` is skipped. Anything already in the data folder that is not
-// installed stays there. On failure the data folder is as it was.
+// from `from` is skipped, and so is one the data folder already holds (a
+// first run may find the user's own settings file there): everything already
+// in the data folder stays as it is. On failure the data folder is as it was.
 InstallResult InstallFiles(const std::string& from, const std::string& dataFolder,
                            const std::vector<std::string>& names);
 

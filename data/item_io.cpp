@@ -150,17 +150,19 @@ bool ItemReader::NextItem(Item& item) {
     return true;
 }
 
-bool ItemReader::ReadRecord(const Record& record, DataError& error) {
+bool ItemReader::ReadRecord(const Record& record, DataError& error, std::size_t firstSlot) {
     Item item;
+    std::size_t slot = firstSlot;
     for (const FieldRef& field : record) {
         if (!NextItem(item)) {
             error = data_error::InputPastEnd();
             return false;
         }
         if (auto text = std::get_if<std::string*>(&field)) {
-            **text = TextFromFile(item.text, legacy_);
+            **text = TextFromFile(item.text, legacy_, slot++);
             continue;
         }
+        ++slot;
         if (auto spare = std::get_if<SpareItem*>(&field)) {
             (*spare)->kind = item.quoted         ? SpareItem::Kind::Text
                              : item.text.empty() ? SpareItem::Kind::Empty
@@ -217,10 +219,11 @@ std::string SpareText(const SpareItem& spare) {
     return {};
 }
 
-std::string ItemText(const FieldRef& field, const LegacyTexts* legacy) {
+std::string ItemText(const FieldRef& field, const LegacyTexts* legacy, std::size_t slot) {
     if (auto v = std::get_if<Single*>(&field)) return SingleItem(**v);
     if (auto v = std::get_if<Integer*>(&field)) return std::to_string(**v);
-    if (auto v = std::get_if<std::string*>(&field)) return StringItem(TextToFile(**v, legacy));
+    if (auto v = std::get_if<std::string*>(&field))
+        return StringItem(TextToFile(**v, legacy, slot));
     return SpareText(*std::get<SpareItem*>(field));
 }
 
@@ -228,10 +231,11 @@ std::string ItemText(const FieldRef& field, const LegacyTexts* legacy) {
 
 std::string WriteLayout(const Layout& layout, const LegacyTexts* legacy) {
     std::string out;
+    std::size_t slot = 0;
     for (const Record& record : layout) {
         for (std::size_t i = 0; i < record.size(); ++i) {
             if (i != 0) out.push_back(',');
-            out += ItemText(record[i], legacy);
+            out += ItemText(record[i], legacy, slot++);
         }
         out += "\r\n";
     }

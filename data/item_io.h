@@ -47,8 +47,10 @@ class ItemReader {
 
     // Reads one record's items into its fields. On failure the fields read
     // before the failing item keep their new values, the others their old ones,
-    // and the failing item is consumed.
-    bool ReadRecord(const Record& record, DataError& error);
+    // and the failing item is consumed. `firstSlot` numbers the record's first
+    // item in the file (items counted over all records), where `legacy` keeps
+    // the encoding of its texts.
+    bool ReadRecord(const Record& record, DataError& error, std::size_t firstSlot = 0);
 
     std::size_t position() const { return pos_; }
     void set_position(std::size_t pos) { pos_ = pos; }
@@ -67,8 +69,8 @@ class ItemReader {
     LegacyTexts* legacy_ = nullptr;
 };
 
-// The text of a file holding `layout`, CR LF after each record. Texts found
-// in `legacy` go back in their original Windows-1252 bytes.
+// The text of a file holding `layout`, CR LF after each record. Texts that
+// `legacy` holds for their place go back in their original Windows-1252 bytes.
 std::string WriteLayout(const Layout& layout, const LegacyTexts* legacy = nullptr);
 
 // How a float is written: at most seven significant digits, never a text that

@@ -35,15 +35,18 @@ bool LoadOne(DataFile file, Model& model, const std::string& path, LoadQuestions
     if (open == Step::Abort) return false;
     const bool opened = open == Step::Done;
     ItemReader reader(text, &LegacyTextsOf(file));
+    std::size_t slot = 0;
     for (const Record& record : LayoutOf(file, model)) {
         const std::size_t start = reader.position();
+        const std::size_t firstSlot = slot;
+        slot += record.size();
         const Step read = Attempt(ask, path, [&](DataError& e) {
             if (!opened) {
                 e = data_error::BadFileNumber();
                 return false;
             }
             reader.set_position(start);
-            return reader.ReadRecord(record, e);
+            return reader.ReadRecord(record, e, firstSlot);
         });
         if (read == Step::Abort) return false;
     }

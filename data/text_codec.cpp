@@ -12,10 +12,6 @@ constexpr char32_t kHighControls[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-// A big enough set for every text of a file many times over; a bound keeps a
-// stream of odd files from growing it without end.
-constexpr std::size_t kMaxRemembered = 4096;
-
 void AppendUtf8(char32_t c, std::string& out) {
     if (c < 0x80) {
         out.push_back(static_cast<char>(c));
@@ -93,26 +89,35 @@ bool Utf8ToWindows1252(std::string_view utf8, std::string& bytes) {
     return true;
 }
 
-void LegacyTexts::Remember(const std::string& utf8) {
+void LegacyTexts::Remember(std::size_t slot, const std::string& utf8) {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (texts_.size() < kMaxRemembered) texts_.insert(utf8);
+    texts_[slot] = utf8;
 }
 
-bool LegacyTexts::Contains(const std::string& utf8) const {
+void LegacyTexts::Forget(std::size_t slot) {
     std::lock_guard<std::mutex> lock(mutex_);
-    return texts_.count(utf8) != 0;
+    texts_.erase(slot);
 }
 
-std::string TextFromFile(const std::string& bytes, LegacyTexts* legacy) {
-    if (IsValidUtf8(bytes)) return bytes;
+bool LegacyTexts::Holds(std::size_t slot, const std::string& utf8) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto it = texts_.find(slot);
+    return it != texts_.end() && it->second == utf8;
+}
+
+std::string TextFromFile(const std::string& bytes, LegacyTexts* legacy, std::size_t slot) {
+    if (IsValidUtf8(bytes)) {
+        if (legacy) legacy->Forget(slot);
+        return bytes;
+    }
     std::string text = Windows1252ToUtf8(bytes);
-    if (legacy) legacy->Remember(text);
+    if (legacy) legacy->Remember(slot, text);
     return text;
 }
 
-std::string TextToFile(const std::string& utf8, const LegacyTexts* legacy) {
+std::string TextToFile(const std::string& utf8, const LegacyTexts* legacy, std::size_t slot) {
     std::string bytes;
-    if (legacy && legacy->Contains(utf8) && Utf8ToWindows1252(utf8, bytes)) return bytes;
+    if (legacy && legacy->Holds(slot, utf8) && Utf8ToWindows1252(utf8, bytes)) return bytes;
     return utf8;
 }
 

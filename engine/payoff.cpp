@@ -79,6 +79,11 @@ double InterestOf(const std::vector<PayoffRow>& rows) {
     return total;
 }
 
+// An amount in whole cents (a whole number held as a double, exact far beyond any loan).
+double Cents(double amount) {
+    return std::round(amount * 100.0);
+}
+
 // The first payment after which the balance is at most `share` of the price; 0 for none.
 int FirstAtOrBelow(const std::vector<PayoffRow>& rows, double share, double price) {
     for (const PayoffRow& row : rows)
@@ -168,8 +173,10 @@ PayoffPlan ComputePayoffPlan(const Model& model, const ExtraPayments& extras) {
     plan.baselineInterest = InterestOf(plan.baseline);
     plan.payoff = PaymentDate(static_cast<int>(plan.rows.size()));
     plan.monthsSaved = PaymentsText(static_cast<int>(plan.baseline.size() - plan.rows.size()));
-    plan.interestSaved = Dollars(plan.baselineInterest - plan.totalInterest);
-    plan.totalInterestText = Dollars(plan.totalInterest);
+    // As the exported interest column sums them: in cents, then in whole dollars.
+    const double cents = Cents(plan.totalInterest);
+    plan.interestSaved = Dollars((Cents(plan.baselineInterest) - cents) / 100.0);
+    plan.totalInterestText = Dollars(cents / 100.0);
     PlanPmi(model, t, extras, plan);
     return plan;
 }
@@ -184,10 +191,33 @@ std::vector<PayoffRow> RowsOf(const Amortization& table) {
     return rows;
 }
 
+std::vector<PayoffRow> RoundedToCents(const std::vector<PayoffRow>& rows) {
+    std::vector<PayoffRow> out(rows);
+    double interest = 0, extra = 0;            // running totals
+    double interestCents = 0, extraCents = 0;  // the same, rounded
+    double balance = rows.empty() ? 0.0 : Cents(rows.front().beginning);
+    for (PayoffRow& r : out) {
+        interest += r.interest;
+        extra += r.extra;
+        const double rowInterest = Cents(interest) - interestCents;
+        const double rowExtra = Cents(extra) - extraCents;
+        interestCents += rowInterest;
+        extraCents += rowExtra;
+        const double ending = Cents(r.ending);
+        r.beginning = balance / 100.0;
+        r.interest = rowInterest / 100.0;
+        r.extra = rowExtra / 100.0;
+        r.principal = (balance - rowExtra - ending) / 100.0;
+        r.ending = ending / 100.0;
+        balance = ending;
+    }
+    return out;
+}
+
 std::string ScheduleCsv(const std::vector<PayoffRow>& rows) {
     std::string out = "payment,year,month,beginning,interest,principal,extra,ending,ltv\n";
     out.reserve(out.size() + rows.size() * 72);
-    for (const PayoffRow& r : rows) {
+    for (const PayoffRow& r : RoundedToCents(rows)) {
         out += std::to_string(r.payment) + ',' + std::to_string(r.year) + ',' +
                std::to_string(r.month);
         for (double amount : {r.beginning, r.interest, r.principal, r.extra, r.ending}) {

@@ -78,9 +78,17 @@ std::vector<PayoffRow> RowsOf(const Amortization& table);
 // "Year 23 / Month 4" of a payment number (1-based).
 std::string PaymentDate(int payment);
 
+// The schedule in whole cents, so that it adds up as a spreadsheet adds it:
+// the balances are rounded, the interest and the extras are rounded on their
+// running totals (each column then sums to its own total, rounded), and the
+// principal is what the rounded balances leave, so that in every row
+// beginning - principal - extra = ending, and each row begins where the last ended.
+std::vector<PayoffRow> RoundedToCents(const std::vector<PayoffRow>& rows);
+
 // The schedule as RFC 4180 CSV: a header line, then one line per payment;
-// amounts with two decimals and no thousands separators, the LTV as a fraction
-// with four decimals, LF line ends.
+// amounts rounded to cents as RoundedToCents rounds them, with two decimals
+// and no thousands separators, the LTV as a fraction with four decimals, LF
+// line ends.
 std::string ScheduleCsv(const std::vector<PayoffRow>& rows);
 
 }  // namespace dovanel

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "data/data_files.h"
+#include "data/file_read.h"
 
 namespace dovanel {
 
@@ -26,16 +26,20 @@ bool SameName(const std::string& a, const std::string& b) {
            });
 }
 
-// The lines of a file without their line ends.
-std::vector<std::string> Lines(const std::string& path) {
-    std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
+// Far more than any settings file holds.
+constexpr std::size_t kSettingsFileLimit = 1 << 20;
+
+// The lines of a file without their line ends; none when it cannot be read.
+ReadResult Lines(const std::string& path, std::vector<std::string>& lines) {
+    std::string text;
+    const ReadResult read = ReadOrdinaryFile(path, text, kSettingsFileLimit);
+    std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         lines.push_back(line);
     }
-    return lines;
+    return read;
 }
 
 // "[Name]" gives "Name"; any other line gives false.
@@ -75,7 +79,9 @@ std::string ReadIniString(const std::string& section, const std::string& key,
                           const std::string& fallback, const std::string& path) {
     bool inSection = false;
     std::string name, k, v;
-    for (const std::string& line : Lines(path)) {
+    std::vector<std::string> lines;
+    Lines(path, lines);
+    for (const std::string& line : lines) {
         if (SectionName(line, name)) {
             inSection = SameName(name, section);
         } else if (inSection && KeyValue(line, k, v) && SameName(k, key)) {
@@ -88,7 +94,11 @@ std::string ReadIniString(const std::string& section, const std::string& key,
 
 WriteResult WriteIniString(const std::string& section, const std::string& key,
                            const std::string& value, const std::string& path) {
-    std::vector<std::string> lines = Lines(path);
+    std::vector<std::string> lines;
+    const ReadResult read = Lines(path, lines);
+    if (read.status == ReadResult::Status::Refused)
+        return {false, "It cannot be read (" + read.reason +
+                           "), and writing it would lose the settings it holds"};
     const std::string entry = key + "=" + StoredValue(value);
     std::string name, k, v;
     int sectionAt = -1;

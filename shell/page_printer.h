@@ -7,21 +7,31 @@
 #include <QFont>
 #include <QString>
 #include <memory>
+#include <utility>
 
+class QBuffer;
+class QPagedPaintDevice;
 class QPainter;
+class QPdfWriter;
 class QPrinter;
 
 namespace dovanel {
 
 struct PrintError {
+    PrintError() = default;
+    PrintError(int n, QString why, QString path = {})
+        : number(n), description(std::move(why)), file(std::move(path)) {}
+
     int number = 0;
     QString description;
+    QString file;  // for kFile: the file that could not be written; the description says why
     bool failed() const { return number != 0; }
 };
 
 namespace print_error {
 inline constexpr int kPrinter = 482;      // the printer failed or is missing
 inline constexpr int kInvalidFont = 380;  // the font cannot be set
+inline constexpr int kFile = 75;          // the document's file could not be written
 }  // namespace print_error
 
 class PagePrinter {
@@ -41,7 +51,11 @@ class PagePrinter {
     virtual PrintError EndDocument() = 0;
 };
 
-// Prints on a QPrinter: a printer of the system, or a PDF file.
+// Prints on a QPrinter: a printer of the system, or a PDF file. A PDF file is
+// made in memory; the end of the document checks it whole and writes it
+// through a temporary file renamed over the file, never through a symbolic
+// link (a link in its place is replaced). A file that cannot be replaced (a
+// read-only file, a folder, a missing folder) is refused at the first step.
 class QtPagePrinter : public PagePrinter {
   public:
     explicit QtPagePrinter(std::unique_ptr<QPrinter> printer);
@@ -56,14 +70,19 @@ class QtPagePrinter : public PagePrinter {
     double TextWidth(const QString& text) override;
     PrintError EndDocument() override;
 
-    QPrinter& printer() { return *printer_; }
-
   private:
     PrintError Begin();
+    PrintError FileError(const QString& reason) const;
+    PrintError WritePdfFile();
+    QPagedPaintDevice& Device() const;
+    int Resolution() const;
     double PixelsPerTwip() const;
     void ApplyFont();
 
     std::unique_ptr<QPrinter> printer_;
+    QString pdfFile_;                    // the PDF file to write; empty for a printer
+    std::unique_ptr<QBuffer> pdfBytes_;  // the PDF as it is made
+    std::unique_ptr<QPdfWriter> pdf_;
     std::unique_ptr<QPainter> painter_;
     QFont font_;
     double x_ = 0;  // twips

@@ -85,19 +85,26 @@ QString SocketName(const QString& folder, qint64 pid) {
 
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), name_(name) {}
+SingleInstance::SingleInstance(const QString& name, const QString& fallback, QObject* parent)
+    : QObject(parent),
+      name_(name),
+      fallback_(fallback.isEmpty() || fallback.endsWith('/') ? fallback : fallback + '/') {}
 
 SingleInstance::~SingleInstance() {
     if (server_) server_->close();  // removes this copy's socket, and only it
     delete lock_;
 }
 
+// Without XDG_RUNTIME_DIR the system would make up a runtime folder in the
+// shared temporary folder, which another user can make first: never asked for.
 QString SingleInstance::Folder() const {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty()) return {};
-    const QString folder = runtime + "/" + name_ + "/";
-    return IsPrivateFolder(folder) ? folder : QString();
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        const QString folder = runtime + "/" + name_ + "/";
+        if (!runtime.isEmpty() && IsPrivateFolder(folder)) return folder;
+    }
+    if (!fallback_.isEmpty() && IsPrivateFolder(fallback_)) return fallback_;
+    return {};
 }
 
 bool SingleInstance::TryLock() {

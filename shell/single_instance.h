@@ -3,7 +3,9 @@
 // copy, the first and any the user chose to start beside it, listens on a
 // socket of its own beside the lock, in the user's private runtime folder, so
 // that a later copy can ask a running one to bring its main window to the
-// front. Only sockets and peers of the same user are trusted.
+// front. Only sockets, folders and peers of the same user are trusted. Without
+// a runtime folder of the user's own (XDG_RUNTIME_DIR unset, or a folder
+// somebody else made first), a private folder given by the program serves.
 
 #include <QObject>
 #include <QString>
@@ -18,7 +20,10 @@ namespace dovanel {
 class SingleInstance : public QObject {
     Q_OBJECT
   public:
-    explicit SingleInstance(const QString& name, QObject* parent = nullptr);
+    // `fallback`: the folder (the user's own, made if missing) for when there
+    // is no private runtime folder; empty for none.
+    explicit SingleInstance(const QString& name, const QString& fallback = {},
+                            QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // False when another copy holds the lock. True when this copy took it, and
@@ -34,14 +39,15 @@ class SingleInstance : public QObject {
     // cannot be reached.
     bool Listen(std::function<void()> onActivate);
 
-    // The private folder holding the lock and the sockets, empty when the
-    // runtime folder is missing or not the user's alone.
+    // The private folder holding the lock and the sockets: in the runtime
+    // folder, else the fallback; empty when neither is the user's alone.
     QString Folder() const;
 
   private:
     QStringList SocketsToTry() const;
 
     QString name_;
+    QString fallback_;
     QLockFile* lock_ = nullptr;
     QLocalServer* server_ = nullptr;
 };

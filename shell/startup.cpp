@@ -96,6 +96,10 @@ bool SetUpDataFolder(AppContext& app, const QString& dataLocation, bool onlyCopy
     return false;
 }
 
+QString InstanceFallbackFolder(const QString& dataLocation, const QString& productName) {
+    return MakeDataFolder(dataLocation, productName) + ".single-instance/";
+}
+
 QString AlreadyRunningMessage(const QString& productName) {
     return "\"" + productName + "\" is already running, launch another instance of it now?";
 }

@@ -42,5 +42,9 @@ bool SetUpDataFolder(AppContext& app, const QString& dataLocation, bool onlyCopy
 
 QString AlreadyRunningMessage(const QString& productName);
 
+// Where the single-instance lock goes when there is no private runtime folder:
+// a folder inside the data folder (which is made, private, if missing).
+QString InstanceFallbackFolder(const QString& dataLocation, const QString& productName);
+
 #include "data/install.h"
 }  // namespace dovanel

@@ -205,5 +205,62 @@ TEST(SafeWrite, ANewDataFolderIsPrivate) {
     EXPECT_EQ(MakePrivateFolder(dir.File("taken")).reason, "Not a directory");
 }
 
+// A file the user names in a dialog never writes through a symbolic link: the
+// link itself is replaced, dangling or not, and its target keeps its bytes. An
+// ordinary file keeps its permission bits; a new file, or one that replaces a
+// link, gets those of any new file.
+TEST(NamedFile, ReplacesALinkItselfAndKeepsAFilesBits) {
+    test::TempFolder dir;
+    fs::create_directory(dir.path() / "victim");
+    const fs::path precious = dir.path() / "victim" / "important.txt";
+    Spit(precious, "precious");
+    ::chmod(precious.c_str(), 0600);
+    fs::create_symlink(precious, dir.File("plan.csv"));
+    fs::create_symlink(dir.path() / "victim" / "nowhere", dir.File("dangling.csv"));
+    Spit(dir.File("mine.csv"), "old");
+    ::chmod(dir.File("mine.csv").c_str(), 0640);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    for (const char* name : {"plan.csv", "dangling.csv", "mine.csv", "new.csv"}) {
+        const WriteResult written = WriteNamedFile(dir.File(name), "new");
+        EXPECT_TRUE(written) << name << ": " << written.reason;
+        EXPECT_FALSE(fs::is_symlink(dir.File(name))) << name;
+        EXPECT_EQ(Slurp(dir.File(name)), "new") << name;
+        EXPECT_EQ(Mode(dir.File(name)), name == std::string("mine.csv") ? 0640u : 0666u & ~mask)
+            << name;
+    }
+    EXPECT_EQ(Slurp(precious), "precious");
+    EXPECT_EQ(Mode(precious), 0600u);
+    EXPECT_EQ(Names(dir.path() / "victim"), Names_{"important.txt"});
+    EXPECT_EQ(Names(dir.path()),
+              (Names_{"dangling.csv", "mine.csv", "new.csv", "plan.csv", "victim"}));
+}
+
+TEST(NamedFile, RefusalsSayWhyBeforeAnythingIsWritten) {
+    test::TempFolder dir;
+    const fs::path readOnly = dir.File("ro.csv");
+    Spit(readOnly, "kept");
+    ::chmod(readOnly.c_str(), 0444);
+    fs::create_directory(dir.path() / "folder.csv");
+    const struct {
+        fs::path path;
+        const char* reason;
+    } cases[] = {
+        {readOnly, "Permission denied"},
+        {dir.path() / "folder.csv", "Is a directory"},
+        {dir.path() / "no" / "such" / "plan.csv", "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckNamedFile(c.path.string()).reason, c.reason) << c.path;
+        const WriteResult result = WriteNamedFile(c.path.string(), "lost");
+        EXPECT_FALSE(result) << c.path;
+        EXPECT_EQ(result.reason, c.reason) << c.path;
+    }
+    EXPECT_TRUE(CheckNamedFile(dir.File("new.csv")));
+    EXPECT_EQ(Slurp(readOnly), "kept");
+    EXPECT_EQ(Mode(readOnly), 0444u);
+    EXPECT_EQ(Names(dir.path()), (Names_{"folder.csv", "ro.csv"}));
+}
+
 }  // namespace
 }  // namespace dovanel

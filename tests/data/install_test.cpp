@@ -53,7 +53,7 @@ TEST_F(Install, AFolderHoldingOtherFilesKeepsThem) {
     Spit(data / "DV.INI", "[General]\r\n");
     ASSERT_TRUE(InstallFiles(program.string(), data.string(), kNames).ok);
     EXPECT_EQ(Slurp(data / "notes.txt"), "mine");
-    EXPECT_EQ(Slurp(data / "DV.INI"), "DV.INI contents\r\n") << "installed files overwrite";
+    EXPECT_EQ(Slurp(data / "DV.INI"), "[General]\r\n") << "the user's settings stay";
     EXPECT_EQ(Names(data).size(), 5u);
     EXPECT_EQ(Names(share), std::vector<std::string>{"Dovanel"});
 }

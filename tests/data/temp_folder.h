@@ -2,12 +2,17 @@
 // A fresh folder under the system's temporary folder, removed with its contents
 // when the test ends, and the file helpers the data tests share.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace dovanel::test {
@@ -58,5 +63,28 @@ inline std::vector<std::string> Names(const std::filesystem::path& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+// Feeds a FIFO to a reader that opens it within half a second, then ends: a reader
+// that opens the FIFO gets the text and an end, one that does not leaves it alone.
+class FifoFeeder {
+  public:
+    FifoFeeder(const std::string& path, const std::string& text)
+        : thread_([path, text] {
+              const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+              while (std::chrono::steady_clock::now() < until) {
+                  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                  if (fd >= 0) {
+                      (void)!::write(fd, text.data(), text.size());
+                      ::close(fd);
+                      return;
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+              }
+          }) {}
+    ~FifoFeeder() { thread_.join(); }
+
+  private:
+    std::thread thread_;
+};
 
 }  // namespace dovanel::test

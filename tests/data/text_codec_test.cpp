@@ -73,5 +73,41 @@ TEST(TextCodec, Windows1252TextsReadAsTextAndGoBackByteForByte) {
     EXPECT_NE(written.find("\"Caf\xC3\xA9 in UTF-8\""), std::string::npos);
 }
 
+// One file may hold the same words in UTF-8 in one field and in Windows-1252 in
+// another (typed by this program and by an older copy): each field keeps its
+// own bytes while it is unchanged.
+TEST(TextCodec, EachFieldKeepsItsOwnEncoding) {
+    const std::string utf8 = "Caf\xC3\xA9", legacy = "Caf\xE9";
+    Model m = test::SampleModel();
+    m.debtSummary.itemName[0] = utf8;
+    m.debtSummary.itemName[1] = legacy;
+    m.debtSummary.itemName[2] = legacy + " bar";
+    m.debtSummary.itemName[3] = utf8 + " bar";
+    const std::string original = FileText(DataFile::Debt, m);
+    Model read;
+    DataError error;
+    ASSERT_TRUE(ParseFile(DataFile::Debt, original, read, error));
+    EXPECT_EQ(FileText(DataFile::Debt, read), original) << "saved unchanged: byte for byte";
+
+    read.debtSummary.itemName[2] = utf8 + " bar, paid";  // the user edited one field
+    const std::string edited = FileText(DataFile::Debt, read);
+    std::string expected = original;
+    const std::string before = "\"" + legacy + " bar\"";
+    expected.replace(expected.find(before), before.size(), "\"" + utf8 + " bar, paid\"");
+    EXPECT_EQ(edited, expected) << "the edited text in UTF-8, every other one as it was";
+    Model back;
+    ASSERT_TRUE(ParseFile(DataFile::Debt, edited, back, error));
+    EXPECT_EQ(back.debtSummary.itemName[2], utf8 + " bar, paid");
+
+    // The same file, since rewritten by another program in UTF-8 only: nothing
+    // of the earlier read lingers.
+    std::string rewritten = original;
+    for (std::size_t at; (at = rewritten.find(legacy)) != std::string::npos;)
+        rewritten.replace(at, legacy.size(), utf8);
+    Model again;
+    ASSERT_TRUE(ParseFile(DataFile::Debt, rewritten, again, error));
+    EXPECT_EQ(FileText(DataFile::Debt, again), rewritten);
+}
+
 }  // namespace
 }  // namespace dovanel

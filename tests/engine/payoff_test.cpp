@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/format_value.h"
+#include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
 
 namespace dovanel {
@@ -246,15 +249,82 @@ TEST(ScheduleCsv, RoundTripsThroughACsvReader) {
         EXPECT_EQ(std::stoi(f[1]), r.year);
         EXPECT_EQ(std::stoi(f[2]), r.month);
         const double amounts[] = {r.beginning, r.interest, r.principal, r.extra, r.ending};
+        // Balances are rounded; interest and extras carry their rounding on to
+        // the next row (a cent at most), the principal takes what keeps the row
+        // balanced (a cent and a half at most).
+        const double within[] = {0.005, 0.01, 0.015, 0.01, 0.005};
         for (int c = 0; c < 5; ++c) {
             EXPECT_EQ(f[3 + c].size() - f[3 + c].find('.'), 3u) << f[3 + c];
-            EXPECT_NEAR(std::stod(f[3 + c]), amounts[c], 0.005 + 1e-9);
+            EXPECT_NEAR(std::stod(f[3 + c]), amounts[c], within[c] + 1e-9);
         }
         EXPECT_EQ(f[8].size() - f[8].find('.'), 5u);
         EXPECT_NEAR(std::stod(f[8]), r.ltv, 0.00005 + 1e-12);
     }
     EXPECT_EQ(records[2][6], "1384.57");  // 150 plus the lump sum, rounded
     EXPECT_EQ(records.back()[7], "0.00");
+}
+
+}  // namespace
+}  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// A CSV amount as whole cents.
+long long CentsOf(const std::string& field) {
+    return std::llround(std::stod(field) * 100.0);
+}
+
+// Adds up an exported schedule the way a spreadsheet user checks it: every row
+// balances to the cent, each row begins where the last one ended, and the
+// interest column sums to the total the program shows.
+void ExpectCsvAddsUp(const std::string& csv, double loan, double totalInterest) {
+    const auto records = ReadCsv(csv);
+    ASSERT_GE(records.size(), 2u);
+    long long previousEnding = std::llround(loan * 100.0);
+    long long interest = 0;
+    int unbalanced = 0;
+    for (std::size_t k = 1; k < records.size(); ++k) {
+        const auto& f = records[k];
+        const long long beginning = CentsOf(f[3]), principal = CentsOf(f[5]), extra = CentsOf(f[6]),
+                        ending = CentsOf(f[7]);
+        if (beginning - principal - extra != ending || beginning != previousEnding) ++unbalanced;
+        previousEnding = ending;
+        interest += CentsOf(f[4]);
+    }
+    EXPECT_EQ(unbalanced, 0) << "rows out of balance";
+    EXPECT_EQ(previousEnding, 0) << "the last row pays the loan off";
+    EXPECT_EQ(interest, std::llround(totalInterest * 100.0)) << "the interest column's sum";
+}
+
+TEST(ScheduleCsv, EveryRowBalancesAndTheColumnsSumToTheTotals) {
+    const float prices[] = {1000, 125000, 333333.33f, 999999};
+    const float rates[] = {0.0001f, 0.03f, 0.0675f, 0.125f};
+    // None; 123.45 a month, 1,000.005 every seventh month, 5,432.109 with payment 13; biweekly.
+    const ExtraPayments none, some{123.45, 1000.005, 7, 5432.109, 13, false},
+        biweekly{0, 0, 1, 0, 1, true};
+    int loans = 0;
+    for (float price : prices)
+        for (float rate : rates)
+            for (int type : {0, 1, 10})
+                for (const ExtraPayments& x : {none, some, biweekly}) {
+                    Model m = SampleLoan(price, 0.1f, rate, type);
+                    SCOPED_TRACE(testing::Message() << price << " " << rate << " " << type << " "
+                                                    << x.monthly << " " << x.biweekly);
+                    const PayoffPlan plan = ComputePayoffPlan(m, x);
+                    const double loan = m.loanResults.loanAmount;
+                    ExpectCsvAddsUp(ScheduleCsv(plan.rows), loan, plan.totalInterest);
+                    // The planner's "Total interest" is the column's sum in whole dollars.
+                    const std::string dollars =
+                        FormatValue(std::round(plan.totalInterest * 100) / 100, "$#,###");
+                    EXPECT_EQ(plan.totalInterestText, dollars == "$" ? "$0" : dollars);
+                    // The amortization table's export sums to the main window's total.
+                    const ResultsDisplay shown = Recalculate(m);
+                    ExpectCsvAddsUp(ScheduleCsv(RowsOf(ComputeAmortization(m))), loan,
+                                    shown.totalInterest);
+                    ++loans;
+                }
+    EXPECT_EQ(loans, 144);
 }
 
 }  // namespace

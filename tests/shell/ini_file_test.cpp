@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "tests/data/child_process.h"
 #include "tests/data/temp_folder.h"
 
 namespace dovanel {
@@ -72,6 +79,63 @@ TEST(IniFile, WritingCreatesAMissingFile) {
     const std::string path = dir.File("DV.INI");
     ASSERT_TRUE(WriteIniString("General", "Show Quick Start Information", "YES", path));
     EXPECT_EQ(Slurp(path), "[General]\r\nShow Quick Start Information=YES\r\n");
+}
+
+namespace fs = std::filesystem;
+
+const char kSettings[] = "[General]\r\nShow Quick Start Information=NO\r\n";
+
+// A FIFO, or a link to a device, where the settings file belongs is neither
+// read (which would hang or never end) nor replaced by a file.
+TEST(IniFile, ASettingsFileThatIsNoOrdinaryFileIsNeitherReadNorReplaced) {
+    test::TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    // A device of the test's own where it may make one (as root), so that a
+    // rename over it could harm nothing outside the test's folder.
+    std::string device = dir.File("null");
+    if (::mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) device = "/dev/null";
+    fs::create_symlink(device, dir.File("device-link"));
+    for (const char* name : {"fifo", "device-link"}) {
+        const std::string path = dir.File(name);
+        const fs::file_status before = fs::symlink_status(path);
+        {
+            test::FifoFeeder feed(dir.File("fifo"), kSettings);
+            EXPECT_EQ(ReadIniString("General", "Show Quick Start Information", "YES", path), "YES")
+                << name;
+        }
+        test::FifoFeeder feed(dir.File("fifo"), kSettings);
+        const WriteResult written =
+            WriteIniString("General", "Show Quick Start Information", "YES", path);
+        EXPECT_FALSE(written) << name;
+        EXPECT_NE(written.reason.find("cannot be read"), std::string::npos) << written.reason;
+        EXPECT_EQ(fs::symlink_status(path).type(), before.type()) << name << " is still itself";
+        EXPECT_TRUE(fs::is_character_file(device));
+    }
+}
+
+// A settings file the user may write but not read (mode 0200) is never
+// rewritten: writing one key would wipe every other line and section.
+TEST(IniFile, ASettingsFileThatCannotBeReadIsNeverRewritten) {
+    test::TempFolder dir;
+    const std::string path = dir.File("DV.INI");
+    const std::string text = std::string(kSettings) + "[Printer]\r\nName=Office\r\n";
+    test::Spit(path, text);
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+    test::GiveToChild(path);
+    test::GiveToChild(dir.path().string());
+    // Root reads every file whatever its mode: the checks run as an ordinary user.
+    EXPECT_CHILD_OK(test::InChild(test::ChildSetUp::OrdinaryUser, [&]() -> std::string {
+        if (ReadIniString("General", "Show Quick Start Information", "YES", path) != "YES")
+            return "not read as missing";
+        const WriteResult written =
+            WriteIniString("General", "Show Quick Start Information", "YES", path);
+        if (written) return "rewritten";
+        if (written.reason.find("Permission denied") == std::string::npos)
+            return "no reason: " + written.reason;
+        return {};
+    }));
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    EXPECT_EQ(test::Slurp(path), text);
 }
 
 }  // namespace

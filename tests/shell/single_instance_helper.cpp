@@ -5,6 +5,7 @@
 //                                        answered Yes), prints "ready", exits 0 when its input ends
 //   single_instance_helper ask NAME      finds the lock taken and asks a running copy to show
 //   itself
+// A third argument is the private folder to use when there is no runtime folder.
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -24,8 +25,8 @@ void SayReady() {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc != 3) return 2;
-    dovanel::SingleInstance instance(argv[2]);
+    if (argc != 3 && argc != 4) return 2;
+    dovanel::SingleInstance instance(argv[2], argc == 4 ? QString(argv[3]) : QString());
     const QString mode = argv[1];
     QTimer::singleShot(10000, [] { QCoreApplication::exit(4); });
     if (mode == "serve") {

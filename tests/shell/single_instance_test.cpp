@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -14,7 +16,9 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <memory>
+#include <optional>
 
 namespace dovanel {
 namespace {
@@ -28,17 +32,18 @@ QString UniqueName(const char* what) {
 }
 
 // A helper copy started in one of its modes, waited for until it is ready.
-std::unique_ptr<QProcess> StartCopy(const QString& mode, const QString& name) {
+std::unique_ptr<QProcess> StartCopy(const QString& mode, const QString& name,
+                                    const QStringList& more = {}) {
     auto copy = std::make_unique<QProcess>();
-    copy->start(SINGLE_INSTANCE_HELPER, {mode, name});
+    copy->start(SINGLE_INSTANCE_HELPER, QStringList{mode, name} + more);
     EXPECT_TRUE(copy->waitForReadyRead(5000)) << mode.toStdString();
     EXPECT_EQ(copy->readLine().trimmed(), "ready") << mode.toStdString();
     return copy;
 }
 
-int Ask(const QString& name) {
+int Ask(const QString& name, const QStringList& more = {}) {
     QProcess asker;
-    asker.start(SINGLE_INSTANCE_HELPER, {"ask", name});
+    asker.start(SINGLE_INSTANCE_HELPER, QStringList{"ask", name} + more);
     EXPECT_TRUE(asker.waitForFinished(8000));
     return asker.exitCode();
 }
@@ -152,6 +157,69 @@ TEST(SingleInstance, StrangersSocketsAndFoldersAreNotTrusted) {
     EXPECT_TRUE(asker.TryLock());
     EXPECT_FALSE(asker.Protected());
     QDir(folder).removeRecursively();
+}
+
+// Sets environment variables (none: unset) for the life of the object.
+class EnvironmentChange {
+  public:
+    EnvironmentChange(const char* name, const std::optional<QString>& value) : name_(name) {
+        if (qEnvironmentVariableIsSet(name)) old_ = qEnvironmentVariable(name);
+        if (value)
+            qputenv(name, value->toLocal8Bit());
+        else
+            qunsetenv(name);
+    }
+    ~EnvironmentChange() {
+        if (old_)
+            qputenv(name_, old_->toLocal8Bit());
+        else
+            qunsetenv(name_);
+    }
+
+  private:
+    const char* name_;
+    std::optional<QString> old_;
+};
+
+// Without XDG_RUNTIME_DIR the system's fallback runtime folder lies in the
+// shared temporary folder, where another user can make it first. The lock and
+// the sockets then live in the private folder given for that case (the
+// program's lies inside its data folder), and the protection stays on.
+TEST(SingleInstance, WithoutARuntimeFolderAPrivateFolderKeepsTheProtection) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make a stranger's folder";
+    const uid_t stranger = 54321;
+    QTemporaryDir tmp, data;
+    EnvironmentChange noRuntime("XDG_RUNTIME_DIR", std::nullopt);
+    EnvironmentChange sharedTmp("TMPDIR", tmp.path());
+    const struct passwd* me = ::getpwuid(::geteuid());
+    ASSERT_TRUE(me);
+    const QByteArray shared = QFile::encodeName(tmp.path() + "/runtime-" + me->pw_name);
+    ASSERT_EQ(::mkdir(shared.constData(), 0700), 0);
+    ASSERT_EQ(::chown(shared.constData(), stranger, stranger), 0);  // another user was first
+
+    const QString name = UniqueName("no-runtime");
+    const QString fallback = data.path() + "/.single-instance/";
+    SingleInstance first(name, fallback);
+    ASSERT_TRUE(first.TryLock());
+    EXPECT_TRUE(first.Protected()) << "the protection stays on";
+    EXPECT_EQ(first.Folder(), fallback);
+    EXPECT_EQ(QFileInfo(fallback).permissions() & 0x0077, 0) << "nobody else may enter";
+    EXPECT_EQ(QFileInfo(fallback).ownerId(), ::geteuid());
+    EXPECT_EQ(Ask(name, {fallback}), 6) << "a second copy finds the lock taken";
+
+    // Another copy running the same way is found and brought to the front.
+    const QString other = UniqueName("no-runtime-copy"), otherFallback = data.path() + "/other/";
+    auto running = StartCopy("serve", other, {otherFallback});
+    EXPECT_EQ(Ask(other, {otherFallback}), 0);
+    ASSERT_TRUE(running->waitForFinished(5000));
+    EXPECT_EQ(running->exitCode(), 0);
+
+    // A fallback folder somebody else owns is no more trusted than theirs.
+    const QString taken = data.path() + "/taken/";
+    ASSERT_TRUE(QDir().mkpath(taken));
+    ASSERT_EQ(::chown(QFile::encodeName(taken).constData(), stranger, stranger), 0);
+    SingleInstance intruded(UniqueName("taken"), taken);
+    EXPECT_TRUE(intruded.Folder().isEmpty());
 }
 
 }  // namespace

@@ -8,6 +8,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include "shell/app_context.h"
 #include "tests/ui/ui_fixture.h"
 
@@ -177,6 +181,70 @@ TEST_F(DataFolderStart, LeftoversOfACrashGoWhenNoOtherCopyRuns) {
     ASSERT_TRUE(SetUpDataFolder(App(), Location(), true));
     EXPECT_FALSE(QFile::exists(leftover));
     EXPECT_TRUE(platform.asked.empty());
+}
+
+// A folder that holds the user's settings but no data file yet is a first run,
+// and the settings stay the user's.
+TEST_F(DataFolderStart, FirstRunKeepsASettingsFileThatIsThere) {
+    QDir().mkpath(Folder());
+    const QByteArray mine = "[General]\r\nShow Quick Start Information=NO\r\n[Mine]\r\nKept=1\r\n";
+    Touch(Folder() + "DV.INI", mine);
+    ASSERT_TRUE(SetUpDataFolder(App(), Location(), true));
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_EQ(platform.asked[0].title, "INITIALIZING");
+    QFile settings(Folder() + "DV.INI");
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), mine);
+    EXPECT_EQ(QDir(Folder()).entryList(QDir::Files).size(), InstalledFiles().size())
+        << "every data file was installed beside it";
+}
+
+// The program itself, with a FIFO or a link to an endless device where its
+// settings file belongs, starts as usual: neither is read (one would hang the
+// start, the other fill memory), and both stay as they are.
+TEST(StartupWithOddSettings, TheMainWindowIsReachedAndTheSettingsPlaceKept) {
+    for (const char* kind : {"fifo", "endless device"}) {
+        QTemporaryDir home;
+        const QString data = home.path() + "/data/Dovanel/", run = home.path() + "/run";
+        ASSERT_TRUE(QDir().mkpath(data));
+        ASSERT_TRUE(QDir().mkpath(run));
+        QFile::setPermissions(
+            run, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        for (const QString& name : QDir(DOVANEL_INSTALLED_DATA).entryList(QDir::Files))
+            QFile::copy(QString(DOVANEL_INSTALLED_DATA) + name, data + name);
+        const QByteArray settings = QFile::encodeName(data + "DV.INI");
+        QFile::remove(data + "DV.INI");
+        if (QString(kind) == "fifo") {
+            ASSERT_EQ(::mkfifo(settings.constData(), 0600), 0);
+        } else {
+            // The test's own device where it may make one, so that nothing
+            // outside its folder could be touched.
+            QByteArray zero = QFile::encodeName(home.path() + "/zero");
+            if (::mknod(zero.constData(), S_IFCHR | 0666, makedev(1, 5)) != 0) zero = "/dev/zero";
+            ASSERT_EQ(::symlink(zero.constData(), settings.constData()), 0);
+        }
+        struct stat before {};
+        ASSERT_EQ(::lstat(settings.constData(), &before), 0);
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", home.path() + "/data");
+        env.insert("XDG_RUNTIME_DIR", run);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(DOVANEL_PROGRAM, {"--startup-check"});
+        const bool ended = program.waitForFinished(30000);
+        if (!ended) {
+            program.kill();
+            program.waitForFinished();
+        }
+        EXPECT_TRUE(ended) << kind << ": the start never reached the main window";
+        EXPECT_EQ(program.exitCode(), 0) << kind << "\n"
+                                         << program.readAllStandardOutput().toStdString()
+                                         << program.readAllStandardError().toStdString();
+        struct stat after {};
+        ASSERT_EQ(::lstat(settings.constData(), &after), 0);
+        EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT) << kind;
+    }
 }
 
 }  // namespace

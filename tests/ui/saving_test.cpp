@@ -8,12 +8,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cmath>
 
 #include "data/data_files.h"
 #include "shell/quick_start.h"
 #include "shell/update_check.h"
+#include "tests/data/temp_folder.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/editors/fee_table_editor.h"
 #include "ui/editors/origination_editor.h"
@@ -139,6 +141,27 @@ TEST_F(SavingTest, ASettingsWriteFailureIsToldOncePerSession) {
     ASSERT_EQ(platform.asked.size(), 1u);
     EXPECT_TRUE(platform.asked[0].text.contains(App().settingsFile + "\r"));
     EXPECT_EQ(platform.asked[0].textFormat, Qt::PlainText);
+}
+
+// A settings file that cannot be read (here a FIFO) is never rewritten, and the
+// user is told so once.
+TEST_F(SavingTest, ASettingsFileThatCannotBeReadIsKeptAndToldOnce) {
+    QFile::remove(App().settingsFile);
+    const std::string path = App().settingsFile.toStdString();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    for (int i = 0; i < 2; ++i) {
+        test::FifoFeeder feed(path, "[General]\r\nShow Quick Start Information=NO\r\n");
+        QuickStart window;
+        window.show();
+        window.close();
+    }
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_TRUE(platform.asked[0].text.contains(App().settingsFile + "\r"));
+    EXPECT_TRUE(platform.asked[0].text.contains("cannot be read"))
+        << platform.LastText().toStdString();
+    struct stat st {};
+    ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "still the FIFO, not replaced by a file";
 }
 
 // ---- opening an editor changes nothing ------------------------------------

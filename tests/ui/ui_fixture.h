@@ -24,6 +24,11 @@
 
 namespace dovanel::test {
 
+// The permission bits Qt adds for the user running the tests (root may write
+// anything), beside the file's own bits.
+inline const QFileDevice::Permissions kForThisUser =
+    QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+
 // Every service is recorded or scripted; only the busy pointer is left out.
 class ScriptedPlatform : public QuietPlatform {
   public:

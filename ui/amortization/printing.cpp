@@ -5,6 +5,7 @@
 
 #include "engine/format_value.h"
 #include "shell/platform.h"
+#include "shell/write_failure.h"
 
 namespace dovanel {
 
@@ -40,7 +41,10 @@ void ReportWriter::Step(const std::function<PrintError()>& step) {
         const PrintError e = step();
         if (!e.failed()) return;
         const QString text = QString::number(e.number) + " - " + e.description;
-        if (e.number == print_error::kPrinter) {
+        if (e.number == print_error::kFile) {
+            ReportWriteFailure(window_, e.file, {false, e.description.toStdString()}, {});
+            stopped_ = true;
+        } else if (e.number == print_error::kPrinter) {
             Message(window_, text, "Printer Error", MsgIcon::Critical);
             stopped_ = true;
         } else if (e.number == print_error::kInvalidFont && fontErrorCase_) {

@@ -1,7 +1,8 @@
 #pragma once
 // The printing steps every report shares: the printer dialog, the hourglass,
 // the body printed in "Times New Roman" bold, the end of the document, and the
-// error boxes ("Printer Error", "Font Error", Abort/Retry/Ignore).
+// error boxes ("Printer Error", "Font Error", Abort/Retry/Ignore, and the
+// warning that a PDF file could not be written, with the system's reason).
 
 #include <QFont>
 #include <QString>

@@ -38,7 +38,7 @@ void PayoffReportBody(const Model& model, const PayoffPlan& plan, bool withExtra
     // The " PMI" marker follows the printed table's rule: the first row at or
     // below the PMI limit, for a loan that carries PMI.
     bool pmiMarked = !LoanCarriesPmi(model);
-    for (const PayoffRow& row : plan.rows) {
+    for (const PayoffRow& row : RoundedToCents(plan.rows)) {
         out.At(1100,
                "Year " + QString::number(row.year) + " / Month " + QString::number(row.month));
         const double amounts[] = {row.beginning, row.interest, row.principal, row.extra,

@@ -10,14 +10,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QWidget>
-#include <cerrno>
-#include <filesystem>
-#include <system_error>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "data/data_files.h"
 #include "shell/page_printer.h"
@@ -41,18 +34,6 @@ QString AskForFile(QWidget* window, const QString& caption, const QString& name,
     return path;
 }
 
-// Flushes a finished file to the disk before it is renamed over the target,
-// and gives it the permissions a new file gets (a temporary file is private).
-WriteResult FinishFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {false, file.errorString().toStdString()};
-    if (::fsync(file.handle()) != 0) return Failure(errno);
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    if (::fchmod(file.handle(), 0666 & ~mask) != 0) return Failure(errno);
-    return {true, {}};
-}
-
 }  // namespace
 
 QString& LastExportFolder() {
@@ -65,32 +46,9 @@ bool SaveScheduleCsv(QWidget* window, const std::vector<PayoffRow>& rows,
     const QString path =
         AskForFile(window, "Export CSV", suggestedName, "CSV files (*.csv);;All files (*)");
     if (path.isEmpty()) return false;
-    const WriteResult written = WriteFileAtomically(NativePath(path), ScheduleCsv(rows));
+    const WriteResult written = WriteNamedFile(NativePath(path), ScheduleCsv(rows));
     if (!written) ReportWriteFailure(window, path, written, {});
     return written.ok;
-}
-
-WriteResult WriteReportPdf(const QString& path, QWidget* window,
-                           const std::function<void(ReportWriter&)>& body) {
-    const QFileInfo target(path);
-    QTemporaryFile temp(target.absolutePath() + "/." + target.fileName() + ".XXXXXX");
-    if (!temp.open()) return {false, temp.errorString().toStdString()};
-    temp.close();
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setPageSize(QPageSize(QPageSize::Letter));
-    printer->setOutputFileName(temp.fileName());
-    QtPagePrinter pages(std::move(printer));
-    if (!PrintReport(pages, {window, FormFont(), true, true}, body))
-        return {false, "The report could not be written"};
-    if (QFileInfo(temp.fileName()).size() == 0)
-        return {false, "Nothing could be written to the disk"};
-    if (const WriteResult finished = FinishFile(temp.fileName()); !finished) return finished;
-    std::error_code error;
-    std::filesystem::rename(NativePath(temp.fileName()), NativePath(path), error);
-    if (error) return {false, error.message()};
-    temp.setAutoRemove(false);  // it is the target now
-    return {true, {}};
 }
 
 bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& body,
@@ -98,9 +56,12 @@ bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& bo
     const QString path =
         AskForFile(window, "Save as PDF", suggestedName, "PDF files (*.pdf);;All files (*)");
     if (path.isEmpty()) return false;
-    const WriteResult written = WriteReportPdf(path, window, body);
-    if (!written) ReportWriteFailure(window, path, written, {});
-    return written.ok;
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageSize(QPageSize(QPageSize::Letter));
+    printer->setOutputFileName(path);
+    QtPagePrinter pages(std::move(printer));
+    return PrintReport(pages, {window, FormFont(), true, true}, body);
 }
 
 namespace {

@@ -2,7 +2,8 @@
 // Saving a payment schedule for other programs: CSV for spreadsheets and the
 // amortization printout as a PDF file. Both ask for the file in a save dialog
 // that opens where the last one saved, write through a temporary file renamed
-// over the target, and report a failure with its reason.
+// over the target (a symbolic link there is replaced, never followed), and
+// report a failure with its reason.
 
 #include <QString>
 #include <functional>
@@ -24,14 +25,10 @@ QString& LastExportFolder();
 bool SaveScheduleCsv(QWidget* window, const std::vector<PayoffRow>& rows,
                      const QString& suggestedName);
 
-// Asks for a PDF file and prints the report body into it, without a printer dialog.
+// Asks for a PDF file and prints the report body into it, without a printer
+// dialog; false when cancelled or failed (a failure has been reported).
 bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& body,
                    const QString& suggestedName);
-
-// Writes the report body into a PDF file through a temporary file; a failure
-// says why.
-WriteResult WriteReportPdf(const QString& path, QWidget* window,
-                           const std::function<void(ReportWriter&)>& body);
 
 // "Export CSV ..." in the context menu of a widget, exporting what `rows` gives.
 void AddExportCsvMenu(QWidget* target, std::function<std::vector<PayoffRow>()> rows,

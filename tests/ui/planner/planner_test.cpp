@@ -18,7 +18,9 @@
 #include <QTest>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <tuple>
 
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
@@ -186,6 +188,68 @@ TEST_F(PlannerTest, FailedSavesSayWhy) {
     EXPECT_TRUE(platform.asked[1].text.contains("No such file or directory"))
         << S(platform.LastText());
     EXPECT_FALSE(QFile::exists(missing + ".pdf"));
+}
+
+// Every export the user names in a dialog (the planner's CSV and PDF, the
+// amortization table's CSV) replaces a symbolic link planted in its place,
+// never the link's target, and makes nothing where a dangling link points.
+TEST_F(PlannerTest, ExportsReplaceALinkNeverItsTarget) {
+    Planner planner(model);
+    AmortizationWindow table(model);
+    QTemporaryDir victim;
+    const QString precious = victim.path() + "/important.txt";
+    const QString nowhere = victim.path() + "/nowhere";
+    {
+        QFile f(precious);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("precious\n");
+    }
+    const std::tuple<const char*, std::function<void()>, QByteArray> exports[] = {
+        {"payoff-plan.csv", [&] { planner.findChild<QPushButton*>("BtnExportCsv")->click(); },
+         "payment,"},
+        {"payoff-plan.pdf", [&] { planner.findChild<QPushButton*>("BtnSavePdf")->click(); },
+         "%PDF"},
+        {"table.csv", [&] { table.findChild<QAction*>("mnuExportCsv")->trigger(); }, "payment,"},
+    };
+    for (const auto& [name, save, start] : exports) {
+        for (const QString& pointsTo : {precious, nowhere}) {
+            const QString path = out.path() + "/" + name;
+            QFile::remove(path);
+            ASSERT_TRUE(QFile::link(pointsTo, path));
+            platform.saveAnswers = {path};
+            save();
+            EXPECT_FALSE(QFileInfo(path).isSymLink()) << name << ": the link became the export";
+            EXPECT_TRUE(Read(path).startsWith(start)) << name;
+        }
+        EXPECT_EQ(Read(precious), "precious\n") << name << ": the link's target is untouched";
+        EXPECT_FALSE(QFile::exists(nowhere)) << name;
+    }
+    EXPECT_TRUE(platform.asked.empty()) << S(platform.LastText());
+}
+
+// A read-only file is refused by every export alike, with the system's reason,
+// and keeps its bytes and its permission bits.
+TEST_F(PlannerTest, ExportsRefuseAReadOnlyFile) {
+    Planner w(model);
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup;
+    for (const char* button : {"BtnExportCsv", "BtnSavePdf"}) {
+        const QString path = out.path() + "/" + button;
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("old");
+        }
+        ASSERT_TRUE(QFile::setPermissions(path, readOnly));
+        platform.asked.clear();
+        platform.saveAnswers = {path};
+        w.findChild<QPushButton*>(button)->click();
+        EXPECT_EQ(Read(path), "old") << button;
+        EXPECT_EQ(QFile::permissions(path) & ~test::kForThisUser, readOnly) << button;
+        ASSERT_EQ(platform.asked.size(), 1u) << button;
+        EXPECT_TRUE(platform.asked[0].text.contains("Reason: Permission denied."))
+            << S(platform.LastText());
+        QFile::setPermissions(path, readOnly | QFileDevice::WriteOwner);
+    }
 }
 
 TEST_F(PlannerTest, SaveAsPdfWritesThePrintoutWithoutThePrinterDialog) {

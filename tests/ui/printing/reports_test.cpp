@@ -1,20 +1,30 @@
 // The printed reports, recorded line by line, and once each as a real PDF.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "engine/format_value.h"
 #include "engine/income.h"
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
+#include "tests/ui/private_mounts.h"
 #include "tests/ui/recording_printer.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/afford/afford_report.h"
 #include "ui/amortization/amortization_report.h"
 #include "ui/amortization/printing.h"
 #include "ui/estimate/estimate_report.h"
 #include "ui/income/income_reports.h"
+#include "ui/planner/planner.h"
 
 namespace dovanel {
 namespace {
@@ -256,10 +266,10 @@ TEST_F(ReportTest, DebtSummaryLeavesOutZeroDebts) {
 
 class PdfTest : public ReportTest {
   protected:
-    QString PrintToPdf(const std::function<void()>& print) {
+    QString PrintToPdf(const std::function<void()>& print, QString path = {}) {
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
-        const QString path = dir.path() + "/report.pdf";
+        if (path.isEmpty()) path = dir.path() + "/report.pdf";
         printer->setOutputFileName(path);
         QtPagePrinter pdf(std::move(printer));
         platform.printer = &pdf;
@@ -291,6 +301,132 @@ TEST_F(PdfTest, EveryReportPrintsToAPdf) {
     text = PrintToPdf([&] { PrintDebtSummary(model, &window); });
     EXPECT_TRUE(text.contains("Car loan"));
     EXPECT_TRUE(text.contains("Total Monthly Debt"));
+}
+
+QByteArray Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+// The warning that a file could not be written, naming it and the system's reason.
+bool ToldWriteFailure(const std::vector<MessageRequest>& asked, const QString& path,
+                      const QString& reason) {
+    for (const MessageRequest& m : asked)
+        if (m.icon == MsgIcon::Warning && m.text.contains("could not be saved") &&
+            m.text.contains(path + "\r") && m.text.contains("Reason: " + reason))
+            return true;
+    return false;
+}
+
+// Every report printed to a PDF file (the printer dialog's "Print to File")
+// replaces a symbolic link in the file's place, never its target, makes
+// nothing where a dangling link points, and refuses a read-only file with the
+// system's reason, leaving it as it was.
+TEST_F(PdfTest, EveryReportsPdfReplacesALinkAndRefusesAReadOnlyFile) {
+    Loan(125000, 0.05f, 0.075f, 0);
+    QTemporaryDir victim;
+    const QString precious = victim.path() + "/important.txt";
+    const QString nowhere = victim.path() + "/nowhere.pdf";
+    Write(precious, "precious\n");
+    const QString target = dir.path() + "/report.pdf";
+    const AffordabilityOptions options;
+    const std::pair<const char*, std::function<void()>> reports[] = {
+        {"amortization", [&] { PrintAmortization(model, &window); }},
+        {"estimate", [&] { PrintEstimate(model, &window); }},
+        {"income", [&] { PrintIncomeAnalysis(model, &window); }},
+        {"debt", [&] { PrintDebtSummary(model, &window); }},
+        {"afford", [&] { PrintAffordability(model, options, &window); }},
+    };
+    for (const auto& [name, print] : reports) {
+        for (const QString& pointsTo : {precious, nowhere}) {
+            QFile::remove(target);
+            ASSERT_TRUE(QFile::link(pointsTo, target));
+            platform.answers = {MsgAnswer::Ok, MsgAnswer::Ok};  // the estimate asks first
+            EXPECT_FALSE(PrintToPdf(print).isEmpty()) << name;
+            EXPECT_FALSE(QFileInfo(target).isSymLink()) << name << ": the link became the PDF";
+            EXPECT_TRUE(Read(target).startsWith("%PDF")) << name;
+        }
+        EXPECT_EQ(Read(precious), "precious\n") << name << ": the link's target is untouched";
+        EXPECT_FALSE(QFile::exists(nowhere)) << name;
+
+        QFile::remove(target);
+        Write(target, "old");
+        const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup;
+        ASSERT_TRUE(QFile::setPermissions(target, readOnly));
+        platform.asked.clear();
+        platform.answers = {MsgAnswer::Ok, MsgAnswer::Ok};
+        PrintToPdf(print);
+        EXPECT_EQ(Read(target), "old") << name;
+        EXPECT_EQ(QFile::permissions(target) & ~test::kForThisUser, readOnly) << name;
+        EXPECT_TRUE(ToldWriteFailure(platform.asked, target, "Permission denied"))
+            << name << ": " << platform.LastText().toStdString();
+        QFile::setPermissions(target, readOnly | QFileDevice::WriteOwner);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"})
+            << name << ": no temporary file is left";
+    }
+}
+
+// Fills a disk until nothing more fits, then frees `slack` bytes again.
+void FillLeaving(const QString& folder, qint64 slack) {
+    QFile filler(folder + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+    filler.seek(filler.size());
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+    ASSERT_TRUE(filler.resize(std::max<qint64>(0, filler.size() - filler.size() % 4096 - slack)));
+}
+
+// Saving a report or an export on a nearly full and on a full disk: the old
+// file stays as it was, nothing is left behind, and the user reads the
+// system's reason, never "482 - Printer error" and never nothing at all.
+TEST_F(PdfTest, AFullDiskKeepsTheOldFileAndSaysWhy) {
+    if (!test::InPrivateMounts()) return test::RerunInPrivateMounts();
+    Loan(125000, 0.05f, 0.075f, 0);
+    QTemporaryDir disk;
+    ASSERT_TRUE(test::MountSmallDisk(disk.path(), 512 * 1024)) << std::strerror(errno);
+    const QByteArray old = "%PDF-1.4\n% the report saved last week\n%%EOF\n";
+    Planner planner(model);
+    const std::pair<const char*, std::function<void(const QString&)>> saves[] = {
+        {"printer dialog's PDF file",
+         [&](const QString& path) {
+             PrintToPdf([&] { PrintAmortization(model, &window); }, path);
+         }},
+        {"planner's Save as PDF",
+         [&](const QString& path) {
+             platform.saveAnswers = {path};
+             planner.findChild<QPushButton*>("BtnSavePdf")->click();
+         }},
+        {"planner's Export CSV",
+         [&](const QString& path) {
+             platform.saveAnswers = {path};
+             planner.findChild<QPushButton*>("BtnExportCsv")->click();
+         }},
+    };
+    for (const qint64 slack : {8192, 0}) {
+        for (const auto& [what, save] : saves) {
+            const QString path = disk.path() + "/report";
+            QFile::remove(disk.path() + "/filler");
+            Write(path, old);
+            FillLeaving(disk.path(), slack);
+            platform.asked.clear();
+            save(path);
+            SCOPED_TRACE(std::string(what) + (slack ? ", nearly full" : ", full"));
+            EXPECT_EQ(Read(path), old) << "the old file stays";
+            EXPECT_TRUE(ToldWriteFailure(platform.asked, path, "No space left on device"))
+                << platform.LastText().toStdString();
+            for (const MessageRequest& m : platform.asked) EXPECT_FALSE(m.text.contains("482"));
+            EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden),
+                      (QStringList{"filler", "report"}))
+                << "no temporary file is left";
+        }
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <random>
 
 namespace dovanel {
@@ -91,6 +92,13 @@ int Sync(int fd) {
     return ::fsync(fd) == 0 ? 0 : errno;
 }
 
+// Whether the file holds exactly the bytes written.
+int SizeError(int fd, std::size_t size) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return errno;
+    return static_cast<std::size_t>(st.st_size) == size ? 0 : EIO;
+}
+
 // Why a file may not be replaced, or 0. A read-only file is left alone even
 // where the system would let us write it.
 int ReplaceError(const fs::path& file, const struct stat& st) {
@@ -99,17 +107,20 @@ int ReplaceError(const fs::path& file, const struct stat& st) {
 }
 
 // Creates the temporary file beside `target`, private from the first moment,
-// then given the permission bits of the file it will replace.
-int CreateTemp(const fs::path& target, mode_t mode, Descriptor& fd, fs::path& temp) {
+// then given the permission bits of the file it will replace; without them,
+// the bits of any new file (0666 less the umask).
+int CreateTemp(const fs::path& target, std::optional<mode_t> mode, Descriptor& fd, fs::path& temp) {
     const std::string prefix = "." + target.filename().string() + kSaveMarker;
+    const mode_t created = mode ? 0600 : 0666;
     for (int attempt = 0; attempt < 100; ++attempt) {
         temp = FolderOf(target) / (prefix + RandomChars());
-        fd.reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+        fd.reset(
+            ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, created));
         if (fd.get() >= 0) break;
         if (errno != EEXIST) return errno;
     }
     if (fd.get() < 0) return EEXIST;
-    if (::fchmod(fd.get(), mode) != 0) {
+    if (mode && ::fchmod(fd.get(), *mode) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
         return error;
@@ -124,6 +135,7 @@ int Replace(Descriptor& fd, const fs::path& temp, const fs::path& target, const 
         (void)!::fchown(fd.get(), old->st_uid, old->st_gid);  // keeps the owner where allowed
     int error = WriteAll(fd.get(), text, 0);
     if (!error) error = Sync(fd.get());
+    if (!error) error = SizeError(fd.get(), text.size());
     const int closed = fd.Close();
     if (!error) error = closed;
     if (!error && ::rename(temp.c_str(), target.c_str()) != 0) error = errno;
@@ -165,6 +177,23 @@ int WriteInPlace(const fs::path& target, const std::string& text) {
     return fd.Close();
 }
 
+// What stands where a file the user named goes, links not followed: 0 when it
+// may be replaced. `keep` is set for an ordinary file, whose permission bits and
+// owner the new one keeps; a link (dangling or not) is replaced itself.
+int NamedTargetError(const fs::path& path, struct stat& st, bool& keep) {
+    keep = false;
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) return errno;
+        struct stat folder {};
+        if (::stat(FolderOf(path).c_str(), &folder) != 0) return errno;
+        return S_ISDIR(folder.st_mode) ? 0 : ENOTDIR;
+    }
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (!S_ISREG(st.st_mode)) return 0;
+    keep = true;
+    return ReplaceError(path, st);
+}
+
 }  // namespace
 
 WriteResult Failure(int error) {
@@ -195,6 +224,25 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
     } else if (exists && (error == EACCES || error == EPERM)) {
         error = WriteInPlace(target, text);  // the folder is closed to new files
     }
+    return error ? Failure(error) : WriteResult{true, {}};
+}
+
+WriteResult CheckNamedFile(const std::string& path) {
+    struct stat st {};
+    bool keep = false;
+    const int error = NamedTargetError(path, st, keep);
+    return error ? Failure(error) : WriteResult{true, {}};
+}
+
+WriteResult WriteNamedFile(const std::string& path, const std::string& bytes) {
+    struct stat st {};
+    bool keep = false;
+    if (const int error = NamedTargetError(path, st, keep)) return Failure(error);
+    Descriptor fd;
+    fs::path temp;
+    int error =
+        CreateTemp(path, keep ? std::optional<mode_t>(st.st_mode & 0777) : std::nullopt, fd, temp);
+    if (!error) error = Replace(fd, temp, path, bytes, keep ? &st : nullptr);
     return error ? Failure(error) : WriteResult{true, {}};
 }
 
