@@ -172,10 +172,11 @@ TEST_F(ReaderNamesTest, EveryWindowNamesEachControlOnceAndByItsOwnCaption) {
                 if (s.labels.contains(label)) labelled.append(s.path);
                 // A caption reports itself as the label of its buddy: it is part of that
                 // control's name.
-                if (s.object && s.object == label->buddy() && !note)
+                if (s.object && s.object == label->buddy() && !note) {
                     EXPECT_TRUE(HasWords(s.name, caption))
                         << "\"" << caption.toStdString() << "\" is the label of "
                         << s.path.toStdString() << " \"" << s.name.toStdString() << "\"";
+                }
             }
             // A part of a labelled control (a drop-down's list) goes by its name.
             auto partOfLabelled = [&labelled](const Spoken& s) {
