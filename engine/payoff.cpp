@@ -93,13 +93,14 @@ std::string Dollars(double amount) {
 }
 
 // "Year 9 / Month 2; $11,340 of PMI paid until then". PMI ends with the loan:
-// a date after the payoff says so, and counts the PMI paid up to the payoff.
+// in place of a date after the payoff, the payoff and the PMI paid up to it.
 std::string PmiDate(int payment, double monthly, int payoff) {
     if (payment == 0) return "never";
+    const std::string paidUntilThen = " of PMI paid until then";
     if (payment > payoff)
-        return PaymentDate(payment) + ", but the loan is paid off first, at " +
-               PaymentDate(payoff) + "; " + Dollars(monthly * payoff) + " of PMI paid until then";
-    return PaymentDate(payment) + "; " + Dollars(monthly * payment) + " of PMI paid until then";
+        return "Loan paid off first, at " + PaymentDate(payoff) + "; " + Dollars(monthly * payoff) +
+               paidUntilThen;
+    return PaymentDate(payment) + "; " + Dollars(monthly * payment) + paidUntilThen;
 }
 
 std::string NoPmiText(const Model& model) {

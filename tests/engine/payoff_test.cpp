@@ -190,8 +190,7 @@ TEST(PayoffPlan, PmiDatesAfterThePayoffSayTheLoanIsPaidOffFirst) {
         const std::string paid =
             FormatValue(monthly * paidUntil, "$#,###") + " of PMI paid until then";
         if (line.date > payoff)
-            EXPECT_EQ(line.text, PaymentDate(line.date) + ", but the loan is paid off first, at " +
-                                     PaymentDate(payoff) + "; " + paid);
+            EXPECT_EQ(line.text, "Loan paid off first, at " + PaymentDate(payoff) + "; " + paid);
         else
             EXPECT_EQ(line.text, PaymentDate(line.date) + "; " + paid);
     }
