@@ -1,5 +1,8 @@
 #include "engine/affordability.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "engine/format_value.h"
 #include "engine/recalculate.h"
 
@@ -26,10 +29,11 @@ class Trial {
         LoanData& d = work_.loanData;
         const double p = static_cast<double>(price);
         d.purchasePrice = Store(p);
-        // Today's share of the price; a price of 0 gives no share to keep.
+        // Today's share of the price, to the cent, as the main window's boxes
+        // will hold it; a price of 0 gives no share to keep.
         if (options_.scaleTaxesAndInsurance && todayPrice_ > 0) {
-            d.annualTaxes = Store(todayTaxes_ * p / todayPrice_);
-            d.monthlyInsurance = Store(todayInsurance_ * p / todayPrice_);
+            d.annualTaxes = ScaledAmount(todayTaxes_, p);
+            d.monthlyInsurance = ScaledAmount(todayInsurance_, p);
         }
         RecalculateResults(work_);
         ratios_ = RatiosOf(work_);
@@ -52,6 +56,10 @@ class Trial {
     }
 
   private:
+    Single ScaledAmount(double today, double price) const {
+        return Store(std::round(today * price / todayPrice_ * 100.0) / 100.0);
+    }
+
     Model work_;
     AffordabilityOptions options_;
     double todayPrice_;
@@ -68,21 +76,78 @@ std::string Percent(Single ratio) {
     return FormatValue(ratio, "#%");
 }
 
+const char kWholeDollars[] = "$#,##0";
+
+// A monthly cost a "no price qualifies" answer can name.
+struct MonthlyCost {
+    const char* name;
+    double amount;
+    bool plural;  // "taxes exceed", "insurance exceeds"
+};
+
+// The costs that by themselves break a ratio allowing `allowed` a month: the
+// largest first, as many as it takes to go over. Empty when they never do.
+std::vector<MonthlyCost> CostsOver(std::vector<MonthlyCost> costs, double allowed) {
+    std::stable_sort(costs.begin(), costs.end(), [](const MonthlyCost& a, const MonthlyCost& b) {
+        return a.amount > b.amount;
+    });
+    std::vector<MonthlyCost> named;
+    double sum = 0;
+    for (const MonthlyCost& cost : costs) {
+        if (!(cost.amount > 0) || sum > allowed) break;
+        named.push_back(cost);
+        sum += cost.amount;
+    }
+    if (!(sum > allowed)) named.clear();
+    return named;
+}
+
+// "the monthly taxes ($500) and insurance ($300) alone exceed the first ratio (28%)".
+std::string CostsSentence(const std::vector<MonthlyCost>& named, const std::string& ratio) {
+    std::string text = "the monthly ";
+    for (std::size_t i = 0; i < named.size(); ++i) {
+        if (i > 0) text += i + 1 == named.size() ? " and " : ", ";
+        text +=
+            std::string(named[i].name) + " (" + FormatValue(named[i].amount, kWholeDollars) + ")";
+    }
+    const bool one = named.size() == 1;
+    text += one ? " alone " : " together ";
+    text += one && !named[0].plural ? "exceeds " : "exceed ";
+    return text + ratio;
+}
+
+// Why not even a price of $1 keeps a ratio within its limit: the costs that
+// break it by themselves. The payment of a $1 loan is left out of the costs
+// but not out of what the ratio still allows.
+std::string RatioBlame(const Affordability& a, bool second) {
+    const LoanData& d = a.loan;
+    const LoanResults& r = a.results;
+    const Single limit = second ? r.secondRatioLimit : r.firstRatioLimit;
+    const std::string ratio =
+        std::string(second ? "the second ratio (" : "the first ratio (") + Percent(limit) + ")";
+    std::vector<MonthlyCost> costs = {{"taxes", static_cast<double>(d.annualTaxes) / 12.0, true},
+                                      {"insurance", d.monthlyInsurance, false},
+                                      {"dues", d.monthlyDues, true}};
+    if (second) costs.push_back({"debts", d.monthlyDebt, true});
+    const double loanPayment = static_cast<double>(r.monthlyPrincipalInterest) + r.monthlyPmi;
+    const double allowed = static_cast<double>(limit) * d.monthlyIncome - loanPayment;
+    const std::vector<MonthlyCost> named = CostsOver(costs, allowed);
+    if (named.empty()) return "No price qualifies: even a price of $1 breaks " + ratio + ".";
+    return "No price qualifies: " + CostsSentence(named, ratio) + ".";
+}
+
 std::string NothingQualifiesText(const Affordability& a) {
     const LoanResults& r = a.results;
     switch (a.binding) {
         case AffordLimit::FirstRatio:
-            return "No price qualifies: the monthly dues alone exceed the first ratio (" +
-                   Percent(r.firstRatioLimit) + ").";
+            return RatioBlame(a, false);
         case AffordLimit::SecondRatio:
             if (a.debtRatio > r.secondRatioLimit)
                 return "No price qualifies: the monthly debts alone take " +
                        FormatValue(a.debtRatio, "0.0%") +
                        " of the monthly income, more than the second ratio allows (" +
                        Percent(r.secondRatioLimit) + ").";
-            return "No price qualifies: the monthly dues and debts together exceed the second "
-                   "ratio (" +
-                   Percent(r.secondRatioLimit) + ").";
+            return RatioBlame(a, true);
         case AffordLimit::Cash:
             return "No price qualifies: the closing costs alone exceed the cash available.";
         default:
@@ -150,19 +215,26 @@ Affordability MaxAffordablePrice(const Model& model, const AffordabilityOptions&
 AffordabilityTable AffordabilitySensitivity(const Model& model,
                                             const AffordabilityOptions& options) {
     AffordabilityTable table;
-    const double today = model.loanData.interestRate;
+    const double todayRate = model.loanData.interestRate;
     for (const double shift : {-0.01, -0.005, 0.0, 0.005, 0.01}) {
-        const Single rate = Store(today + shift);
+        const Single rate = Store(todayRate + shift);
         if (shift != 0.0 && rate < 0.00001f) continue;
         if (shift == 0.0) table.todayRow = static_cast<int>(table.rates.size());
         table.rates.push_back(rate);
     }
-    table.downPayments = {0.035f, 0.05f, 0.10f, 0.20f, model.loanData.downPaymentRate};
+    const Single today = model.loanData.downPaymentRate;
+    table.downPayments = {0.035f, 0.05f, 0.10f, 0.20f, today};
+    // Today's down payment as one of the fixed ones: that column is today's.
+    for (int c = 0; c + 1 < AffordabilityTable::kColumns; ++c) {
+        if (table.downPayments[c] != today) continue;
+        table.todayColumn = c;
+        table.columns = AffordabilityTable::kColumns - 1;
+    }
     Model work = model;
     for (const Single rate : table.rates) {
         auto& row = table.cells.emplace_back();
         work.loanData.interestRate = rate;
-        for (int c = 0; c < AffordabilityTable::kColumns; ++c) {
+        for (int c = 0; c < table.columns; ++c) {
             work.loanData.downPaymentRate = table.downPayments[c];
             row[c] = MaxAffordablePrice(work, options);
         }
@@ -234,6 +306,17 @@ std::string AffordCellText(const Affordability& a) {
 std::string AffordCellDetail(const Affordability& a) {
     if (a.outcome != AffordOutcome::Found) return AffordPriceText(a);
     return "Total monthly payment " + AffordPaymentText(a) + "; decided by: " + AffordLimitText(a);
+}
+
+std::string AffordCellReading(const AffordabilityTable& t, int row, int column) {
+    if (row < 0 || column < 0 || row >= static_cast<int>(t.cells.size()) || column >= t.columns)
+        return {};
+    const Affordability& cell = t.cells[row][column];
+    const bool today = row == t.todayRow && column == t.todayColumn;
+    const std::string price = AffordCellText(cell);
+    return AffordRateHeading(t.rates[row]) + " rate, " +
+           AffordDownHeading(t.downPayments[column], false) + (today ? " (today's loan): " : ": ") +
+           (price.empty() ? std::string() : price + ". ") + AffordCellDetail(cell);
 }
 
 std::string AffordRateHeading(Single rate) {

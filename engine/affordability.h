@@ -54,9 +54,12 @@ AffordLimit BrokenLimit(const Model& model, const AffordabilityOptions& options,
 
 // How rate and down payment move the answer: rows of interest rates (today's
 // -1, -0.5, 0, +0.5, +1 percentage points, those below 0.001 % left out)
-// against down payments of 3.5 %, 5 %, 10 %, 20 % and today's.
+// against down payments of 3.5 %, 5 %, 10 %, 20 % and today's. Today's down
+// payment gets a column of its own only when it is none of the four: otherwise
+// the matching column is today's, and the table has four columns.
 struct AffordabilityTable {
-    static constexpr int kColumns = 5;
+    static constexpr int kColumns = 5;  // at most
+    int columns = kColumns;             // in use: the first `columns` of each row
     std::vector<Single> rates;
     std::array<Single, kColumns> downPayments{};
     std::vector<std::array<Affordability, kColumns>> cells;  // [row][column]
@@ -79,8 +82,11 @@ std::string AffordCashText(const Affordability& a);
 std::string AffordLimitText(const Affordability& a);
 // A table cell: the price, or a short word for the edge answers.
 std::string AffordCellText(const Affordability& a);
-// What hovering a cell tells: its payment and deciding limit.
+// What a cell tells beyond its price: its payment and deciding limit.
 std::string AffordCellDetail(const Affordability& a);
+// A cell read on its own: "6.75% rate, 20.0% down (today's loan): $412,345.
+// Total monthly payment $2,345.67; decided by: First ratio (28%)".
+std::string AffordCellReading(const AffordabilityTable& table, int row, int column);
 // Row and column headings of the table.
 std::string AffordRateHeading(Single rate);
 std::string AffordDownHeading(Single downPayment, bool today);

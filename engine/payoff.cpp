@@ -97,10 +97,15 @@ std::string Dollars(double amount) {
     return text == "$" ? "$0" : text;
 }
 
-// "Year 9 / Month 2; $11,340 of PMI paid until then".
-std::string PmiDate(int payment, double monthly) {
+// "Year 9 / Month 2; $11,340 of PMI paid until then". PMI ends with the loan:
+// in place of a date after the payoff, the payoff and the PMI paid up to it.
+std::string PmiDate(int payment, double monthly, int payoff) {
     if (payment == 0) return "never";
-    return PaymentDate(payment) + "; " + Dollars(monthly * payment) + " of PMI paid until then";
+    const std::string paidUntilThen = " of PMI paid until then";
+    if (payment > payoff)
+        return "Loan paid off first, at " + PaymentDate(payoff) + "; " + Dollars(monthly * payoff) +
+               paidUntilThen;
+    return PaymentDate(payment) + "; " + Dollars(monthly * payment) + paidUntilThen;
 }
 
 std::string NoPmiText(const Model& model) {
@@ -125,9 +130,10 @@ void PlanPmi(const Model& model, const Terms& t, const ExtraPayments& x, PayoffP
     p.final = t.payments / 2;
     if (p.request > 0 && p.requestWithoutExtras > p.request)
         p.saved = p.monthly * (p.requestWithoutExtras - p.request);
-    plan.pmiRequest = PmiDate(p.request, p.monthly);
-    plan.pmiAutomatic = PmiDate(p.automatic, p.monthly);
-    plan.pmiFinal = PmiDate(p.final, p.monthly);
+    const int payoff = static_cast<int>(plan.rows.size());
+    plan.pmiRequest = PmiDate(p.request, p.monthly, payoff);
+    plan.pmiAutomatic = PmiDate(p.automatic, p.monthly, payoff);
+    plan.pmiFinal = PmiDate(p.final, p.monthly, payoff);
     if (x.Any()) {
         plan.pmiSaved = "Without the extra payments: " + PaymentDate(p.requestWithoutExtras) +
                         ". PMI saved: " + Dollars(p.saved);

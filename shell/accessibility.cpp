@@ -17,15 +17,32 @@ namespace dovanel {
 
 namespace {
 
-// A value label reads as "caption, value".
+// A value label reads as "caption, value", and is labelled by its caption label when it has one.
 class ValueLabelInterface : public QAccessibleWidget {
   public:
-    ValueLabelInterface(QLabel* label, std::function<QString()> caption)
-        : QAccessibleWidget(label, QAccessible::StaticText), caption_(std::move(caption)) {}
+    ValueLabelInterface(QLabel* label, std::function<QString()> caption,
+                        const QLabel* captionLabel = nullptr, ValueWords words = {})
+        : QAccessibleWidget(label, QAccessible::StaticText),
+          caption_(std::move(caption)),
+          captionLabel_(captionLabel),
+          words_(std::move(words)) {}
+    QVector<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
+        QAccessible::Relation match) const override {
+        auto found = QAccessibleWidget::relations(match);
+        if (captionLabel_ && (match & QAccessible::Label))
+            if (QAccessibleInterface* caption = QAccessible::queryAccessibleInterface(
+                    const_cast<QLabel*>(captionLabel_.data())))
+                found.append({caption, QAccessible::Label});
+        return found;
+    }
     QString text(QAccessible::Text t) const override {
         const auto* label = static_cast<const QLabel*>(object());
         if (t == QAccessible::Name) {
-            const QString value = label->text().simplified();
+            QString value = label->text().simplified();
+            if (!value.isEmpty()) {
+                if (!words_.before.isEmpty()) value.prepend(words_.before + " ");
+                if (!words_.after.isEmpty()) value.append(" " + words_.after);
+            }
             const QString caption = caption_();
             if (caption.isEmpty() || value.isEmpty()) return caption + value;
             return caption + ", " + value;
@@ -36,6 +53,8 @@ class ValueLabelInterface : public QAccessibleWidget {
 
   private:
     std::function<QString()> caption_;
+    QPointer<const QLabel> captionLabel_;
+    ValueWords words_;
 };
 
 // A button whose description follows what it would say when pressed.
@@ -175,13 +194,20 @@ void NameValueLabel(QLabel* label, const QString& caption) {
     Replace(new ValueLabelInterface(label, [name = CaptionName(caption)] { return name; }));
 }
 
-void NameValueLabel(QLabel* label, const QLabel* caption) {
-    Replace(new ValueLabelInterface(label, [caption = QPointer<const QLabel>(caption)] {
-        // A caption the window hid names nothing: the value then speaks for itself.
-        const bool hidden = caption && caption->testAttribute(Qt::WA_WState_ExplicitShowHide) &&
-                            caption->isHidden();
-        return caption && !hidden ? CaptionName(caption->text()) : QString();
-    }));
+void NameValueLabel(QLabel* label, const QLabel* caption, ValueWords words) {
+    Replace(new ValueLabelInterface(
+        label,
+        [caption = QPointer<const QLabel>(caption)] {
+            // A caption the window hid names nothing: the value then speaks for itself.
+            const bool hidden = caption && caption->testAttribute(Qt::WA_WState_ExplicitShowHide) &&
+                                caption->isHidden();
+            return caption && !hidden ? CaptionName(caption->text()) : QString();
+        },
+        caption, std::move(words)));
+}
+
+void NameValueLabel(QLabel* label, std::function<QString()> caption) {
+    Replace(new ValueLabelInterface(label, std::move(caption)));
 }
 
 void DescribeLive(QWidget* control, std::function<QString()> description) {

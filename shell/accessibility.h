@@ -21,8 +21,17 @@ void NameControls(QWidget* window);
 
 // The label's accessible name is "caption, value", with the value it shows at the moment.
 void NameValueLabel(QLabel* label, const QString& caption);
-// The same, with the caption as the other label shows it at the moment.
-void NameValueLabel(QLabel* label, const QLabel* caption);
+// Words read around a value: "rate" before "0.500%", "days" after "30".
+struct ValueWords {
+    QString before;
+    QString after;
+};
+
+// The same, with the caption as the other label shows it at the moment; that
+// label is reported as the value's label.
+void NameValueLabel(QLabel* label, const QLabel* caption, ValueWords words = {});
+// The same, with a caption worked out whenever the name is asked for.
+void NameValueLabel(QLabel* label, std::function<QString()> caption);
 
 // The control's accessible description is worked out whenever it is asked for.
 void DescribeLive(QWidget* control, std::function<QString()> description);

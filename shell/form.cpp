@@ -2,7 +2,10 @@
 
 #include <QFrame>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QTimer>
 
 #include "shell/accessibility.h"
@@ -79,6 +82,15 @@ void Run(Effect effect, QWidget* window, const QString& direction) {
     }
 }
 }  // namespace
+
+void DrawFocusMark(QPainter& painter, const QWidget* widget) {
+    if (!widget->hasFocus()) return;
+    QStyleOptionFocusRect option;
+    option.initFrom(widget);
+    option.state |= QStyle::State_KeyboardFocusChange;
+    option.rect = widget->rect().adjusted(1, 1, -1, -1);
+    widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, widget);
+}
 
 Screen::Screen(QWidget* parent, const ScreenDesign& design) : QDialog(parent), design_(design) {
     setObjectName(design.name);

@@ -11,6 +11,7 @@
 
 class QFrame;
 class QLineEdit;
+class QPainter;
 class QPushButton;
 
 namespace dovanel {
@@ -36,6 +37,10 @@ QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool numbe
 // sheets would stop the window's font from reaching the control). The text
 // colour is kept readable on its background under light and dark themes.
 void SetColors(QWidget* widget, const QColor& text, const QColor& background = QColor());
+
+// The style's focus frame just inside the widget's edge, drawn whenever the
+// widget has the focus (not only after a Tab), for controls that draw none.
+void DrawFocusMark(QPainter& painter, const QWidget* widget);
 
 // A coloured panel with a drop shadow behind it, offset right and down (in twips).
 QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor& colour,

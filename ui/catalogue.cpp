@@ -64,6 +64,13 @@ std::unique_ptr<QWidget> AffordAnswer(Model& model) {
     return std::make_unique<AffordWindow>(model);
 }
 
+// The payoff planner with extras that pay the loan off before PMI would end.
+std::unique_ptr<QWidget> PaidOffEarly(Model& model) {
+    auto window = std::make_unique<Planner>(model);
+    window->findChild<QLineEdit*>("txtExtraMonthly")->setText("5000");
+    return window;
+}
+
 // The two pages of the income analysis belong together, as when the menu opens them.
 std::unique_ptr<QWidget> IncomePages(Model& model, bool second) {
     auto* page2 = new IncomePage2(model);
@@ -101,6 +108,7 @@ const std::vector<WindowEntry>& EveryWindow() {
         Entry<AffordWindow>("Afford"),
         {"Afford-answer", AffordAnswer},
         Entry<Planner>("Planner"),
+        {"Planner-paid-off", PaidOffEarly},
         {"QuickStart",
          [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<QuickStart>(); }},
         {"frmAbout",

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
 
@@ -11,16 +13,19 @@ namespace {
 using test::SampleModel;
 using test::SetLoan;
 
+// Today's amount scaled to a price, to the cent, as "Use This Price" types it.
+Single ScaledToCents(double amount, long long price, double today) {
+    return static_cast<Single>(std::round(amount * double(price) / today * 100) / 100);
+}
+
 // The main window's own verdict on a price: the ratio red flags of a full
 // Recalculate with that price typed in (taxes and insurance scaled as asked).
 bool MainWindowFlagsRatios(Model m, long long price, bool scale) {
     const double today = m.loanData.purchasePrice;
     m.loanData.purchasePrice = static_cast<Single>(price);
     if (scale) {
-        m.loanData.annualTaxes =
-            static_cast<Single>(m.loanData.annualTaxes * double(price) / today);
-        m.loanData.monthlyInsurance =
-            static_cast<Single>(m.loanData.monthlyInsurance * double(price) / today);
+        m.loanData.annualTaxes = ScaledToCents(m.loanData.annualTaxes, price, today);
+        m.loanData.monthlyInsurance = ScaledToCents(m.loanData.monthlyInsurance, price, today);
     }
     const ResultsDisplay shown = Recalculate(m);
     return shown.redFlagFirstRatio || shown.redFlagSecondRatio;
@@ -117,8 +122,10 @@ TEST(MaxAffordablePrice, VaLoansCarryNoPmiAndBuyMore) {
 TEST(MaxAffordablePrice, TaxesAndInsuranceKeepTheirShareOfThePrice) {
     const Model m = Buyer(0.2f, 0.0675f, 0, 9000, 0);
     const Affordability scaled = MaxAffordablePrice(m, {});
-    EXPECT_EQ(scaled.loan.annualTaxes, static_cast<Single>(3600.0 * scaled.price / 250000));
-    EXPECT_EQ(scaled.loan.monthlyInsurance, static_cast<Single>(90.0 * scaled.price / 250000));
+    EXPECT_EQ(scaled.loan.annualTaxes, ScaledToCents(3600, scaled.price, 250000));
+    EXPECT_EQ(scaled.loan.monthlyInsurance, ScaledToCents(90, scaled.price, 250000));
+    EXPECT_NE(scaled.loan.monthlyInsurance, static_cast<Single>(90.0 * scaled.price / 250000))
+        << "kept to the cent, as the main window's box will hold it";
     AffordabilityOptions fixed;
     fixed.scaleTaxesAndInsurance = false;
     const Affordability kept = MaxAffordablePrice(m, fixed);
@@ -194,6 +201,70 @@ TEST(AffordabilitySensitivity, TodaysCellIsTheAnswerAndPricesFallAsRatesRise) {
     EXPECT_EQ(AffordRateHeading(t.rates[1]), "6.25%");
     EXPECT_EQ(AffordDownHeading(0.035f, false), "3.5% down");
     EXPECT_EQ(AffordDownHeading(0.12f, true), "Today 12.0%");
+}
+
+// Costs that do not grow with the price can break a ratio by themselves: the
+// answer names those that do, the largest first, and no cost that is not there.
+TEST(MaxAffordablePrice, NoPriceQualifiesNamesTheCostsThatBreakTheRatio) {
+    struct Case {
+        const char* what;
+        float taxes, insurance, dues, debt, income;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"fixed taxes and insurance, no dues", 14400, 900, 0, 0, 5000,
+         "No price qualifies: the monthly taxes ($1,200) and insurance ($900) together exceed "
+         "the first ratio (28%)."},
+        {"taxes alone", 24000, 50, 0, 0, 5000,
+         "No price qualifies: the monthly taxes ($2,000) alone exceed the first ratio (28%)."},
+        {"insurance alone", 600, 1500, 10, 0, 5000,
+         "No price qualifies: the monthly insurance ($1,500) alone exceeds the first ratio (28%)."},
+        {"dues alone", 0, 0, 1500, 0, 5000,
+         "No price qualifies: the monthly dues ($1,500) alone exceed the first ratio (28%)."},
+        {"debts and dues together", 0, 0, 300, 1600, 5000,
+         "No price qualifies: the monthly debts ($1,600) and dues ($300) together exceed the "
+         "second ratio (36%)."},
+        {"debts, taxes and insurance", 6000, 200, 0, 1200, 5000,
+         "No price qualifies: the monthly debts ($1,200), taxes ($500) and insurance ($200) "
+         "together exceed the second ratio (36%)."},
+    };
+    AffordabilityOptions fixed;
+    fixed.scaleTaxesAndInsurance = false;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Model m = Buyer(0.2f, 0.0675f, 0, c.income, c.debt);
+        m.loanData.annualTaxes = c.taxes;
+        m.loanData.monthlyInsurance = c.insurance;
+        m.loanData.monthlyDues = c.dues;
+        Recalculate(m);
+        const Affordability a = MaxAffordablePrice(m, fixed);
+        ASSERT_EQ(a.outcome, AffordOutcome::NothingQualifies);
+        EXPECT_EQ(AffordPriceText(a), c.text);
+    }
+}
+
+// Today's down payment as one of the table's own: no column repeats another.
+TEST(AffordabilitySensitivity, TodaysDownPaymentAsAFixedColumnIsThatColumn) {
+    const float fixedDowns[] = {0.035f, 0.05f, 0.10f, 0.20f};
+    for (int c = 0; c < 4; ++c) {
+        const Model m = Buyer(fixedDowns[c], 0.0675f, 0, 9000, 400);
+        const AffordabilityTable t = AffordabilitySensitivity(m, {});
+        EXPECT_EQ(t.columns, 4);
+        EXPECT_EQ(t.todayColumn, c);
+        EXPECT_EQ(t.cells[t.todayRow][c].price, MaxAffordablePrice(m, {}).price);
+        EXPECT_EQ(AffordDownHeading(t.downPayments[c], c == t.todayColumn).substr(0, 6), "Today ");
+        for (int other = 0; other < t.columns; ++other)
+            EXPECT_TRUE(other == c || t.downPayments[other] != t.downPayments[c]) << other;
+    }
+    const AffordabilityTable own =
+        AffordabilitySensitivity(Buyer(0.12f, 0.0675f, 0, 9000, 400), {});
+    EXPECT_EQ(own.columns, 5);
+    EXPECT_EQ(own.todayColumn, 4);
+    EXPECT_EQ(AffordCellReading(own, own.todayRow, 4),
+              "6.75% rate, 12.0% down (today's loan): " + AffordCellText(own.cells[2][4]) + ". " +
+                  AffordCellDetail(own.cells[2][4]));
+    EXPECT_EQ(AffordCellReading(own, 0, 0).substr(0, 23), "5.75% rate, 3.5% down: ");
+    EXPECT_EQ(AffordCellReading(own, 0, 5), "") << "outside the table";
 }
 
 TEST(AffordabilitySensitivity, RatesBelowAThousandthOfAPercentAreLeftOut) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/format_value.h"
@@ -163,6 +164,41 @@ TEST(PayoffPlan, PmiDatesFollowTheOriginalScheduleAndMoveWithExtras) {
                                            (base.pmi.request - faster.pmi.request));
     EXPECT_EQ(faster.pmiSaved, "Without the extra payments: " + PaymentDate(base.pmi.request) +
                                    ". PMI saved: " + FormatValue(faster.pmi.saved, "$#,###"));
+}
+
+// Extras that pay the loan off before a PMI date: PMI ends with the loan, so the
+// amount stops at the payoff and the date says the loan is paid off first.
+TEST(PayoffPlan, PmiDatesAfterThePayoffSayTheLoanIsPaidOffFirst) {
+    const Model m = SampleLoan(125000, 0.05f, 0.075f, 0);
+    const double monthly = m.loanResults.monthlyPmi;
+    ExtraPayments x;
+    x.monthly = 3500;  // paid off in the third year
+    const PayoffPlan plan = ComputePayoffPlan(m, x);
+    const int payoff = static_cast<int>(plan.rows.size());
+    ASSERT_GT(payoff, 24);
+    ASSERT_LE(payoff, 36);
+    struct Line {
+        const char* what;
+        int date;
+        const std::string& text;
+    };
+    const Line lines[] = {{"request", plan.pmi.request, plan.pmiRequest},
+                          {"automatic", plan.pmi.automatic, plan.pmiAutomatic},
+                          {"final", plan.pmi.final, plan.pmiFinal}};
+    for (const Line& line : lines) {
+        SCOPED_TRACE(line.what);
+        ASSERT_GT(line.date, 0);
+        const int paidUntil = std::min(line.date, payoff);
+        const std::string paid =
+            FormatValue(monthly * paidUntil, "$#,###") + " of PMI paid until then";
+        if (line.date > payoff)
+            EXPECT_EQ(line.text, "Loan paid off first, at " + PaymentDate(payoff) + "; " + paid);
+        else
+            EXPECT_EQ(line.text, PaymentDate(line.date) + "; " + paid);
+    }
+    EXPECT_LE(plan.pmi.request, payoff) << "the balance reaches 80 % before it reaches 0";
+    EXPECT_GT(plan.pmi.automatic, payoff);
+    EXPECT_EQ(plan.pmi.final, 180);
 }
 
 TEST(PayoffPlan, LoansWithoutPmiSaySo) {

@@ -117,7 +117,7 @@ TEST_F(AccessibilityTest, NamesSayWhatTheControlsMean) {
                     .startsWith("Payment Period Year 1 / Month 1, Beginning Balance $"));
     PmiEditor pmi(model);
     EXPECT_EQ(NameOf(pmi.findChild<QLineEdit*>("Text4")),
-              "Loan-to-Value 80.01% to 85.01%, PMI Premium: 30 Year ARM");
+              "Loan-to-Value 80.01% to 85.01%, PMI Premium: 30 Year ARM, percent");
     IncomePage2 page2(model);
     IncomePage1 page1(model, page2);
     EXPECT_EQ(NameOf(page1.findChild<QLineEdit*>("Text5")), "1. Adjusted Gross Income, year 2");

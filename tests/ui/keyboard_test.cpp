@@ -387,6 +387,56 @@ TEST_F(MainKeyboardTest, ShiftF1ExplainsTheFocusedFieldAndItsRedFlag) {
     EXPECT_EQ(platform.asked[before + 1].title, "1st Qualifying Ratio Exceeded");
 }
 
+// The results cannot take the focus, so their "i" buttons do: Tab reaches each
+// of the nine after the mortgage type (Enter in the boxes passes them over),
+// Space and Enter explain the result, and so does What's This, with the alerts
+// of the red flags that mark it.
+TEST_F(MainKeyboardTest, ResultsAreExplainedFromTheKeyboard) {
+    const char* const results[] = {"infoLoanAmount",
+                                   "infoDownPaymentCalc",
+                                   "infoTotalInterest",
+                                   "infoTotalDueatClosing",
+                                   "infoMonthlyPrincipalPlusInterest",
+                                   "infoLoantoValueRatio",
+                                   "infoMonthlyIncomeRequired",
+                                   "infoTotalMonthlyPayment",
+                                   "infoQualifyingRatios"};
+    window->findChild<QComboBox*>("cmboMortgageType")->setFocus(Qt::TabFocusReason);
+    for (const char* name : results) {
+        QTest::keyClick(Focused(), Qt::Key_Tab);
+        EXPECT_EQ(FocusedName(), name);
+    }
+    QTest::keyClick(Focused(), Qt::Key_Tab);
+    EXPECT_EQ(FocusedName(), "Text1") << "and round to the first box";
+
+    model.loanData.monthlyIncome = 3000;  // the ratios are far above their limits
+    window->Form_Activate();
+    window->findChild<QToolButton*>("infoLoanAmount")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Focused(), Qt::Key_Space);
+    QTest::keyClick(Focused(), Qt::Key_Return);
+    ASSERT_EQ(platform.asked.size(), 2u);
+    EXPECT_EQ(platform.asked[0].title, "Loan Amount");
+    EXPECT_EQ(platform.asked[1].title, "Loan Amount");
+    EXPECT_EQ(FocusedName(), "infoLoanAmount") << "Enter explains, it does not move on";
+
+    window->findChild<QToolButton*>("infoTotalMonthlyPayment")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Focused(), Qt::Key_F1, Qt::ShiftModifier);
+    ASSERT_EQ(platform.asked.size(), 5u) << "the result, then both ratio alerts";
+    EXPECT_EQ(platform.asked[2].title, "Total Monthly Payment");
+    EXPECT_EQ(platform.asked[3].title, "1st Qualifying Ratio Exceeded");
+    window->findChild<QToolButton*>("infoLoantoValueRatio")->setFocus(Qt::TabFocusReason);
+    window->findChild<QAction*>("MenuHelpWhatsThis")->trigger();
+    ASSERT_EQ(platform.asked.size(), 7u) << "the ratio, then the down payment's alert";
+    EXPECT_EQ(platform.asked[5].title, "Loan-to-Value Ratio");
+    EXPECT_EQ(platform.asked[6].title, "Notification Of PMI Incurred");
+    EXPECT_EQ(platform.beeps, 0);
+
+    Box(5)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Focused(), Qt::Key_Return);
+    QTest::keyClick(Focused(), Qt::Key_Return);
+    EXPECT_EQ(FocusedName(), "Text1") << "Enter goes from the mortgage type back to the first box";
+}
+
 // The "i" buttons are 24 x 24 and cover nothing; the flags are 24 high, as wide as
 // their place beside the values allows.
 TEST_F(MainKeyboardTest, ExplanationAndFlagTargetsAreLarge) {

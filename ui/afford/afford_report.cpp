@@ -63,16 +63,15 @@ void Answer(const Affordability& a, ReportWriter& out) {
 void Table(const AffordabilityTable& t, ReportWriter& out) {
     Heading(out, "Maximum Price By Interest Rate And Down Payment");
     out.At(1100, "Rate");
-    for (int c = 0; c < AffordabilityTable::kColumns; ++c)
+    for (int c = 0; c < t.columns; ++c)
         out.RightAt(kTableColumns[c], Q(AffordDownHeading(t.downPayments[c], c == t.todayColumn)),
-                    c + 1 == AffordabilityTable::kColumns);
+                    c + 1 == t.columns);
     for (size_t r = 0; r < t.rates.size(); ++r) {
         out.At(1100, Q(AffordRateHeading(t.rates[r])));
-        for (int c = 0; c < AffordabilityTable::kColumns; ++c) {
+        for (int c = 0; c < t.columns; ++c) {
             const bool today = static_cast<int>(r) == t.todayRow && c == t.todayColumn;
             out.Italic(today);
-            out.RightAt(kTableColumns[c], Q(AffordCellText(t.cells[r][c])),
-                        c + 1 == AffordabilityTable::kColumns);
+            out.RightAt(kTableColumns[c], Q(AffordCellText(t.cells[r][c])), c + 1 == t.columns);
         }
         out.Italic(false);
     }

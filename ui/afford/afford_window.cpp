@@ -7,7 +7,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
+#include <algorithm>
+#include <charconv>
 
 #include "engine/format_value.h"
 #include "shell/keys.h"
@@ -52,6 +55,15 @@ const ButtonSpec kButtons[] = {
     {"BtnClose", "&Close", 7065, 1095},
 };
 
+// The shortest text that reads back as exactly this amount.
+QString ExactText(Single amount) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, amount, std::chars_format::fixed);
+    if (result.ec != std::errc()) return {};
+    return QString::fromLatin1(buffer, static_cast<int>(result.ptr - buffer));
+}
+
 QString Plain(QString caption) {
     return caption.remove('&');
 }
@@ -81,7 +93,7 @@ class EnterKeys : public QObject {
 
 AffordWindow::AffordWindow(const Model& model, QWidget* parent)
     : Screen(parent,
-             ScreenDesign("Afford", "What Can I Afford?", {8400, 6660}, "DOWN", kAffordHelpTopic)),
+             ScreenDesign("Afford", "What Can I Afford?", {8400, 7260}, "DOWN", kAffordHelpTopic)),
       model_(model) {
     BuildAnswer();
     BuildOptions();
@@ -133,25 +145,30 @@ void AffordWindow::BuildOptions() {
 void AffordWindow::BuildTable() {
     AddLabel(this, "lblSensitivity",
              "Maximum price by interest rate (rows) and down payment (columns); today's loan is "
-             "highlighted. Point at a cell to see its payment and deciding limit.",
+             "highlighted. The chosen cell's payment and deciding limit show below it.",
              Twips(240, 3600, 7920, 450), Qt::AlignLeft | Qt::AlignTop)
         ->setWordWrap(true);
     table_ = Place(new QTableWidget(this), "tblSensitivity", Twips(240, 4080, 7920, 1920));
     table_->setAccessibleName("Maximum price by interest rate and down payment");
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionMode(QAbstractItemView::NoSelection);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->setTabKeyNavigation(false);
-    table_->setColumnCount(AffordabilityTable::kColumns);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The chosen cell's details, for the keyboard as for the mouse.
+    cellDetail_ = AddLabel(this, "lblCellDetail", "", Twips(240, 6060, 7920, 600),
+                           Qt::AlignLeft | Qt::AlignTop);
+    cellDetail_->setWordWrap(true);
+    connect(table_, &QTableWidget::currentCellChanged, this, [this] { ShowCellDetail(); });
 }
 
 void AffordWindow::BuildButtons() {
     for (const ButtonSpec& spec : kButtons) {
         QPushButton* button =
-            AddButton(this, spec.name, spec.caption, Twips(spec.left, 6165, spec.width, 375));
+            AddButton(this, spec.name, spec.caption, Twips(spec.left, 6765, spec.width, 375));
         button->setAutoDefault(false);
         button->setAccessibleName(Plain(spec.caption));
     }
@@ -173,6 +190,11 @@ AffordabilityOptions AffordWindow::Options() const {
 
 void AffordWindow::Options_Change() {
     const AffordabilityOptions options = Options();
+    usePrice_->setToolTip(options.scaleTaxesAndInsurance
+                              ? "Types this price, and the taxes and insurance at this price, "
+                                "into the main window"
+                              : "Types this price into the main window");
+    usePrice_->setAccessibleDescription(usePrice_->toolTip());
     ShowAnswer(MaxAffordablePrice(model_, options));
     ShowTable(AffordabilitySensitivity(model_, options));
 }
@@ -194,51 +216,76 @@ void AffordWindow::ShowAnswer(const Affordability& answer) {
 }
 
 void AffordWindow::ShowTable(const AffordabilityTable& t) {
+    tableData_ = t;
     const int rows = static_cast<int>(t.rates.size());
+    // The cell chosen before stays chosen; at first it is today's loan.
+    const bool first = table_->rowCount() == 0;
+    const int keepRow = first ? t.todayRow : std::min(table_->currentRow(), rows - 1);
+    const int keepColumn = first ? t.todayColumn : std::min(table_->currentColumn(), t.columns - 1);
+    const QSignalBlocker quiet(table_);
     table_->setRowCount(rows);
-    for (int c = 0; c < AffordabilityTable::kColumns; ++c)
+    table_->setColumnCount(t.columns);
+    for (int c = 0; c < t.columns; ++c)
         table_->setHorizontalHeaderItem(
             c, new QTableWidgetItem(Q(AffordDownHeading(t.downPayments[c], c == t.todayColumn))));
     for (int r = 0; r < rows; ++r) {
         table_->setVerticalHeaderItem(r, new QTableWidgetItem(Q(AffordRateHeading(t.rates[r]))));
-        for (int c = 0; c < AffordabilityTable::kColumns; ++c) {
-            const Affordability& cell = t.cells[r][c];
-            auto* item = new QTableWidgetItem(Q(AffordCellText(cell)));
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            item->setFlags(Qt::ItemIsEnabled);
-            item->setToolTip(Q(AffordCellDetail(cell)));
-            item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
-            const bool today = r == t.todayRow && c == t.todayColumn;
-            // Read by its row and column, and today's loan said, as the highlight is not heard.
-            item->setData(Qt::AccessibleTextRole, Q(AffordRateHeading(t.rates[r]) + " rate, " +
-                                                    AffordDownHeading(t.downPayments[c], false) +
-                                                    (today ? ", today's loan: " : ": ")) +
-                                                      item->text());
-            if (today) {
-                item->setBackground(QColor(255, 255, 192));
-                item->setForeground(QColor(Qt::black));  // readable on the pale cell in any theme
-                QFont font = table_->font();
-                font.setUnderline(true);
-                item->setFont(font);
-            }
-            table_->setItem(r, c, item);
-        }
+        for (int c = 0; c < t.columns; ++c) table_->setItem(r, c, CellItem(t, r, c));
     }
+    table_->setCurrentCell(std::max(keepRow, 0), std::max(keepColumn, 0));
+    ShowCellDetail();
+}
+
+QTableWidgetItem* AffordWindow::CellItem(const AffordabilityTable& t, int r, int c) const {
+    const Affordability& cell = t.cells[r][c];
+    auto* item = new QTableWidgetItem(Q(AffordCellText(cell)));
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    item->setToolTip(Q(AffordCellDetail(cell)));
+    item->setData(Qt::AccessibleDescriptionRole, item->toolTip());
+    const bool today = r == t.todayRow && c == t.todayColumn;
+    // Read by its row and column, and today's loan said, as the highlight is not heard.
+    item->setData(Qt::AccessibleTextRole, Q(AffordRateHeading(t.rates[r]) + " rate, " +
+                                            AffordDownHeading(t.downPayments[c], false) +
+                                            (today ? ", today's loan: " : ": ")) +
+                                              item->text());
+    if (today) {
+        item->setBackground(QColor(255, 255, 192));
+        item->setForeground(QColor(Qt::black));  // readable on the pale cell in any theme
+        QFont font = table_->font();
+        font.setUnderline(true);
+        item->setFont(font);
+    }
+    return item;
+}
+
+void AffordWindow::ShowCellDetail() {
+    cellDetail_->setText(
+        Q(AffordCellReading(tableData_, table_->currentRow(), table_->currentColumn())));
 }
 
 void AffordWindow::BtnUsePrice_Click() {
     if (answer_.outcome != AffordOutcome::Found) return;
-    chosenPrice_ = QString::number(answer_.price);
+    carried_ = {QString::number(answer_.price), {}, {}};
+    if (chkScale_->isChecked()) {
+        carried_.annualTaxes = ExactText(answer_.loan.annualTaxes);
+        carried_.monthlyInsurance = ExactText(answer_.loan.monthlyInsurance);
+    }
     accept();
 }
 
 void ShowAfford(const Model& model, QWidget* mainWindow) {
-    auto* priceBox = mainWindow ? mainWindow->findChild<QLineEdit*>("Text1") : nullptr;
     AffordWindow window(model);
-    if (window.exec() != QDialog::Accepted || window.chosenPrice().isEmpty() || !priceBox) return;
-    // As if typed: the box's change handler stores the price, recalculates and
+    if (window.exec() != QDialog::Accepted || window.chosenPrice().isEmpty() || !mainWindow) return;
+    // As if typed: each box's change handler stores its value, recalculates and
     // marks the loan data as changed.
-    priceBox->setText(window.chosenPrice());
+    const AffordWindow::Carried& carried = window.carried();
+    const std::pair<const char*, QString> boxes[] = {{"Text1", carried.price},
+                                                     {"Text6", carried.annualTaxes},
+                                                     {"Text7", carried.monthlyInsurance}};
+    for (const auto& [name, text] : boxes)
+        if (auto* box = mainWindow->findChild<QLineEdit*>(name); box && !text.isEmpty())
+            box->setText(text);
 }
 
 }  // namespace dovanel

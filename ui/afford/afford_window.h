@@ -11,7 +11,9 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class QLabel;
 class QTableWidget;
+class QTableWidgetItem;
 
 namespace dovanel {
 
@@ -24,8 +26,16 @@ class AffordWindow : public Screen {
 
     // The options as the controls set them.
     AffordabilityOptions Options() const;
-    // The price "&Use This Price" chose, as it is to be typed; empty until then.
-    QString chosenPrice() const { return chosenPrice_; }
+    // What "&Use This Price" hands to the main window's boxes, as it is to be
+    // typed: the price, and the taxes and insurance at that price when they
+    // grow with it (else empty). All empty until the button is pressed.
+    struct Carried {
+        QString price;
+        QString annualTaxes;
+        QString monthlyInsurance;
+    };
+    const Carried& carried() const { return carried_; }
+    QString chosenPrice() const { return carried_.price; }
 
   private:
     void BuildAnswer();
@@ -35,20 +45,25 @@ class AffordWindow : public Screen {
     void Options_Change();
     void ShowAnswer(const Affordability& answer);
     void ShowTable(const AffordabilityTable& table);
+    QTableWidgetItem* CellItem(const AffordabilityTable& table, int row, int column) const;
+    void ShowCellDetail();
     void BtnUsePrice_Click();
 
     const Model& model_;
     Affordability answer_;
-    QString chosenPrice_;
+    Carried carried_;
     QCheckBox* chkScale_ = nullptr;
     QCheckBox* chkConforming_ = nullptr;
     QLineEdit* txtCash_ = nullptr;
     QTableWidget* table_ = nullptr;
+    AffordabilityTable tableData_;
+    QLabel* cellDetail_ = nullptr;
     QPushButton* usePrice_ = nullptr;
 };
 
-// Opens the window over the main window; a price it hands back is typed into
-// the main window's purchase-price box, which stores it and recalculates.
+// Opens the window over the main window; the values it hands back are typed
+// into the main window's boxes, which store them and recalculate, so the main
+// window shows the payment and ratios the window promised.
 void ShowAfford(const Model& model, QWidget* mainWindow);
 
 }  // namespace dovanel

@@ -40,7 +40,7 @@ void AmortizationReportHeading(const Model& model, ReportWriter& out) {
     out.NewLine();
 }
 
-void AmortizationReportBody(const Model& model, ReportWriter& out) {
+void AmortizationReportBody(const Model& model, ReportWriter& out, bool markPmi) {
     AmortizationReportHeading(model, out);
     out.At(1100, "Payment Period");
     for (const Column& c : kColumns)
@@ -57,7 +57,7 @@ void AmortizationReportBody(const Model& model, ReportWriter& out) {
         out.RightAt(7100, Figure(row.principal, "$#,###.#0"));
         out.RightAt(9000, Figure(row.ending, "$#,###.#0"));
         // The marker follows the same PMI test as the main window and the table on screen.
-        if (static_cast<int>(k) + 1 == table.pmiRemovalRow) out.At(9400, " PMI");
+        if (markPmi && static_cast<int>(k) + 1 == table.pmiRemovalRow) out.At(9400, " PMI");
         out.RightAt(10450, Figure(row.ltv, "#.#0%"), true);
         if (out.stopped()) return;
     }

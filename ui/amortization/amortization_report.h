@@ -10,7 +10,8 @@ namespace dovanel {
 class ReportWriter;
 
 void PrintAmortization(const Model& model, QWidget* window);
-void AmortizationReportBody(const Model& model, ReportWriter& out);
+// `markPmi` false leaves out the " PMI" mark of the row from which PMI can be dropped.
+void AmortizationReportBody(const Model& model, ReportWriter& out, bool markPmi = true);
 // The title and the loan summary, up to the column headings.
 void AmortizationReportHeading(const Model& model, ReportWriter& out);
 

@@ -161,6 +161,24 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     list_->setFocus();
 }
 
+namespace {
+// A scroll bar that is a Tab stop and shows when it has the focus: the style's
+// focus frame around it.
+class FocusMarkedScrollBar : public QScrollBar {
+  public:
+    explicit FocusMarkedScrollBar(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        QPainter painter(this);
+        DrawFocusMark(painter, this);
+    }
+};
+}  // namespace
+
 PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget* parent)
     : Screen(parent, ScreenDesign("PartTerm", "Total Interest For Partial Term", {6240, 3840},
                                   "DOWN", help_topic::kSchedules)
@@ -173,7 +191,7 @@ PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget*
              "adjust the years.",
              Twips(600, 240, 5160, 720))
         ->setWordWrap(true);
-    years_ = Place(new QScrollBar(Qt::Vertical, this), "VScroll2", Twips(480, 1320, 255, 600));
+    years_ = Place(new FocusMarkedScrollBar(this), "VScroll2", Twips(480, 1320, 255, 600));
     years_->setRange(1, 30);
     years_->setAccessibleName("Years");
     // More years stand at the top: the upper arrow gives more years, as the Up key
@@ -192,6 +210,9 @@ PartialTermWindow::PartialTermWindow(const Model& model, QPoint corner, QWidget*
         AddLabel(this, "Label1", "Total interest that will be paid: ", Twips(480, 2160, 5640, 300));
     auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(2760, 3240, 1095, 375));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    // Up and Down adjust the years wherever the focus is, as the window says.
+    ok->installEventFilter(this);
+    setTabOrder(years_, ok);
     years_->setValue(5);
     VScroll2_Change();
     connect(years_, &QScrollBar::valueChanged, this, [this] { VScroll2_Change(); });
@@ -220,7 +241,7 @@ void PartialTermWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool PartialTermWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == years_ && StepYears(years_, event)) return true;
+    if (watched->isWidgetType() && StepYears(years_, event)) return true;
     return Screen::eventFilter(watched, event);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/charts/chart_widget.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -8,6 +9,7 @@
 #include <cmath>
 
 #include "engine/format_value.h"
+#include "shell/form.h"
 
 namespace dovanel {
 
@@ -53,6 +55,67 @@ struct ChartWidget::Colors {
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ChartWidget::SetSummary(const QString& summary) {
+    summary_ = summary;
+    Describe();
+}
+
+// The summary, then what the reading point shows.
+void ChartWidget::Describe() {
+    QString description = summary_;
+    if (const QString values = ValuesOf(reading_); !values.isEmpty())
+        description += (description.isEmpty() ? "" : "\n") + values;
+    setAccessibleDescription(description);
+}
+
+void ChartWidget::MoveReading(int position) {
+    if (Positions() == 0) return;
+    reading_ = std::clamp(position, 0, Positions() - 1);
+    hover_ = reading_;
+    update();
+    Describe();
+    // Shown where the mouse would show it: at the reading point, halfway up the plot.
+    const QPoint at(static_cast<int>(XOf(reading_)), static_cast<int>(PlotArea().center().y()));
+    if (isVisible()) QToolTip::showText(mapToGlobal(at), ValuesOf(reading_), this);
+}
+
+void ChartWidget::keyPressEvent(QKeyEvent* event) {
+    // A year is a step: twelve months of the lines, one bar.
+    const int year = kind_ == Kind::Lines ? 12 : 1;
+    const int at = reading_;
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    switch (plain ? event->key() : 0) {
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            MoveReading(at < 0 ? 0 : at + year);
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            MoveReading(at < 0 ? 0 : at - year);
+            return;
+        case Qt::Key_Home:
+            MoveReading(0);
+            return;
+        case Qt::Key_End:
+            MoveReading(Positions() - 1);
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+void ChartWidget::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void ChartWidget::focusOutEvent(QFocusEvent* event) {
+    QToolTip::hideText();
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void ChartWidget::SetLines(std::vector<ChartSeries> series, std::vector<ChartMarker> markers) {
@@ -136,8 +199,12 @@ std::vector<int> ChartWidget::ComputeYearTicks() const {
     return ticks;
 }
 
+// New data keeps the reading point where it still has something to read.
 void ChartWidget::Invalidate() {
     geometryValid_ = false;
+    if (reading_ >= Positions()) reading_ = Positions() - 1;
+    if (hover_ >= Positions()) hover_ = -1;
+    Describe();
     update();
 }
 
@@ -184,7 +251,10 @@ void ChartWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const Colors c = Palette();
     p.fillRect(rect(), c.background);
-    if (Positions() == 0) return;
+    if (Positions() == 0) {
+        DrawFocusMark(p, this);
+        return;
+    }
     DrawAxes(p, c);
     if (kind_ == Kind::Lines) {
         DrawLines(p, c);
@@ -194,6 +264,7 @@ void ChartWidget::paintEvent(QPaintEvent*) {
     }
     DrawHover(p, c);
     DrawLegend(p, c);
+    DrawFocusMark(p, this);
 }
 
 void ChartWidget::DrawAxes(QPainter& p, const Colors& c) const {
@@ -351,8 +422,11 @@ QString ChartWidget::PositionName(int position) const {
 }
 
 QString ChartWidget::ValuesAt(QPoint point) const {
-    const int position = PositionAt(point);
-    if (position < 0) return QString();
+    return ValuesOf(PositionAt(point));
+}
+
+QString ChartWidget::ValuesOf(int position) const {
+    if (position < 0 || position >= Positions()) return QString();
     QString text = PositionName(position);
     for (const ChartSeries& s : series_)
         if (position < static_cast<int>(s.values.size()))
@@ -376,7 +450,7 @@ void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ChartWidget::leaveEvent(QEvent* event) {
-    hover_ = -1;
+    hover_ = reading_;  // the keyboard's reading point stays shown
     update();
     QWidget::leaveEvent(event);
 }

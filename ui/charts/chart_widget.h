@@ -3,6 +3,9 @@
 // as lines, or per year as stacked bars; a dollar axis and a year axis with
 // readable ticks, a legend, markers at chosen months, and the values under the
 // mouse as a tooltip. Colours follow the window's palette, light or dark.
+// The chart takes the focus: the arrow keys step a reading point through the
+// years (Home and End go to the ends), which shows its values as the mouse
+// does and adds them to the chart's accessible description, after its summary.
 
 #include <QString>
 #include <QWidget>
@@ -39,6 +42,13 @@ class ChartWidget : public QWidget {
 
     // What the tooltip shows at a point of the widget; empty outside the plot.
     QString ValuesAt(QPoint position) const;
+    // The same at a position (a month of the lines, a year of the bars); empty outside.
+    QString ValuesOf(int position) const;
+
+    // What the chart says as a whole, read before the values at the reading point.
+    void SetSummary(const QString& summary);
+    // The reading point's position; -1 for none.
+    int readingPosition() const { return reading_; }
     // The dollar axis's ticks and the years the year axis labels.
     std::vector<double> DollarTicks() const { return Layout().dollarTicks; }
     std::vector<int> YearTicks() const { return Layout().yearTicks; }
@@ -48,6 +58,9 @@ class ChartWidget : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -84,11 +97,15 @@ class ChartWidget : public QWidget {
     void DrawMarkerLabels(QPainter& p, const Colors& c) const;
     void DrawLegend(QPainter& p, const Colors& c) const;
     void DrawHover(QPainter& p, const Colors& c) const;
+    void MoveReading(int position);
+    void Describe();
 
     Kind kind_ = Kind::Lines;
     std::vector<ChartSeries> series_;
     std::vector<ChartMarker> markers_;
     int hover_ = -1;
+    int reading_ = -1;  // the keyboard's reading point
+    QString summary_;
     mutable Geometry geometry_;
     mutable bool geometryValid_ = false;
 };

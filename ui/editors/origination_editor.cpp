@@ -93,6 +93,11 @@ OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
         accept();
     });
     FinishControls(true, true);
+    // The amounts are dollars and the fee a percentage of the loan.
+    for (int k = 1; k <= 3 * OriginationSchedule::rows; ++k) {
+        auto* cell = findChild<QLineEdit*>("Text" + QString::number(k));
+        cell->setAccessibleName(cell->accessibleName() + (k % 3 == 0 ? ", percent" : ", dollars"));
+    }
     findChild<QLineEdit*>("Text1")->setFocus();
 }
 
@@ -104,6 +109,7 @@ struct RatioRow {
     const char* cell;
     int cellTop;
     Single GuidelineRatios::*field;
+    const char* spoken;  // the cell's name for screen readers: its ratio, band and unit
 };
 
 const RatioRow kRatioRows[] = {
@@ -111,22 +117,26 @@ const RatioRow kRatioRows[] = {
      "FIRST QUALIFYING RATIO: Monthly mortgage payment may not exceed this maximum percentage of "
      "borrower's Gross "
      "Monthly Income.",
-     "Text2", 2640, &GuidelineRatios::firstRatioUpTo90},
+     "Text2", 2640, &GuidelineRatios::firstRatioUpTo90,
+     "First qualifying ratio, loan-to-value between 80% and 90%, percent"},
     {3240,
      "SECOND QUALIFYING RATIO:  The monthly mortgage payment + monthly debt may not exceed this "
      "maximum percentage of "
      "borrower's monthly income.",
-     "Text3", 3480, &GuidelineRatios::secondRatioUpTo90},
+     "Text3", 3480, &GuidelineRatios::secondRatioUpTo90,
+     "Second qualifying ratio, loan-to-value between 80% and 90%, percent"},
     {4440,
      "FIRST QUALIFYING RATIO: The monthly mortgage payment may not exceed this maximum percentage "
      "of borrower's Gross "
      "Monthly Income.",
-     "Text5", 4680, &GuidelineRatios::firstRatioAbove90},
+     "Text5", 4680, &GuidelineRatios::firstRatioAbove90,
+     "First qualifying ratio, loan-to-value between 90% and 95%, percent"},
     {5160,
      "SECOND QUALIFYING RATIO: The monthly mortgage payment + monthly debt may not exceed this "
      "maximum percentage of "
      "borrower's monthly income.",
-     "Text4", 5400, &GuidelineRatios::secondRatioAbove90},
+     "Text4", 5400, &GuidelineRatios::secondRatioAbove90,
+     "Second qualifying ratio, loan-to-value between 90% and 95%, percent"},
 };
 
 QLabel* Explanation(QWidget* parent, const QString& text, int top, int height) {
@@ -156,13 +166,18 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
 
     const GuidelineRatios& g = model_.guidelineRatios;
     AddPanel(this, "pnlJumbo", Twips(2880, 1320, 4935, 840), Qt::black, Qt::black, 0, 0);
-    Explanation(this,
-                "Maximum loan amount before a mortgage is considered a \"jumbo loan\" (at which "
-                "point a slightly "
-                "higher interest rate is applied).",
-                1440, 600);
+    const QLabel* jumbo =
+        Explanation(this,
+                    "Maximum loan amount before a mortgage is considered a \"jumbo loan\" (at "
+                    "which point a slightly "
+                    "higher interest rate is applied).",
+                    1440, 600);
     AddLabel(this, "", "$", Twips(7860, 1560, 180, 285));
     QLineEdit* previous = AddCell(this, "Text1", Twips(8040, 1560, 975, 285));
+    // Each box is named by what it holds, its band and its unit; its
+    // explanation describes it (the window's note names none of them).
+    previous->setAccessibleName("Jumbo loan limit, dollars");
+    previous->setAccessibleDescription(jumbo->text());
     ShowValue(previous, QString::fromStdString(PlainNumber(g.jumboLimit)));
     for (int group = 0; group < 2; ++group) {
         const int top = group == 0 ? 2280 : 4200;
@@ -174,8 +189,10 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
                                     Twips(3000, top, 4695, 240)));
     }
     for (const RatioRow& row : kRatioRows) {
-        Explanation(this, row.explanation, row.top, 660);
+        const QLabel* explanation = Explanation(this, row.explanation, row.top, 660);
         QLineEdit* cell = AddCell(this, row.cell, Twips(8040, row.cellTop, 975, 285));
+        cell->setAccessibleName(row.spoken);
+        cell->setAccessibleDescription(explanation->text());
         AddLabel(this, "", "%", Twips(9030, row.cellTop, 240, 285));
         ShowValue(cell, QString::fromStdString(PlainNumber(
                             static_cast<Single>(static_cast<double>(g.*row.field) * 100))));

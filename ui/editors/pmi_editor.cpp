@@ -102,6 +102,12 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FinishControls(true, true);
+    // Every rate is a percentage, as the "%" after its box says.
+    for (const PanelSpec& spec : kPanels)
+        for (const char* name : spec.cells) {
+            auto* cell = findChild<QLineEdit*>(name);
+            cell->setAccessibleName(cell->accessibleName() + ", percent");
+        }
     findChild<QLineEdit*>("Text1")->setFocus();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/format_value.h"
+#include "shell/accessibility.h"
 #include "shell/platform.h"
 #include "ui/estimate/definitions.h"
 
@@ -207,7 +208,32 @@ EstimateScreen::EstimateScreen(const Model& model, QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(help, &QPushButton::clicked, this, [this] { btnHelp_Click(); });
     FinishControls(false, false);
+    NameValuesForReaders();
     ok->setFocus();
+}
+
+// Each amount is read with its line's caption, never with the unit word that
+// stands before it on the prepaid lines; each count with its caption and unit:
+// "Interim Interest, 30 days", "Pvt. Mort. Ins. Premium, rate 0.500%".
+void EstimateScreen::NameValuesForReaders() {
+    for (const Row& row : Rows()) {
+        // The purchase details repeat the summary's first caption.
+        const bool repeated = row.caption == std::string("lblDetailsPurchasePrice");
+        NameValueLabel(values_[row.value], findChild<QLabel*>(row.caption),
+                       repeated ? ValueWords{"in the details:", ""} : ValueWords{});
+    }
+    NameValueLabel(values_["valOriginationRate"], findChild<QLabel*>("lblOriginationFee"),
+                   {"rate", ""});
+    for (const Count& c : kCounts) {
+        const QLabel* caption = nullptr;
+        for (const Row& row : Rows())
+            if (row.frame == 3 && row.top == c.top) caption = findChild<QLabel*>(row.caption);
+        const QString unit = c.unit;
+        const ValueWords words = unit.isEmpty()   ? ValueWords{"rate", ""}
+                                 : unit == "days" ? ValueWords{"", "days"}
+                                                  : ValueWords{"", "months"};
+        NameValueLabel(values_[c.name], caption, words);
+    }
 }
 
 void EstimateScreen::BuildFrames() {

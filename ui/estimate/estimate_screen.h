@@ -29,6 +29,7 @@ class EstimateScreen : public Screen {
 
   private:
     void BuildFrames();
+    void NameValuesForReaders();
     void btnHelp_Click();
 
     const Model& model_;

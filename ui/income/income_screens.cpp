@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <cmath>
 
@@ -223,7 +224,8 @@ IncomePage2::IncomePage2(Model& model, QWidget* parent)
         labels_[total] = AddLabel(this, total, "", Twips(kColumns[y - 1], 6360, 1215, 285),
                                   Qt::AlignRight | Qt::AlignVCenter);
     }
-    AddLabel(this, "", "Allowable Income Per Year", Twips(720, 6360, 4600, 285));
+    QLabel* allowable =
+        AddLabel(this, "", "Allowable Income Per Year", Twips(720, 6360, 4600, 285));
     cells_ = BuildLineCells(this, 2, model_);
     // The first cell recomputes on every change; the others on the key's release.
     connect(cells_[15 * 10 + 1], &QLineEdit::textChanged, this, [this] {
@@ -232,6 +234,22 @@ IncomePage2::IncomePage2(Model& model, QWidget* parent)
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
     FinishControls(false, false);
+    NameValuesForReaders(allowable);
+}
+
+// The year captions and totals are read by their year, as page 1's boxes are;
+// the averages by their frames' titles.
+void IncomePage2::NameValuesForReaders(const QLabel* allowable) {
+    for (int y = 1; y <= 3; ++y) {
+        NameValueLabel(labels_[QString("Label1_%1").arg(20 + y)],
+                       [y] { return QString("Caption of year %1").arg(y); });
+        NameValueLabel(labels_[QString("Label1_%1").arg(16 + y)], allowable,
+                       {QString("year %1:").arg(y), ""});
+    }
+    NameValueLabel(labels_["Label1_16"], [frame = QPointer<QGroupBox>(frame1_)] {
+        return frame ? frame->title() : QString();
+    });
+    NameValueLabel(labels_["Label1_20"], [] { return QString("Monthly Average"); });
 }
 
 void IncomePage2::ShowResults(const IncomeDisplay& shown) {

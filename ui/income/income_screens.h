@@ -57,6 +57,8 @@ class IncomePage2 : public Screen {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void NameValuesForReaders(const QLabel* allowable);
+
     Model& model_;
     IncomePage1* page1_ = nullptr;
     QMap<int, QLineEdit*> cells_;

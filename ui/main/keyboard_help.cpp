@@ -38,6 +38,16 @@ const FieldHelp kFieldHelp[] = {
     {"Text6", "infoTaxes", kRatioFlags},
     {"Text5", "infoDues", kRatioFlags},
     {"cmboMortgageType", "infoMortgageType", {}},
+    // The results, by their "i" buttons, which take the focus in their place.
+    {"infoLoanAmount", "infoLoanAmount", {"RedFlagLoanAmount"}},
+    {"infoDownPaymentCalc", "infoDownPaymentCalc", {"RedFlagDownPayment"}},
+    {"infoTotalInterest", "infoTotalInterest", {}},
+    {"infoTotalDueatClosing", "infoTotalDueatClosing", {}},
+    {"infoMonthlyPrincipalPlusInterest", "infoMonthlyPrincipalPlusInterest", {}},
+    {"infoLoantoValueRatio", "infoLoantoValueRatio", {"RedFlagDownPayment"}},
+    {"infoMonthlyIncomeRequired", "infoMonthlyIncomeRequired", {}},
+    {"infoTotalMonthlyPayment", "infoTotalMonthlyPayment", kRatioFlags},
+    {"infoQualifyingRatios", "infoQualifyingRatios", kRatioFlags},
 };
 
 struct FlagName {
@@ -132,17 +142,28 @@ void MainWindow::ExplainFocusedField() {
 }
 
 void MainWindow::NameControlsForReaders() {
-    NameControls(this);
+    // The mortgage type is named by its own caption before the boxes are named
+    // by theirs, so that no caption on its row elsewhere labels it.
     cmboMortgageType_->setAccessibleName("Mortgage Type");
     cmboMortgageType_->view()->setAccessibleName("Mortgage Types");
     if (auto* caption = findChild<QLabel*>("lblMortgageType")) caption->setBuddy(cmboMortgageType_);
+    NameControls(this);
+    // The two rates are percentages: the down payment box is not the Down
+    // Payment result, which is in dollars.
+    for (QLineEdit* rate : {text_[2], text_[3]})
+        rate->setAccessibleName(rate->accessibleName() + ", percent");
     for (QToolButton* button : findChildren<QToolButton*>()) {
         if (button->text() != "i") continue;
         QString subject = FieldExplanation(button->objectName(), model_).title;
         if (subject.isEmpty())
             subject =
                 button->objectName() == "infoMortgageType" ? "Mortgage Type" : "Qualifying Ratios";
+        if (button->objectName() == "infoDownPayment") subject += ", percent";
+        if (button->objectName() == "infoDownPaymentCalc") subject += " amount";
         button->setAccessibleName("Explain " + subject);
+        DescribeLive(button, [this, name = button->objectName()] {
+            return FieldExplanation(name, model_).text.replace('\r', '\n');
+        });
     }
     for (const FlagName& f : kFlagNames) {
         QToolButton* flag = flags_[f.flag];

@@ -71,6 +71,17 @@ const ResultRow kResultRows[] = {
      "infoTotalMonthlyPayment"},
 };
 
+// The "i" buttons of the results and the ratios, in tab order.
+const char* const kResultInfoButtons[] = {"infoLoanAmount",
+                                          "infoDownPaymentCalc",
+                                          "infoTotalInterest",
+                                          "infoTotalDueatClosing",
+                                          "infoMonthlyPrincipalPlusInterest",
+                                          "infoLoantoValueRatio",
+                                          "infoMonthlyIncomeRequired",
+                                          "infoTotalMonthlyPayment",
+                                          "infoQualifyingRatios"};
+
 struct FlagSpec {
     const char* name;
     RedFlag flag;
@@ -105,6 +116,12 @@ Single* PlainFieldOf(LoanData& d, int box) {
     }
 }
 
+bool IsEnterKey(const QEvent* e) {
+    if (e->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<const QKeyEvent*>(e)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
 const char kZeroMessage[] = "You must enter a number, and it must be greater than 0.";
 
 }  // namespace
@@ -119,6 +136,7 @@ MainWindow::MainWindow(Model& model, QWidget* parent) : QMainWindow(parent), mod
     WatchSessionEnd();
     SetUpKeyboardAndHelp();
     for (QLineEdit* box : text_) box->installEventFilter(this);
+    cmboMortgageType_->installEventFilter(this);
     const QSize client = centralWidget()->size();
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
     CenterOnScreen(this);
@@ -145,11 +163,22 @@ void MainWindow::BuildControls() {
     const int order[] = {1, 2, 3, 4, 7, 6, 5};
     for (int i = 0; i + 1 < 7; ++i) setTabOrder(text_[order[i]], text_[order[i + 1]]);
     setTabOrder(text_[5], cmboMortgageType_);
+    // Tab goes on from the mortgage type through the results' "i" buttons.
+    QWidget* previous = cmboMortgageType_;
+    for (const char* name : kResultInfoButtons) {
+        auto* button = findChild<QToolButton*>(name);
+        button->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus in the box being typed
+        button->installEventFilter(this);      // Enter presses it, as Space does
+        setTabOrder(previous, button);
+        previous = button;
+    }
     connect(cmboMortgageType_, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { cmboMortgageType_Click(); });
 }
 
-// An "i" button: it explains its field, and is never in the tab order.
+// An "i" button: it explains its field. Those of the inputs are never in the
+// tab order (What's This explains the focused box); those of the results and
+// the ratios are, as the results themselves cannot take the focus.
 void MainWindow::AddInfoButton(QWidget* parent, const char* name, int left, int top) {
     QFont font("Times New Roman");
     font.setBold(true);
@@ -448,8 +477,30 @@ bool MainWindow::event(QEvent* e) {
     return QMainWindow::event(e);
 }
 
+// Enter moves on to the next box (or the mortgage type) as Tab would, passing
+// over the "i" buttons that Tab also stops at.
+bool MainWindow::EnterMovesOn(QObject* watched, QEvent* e) {
+    if (!IsEnterKey(e)) return false;
+    auto* from = static_cast<QWidget*>(watched);
+    QWidget* next = from->nextInFocusChain();
+    auto takesEnter = [this](QWidget* w) {
+        return (text_.values().contains(w) || w == cmboMortgageType_) && w->isEnabled() &&
+               w->isVisibleTo(this);
+    };
+    while (next != from && !takesEnter(next)) next = next->nextInFocusChain();
+    next->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     auto* box = qobject_cast<QLineEdit*>(watched);
+    if ((watched == cmboMortgageType_ || (box && text_.values().contains(box))) &&
+        EnterMovesOn(watched, e))
+        return true;
+    if (auto* info = qobject_cast<QToolButton*>(watched); info && IsEnterKey(e)) {
+        info->click();
+        return true;
+    }
     if (box && e->type() == QEvent::FocusOut && !inLostFocus_) {
         const auto reason = static_cast<QFocusEvent*>(e)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {

@@ -48,6 +48,7 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool EnterMovesOn(QObject* watched, QEvent* event);
 
   private:
     void BuildControls();

@@ -178,8 +178,8 @@ void Planner::BuildButtons() {
     connect(pdf, &QPushButton::clicked, this, [this] { BtnSavePdf_Click(); });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(help, &QPushButton::clicked, this, [] { OpenHelpTopic(help_topic::kPlanner); });
-    QWidget* order[] = {extraMonthly_, extraYearly_, yearlyMonth_, lumpSum_, lumpSumAt_,
-                        biweekly_,     csv,          pdf,          ok,       help};
+    QWidget* order[] = {extraMonthly_, extraYearly_, yearlyMonth_, lumpSum_, lumpSumAt_, biweekly_,
+                        balanceChart_, yearlyChart_, csv,          pdf,      ok,         help};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -217,13 +217,17 @@ void Planner::ShowCharts() {
         for (const PayoffRow& row : rows) values.push_back(row.ending);
         return values;
     };
+    const int payoff = static_cast<int>(plan_.rows.size());
     std::vector<ChartMarker> markers;
     if (plan_.pmi.charged) {
-        markers.push_back({plan_.pmi.request, "Cancel PMI (80 %)"});
-        markers.push_back({plan_.pmi.automatic, "PMI ends (78 %)"});
-        markers.push_back({plan_.pmi.final, "PMI final (midpoint)"});
+        // PMI ends with the loan: a date after the payoff has no marker.
+        const ChartMarker pmi[] = {{plan_.pmi.request, "Cancel PMI (80 %)"},
+                                   {plan_.pmi.automatic, "PMI ends (78 %)"},
+                                   {plan_.pmi.final, "PMI final (midpoint)"}};
+        for (const ChartMarker& marker : pmi)
+            if (marker.month <= payoff) markers.push_back(marker);
     }
-    markers.push_back({static_cast<int>(plan_.rows.size()), "Paid off"});
+    markers.push_back({payoff, "Paid off"});
     balanceChart_->SetLines({{"With extras", balances(plan_.rows)},
                              {"Without extras", balances(plan_.baseline), Qt::DashLine}},
                             markers);
@@ -234,7 +238,30 @@ void Planner::ShowCharts() {
         principal[row.year - 1] += row.principal + row.extra;
     }
     yearlyChart_->SetStackedBars({{"Interest", interest}, {"Principal", principal}});
-    balanceChart_->setAccessibleDescription("Paid off " + Q(plan_.payoff));
+    DescribeCharts(interest, principal);
+}
+
+// What each chart shows as a whole; the arrow keys then read it year by year.
+void Planner::DescribeCharts(const std::vector<double>& interest,
+                             const std::vector<double>& principal) {
+    const QString keys = " Use the arrow keys to read it year by year.";
+    QString balance = "Paid off " + Q(plan_.payoff);
+    if (extras_.Any())
+        balance += " with the extras, " + Q(PaymentDate(static_cast<int>(plan_.baseline.size()))) +
+                   " without them";
+    balanceChart_->SetSummary(balance + "." + keys);
+    if (interest.empty()) {
+        yearlyChart_->SetSummary(QString());
+        return;
+    }
+    auto money = [](double amount) { return Q(FormatValue(amount, "$#,##0")); };
+    const std::size_t last = interest.size() - 1;
+    yearlyChart_->SetSummary(
+        QString("Years 1 to %1. Year 1: %2 interest, %3 principal. Year %1: %4 interest, %5 "
+                "principal. Total interest %6.")
+            .arg(QString::number(last + 1), money(interest[0]), money(principal[0]),
+                 money(interest[last]), money(principal[last]), Q(plan_.totalInterestText)) +
+        keys);
 }
 
 void Planner::BtnExportCsv_Click() {

@@ -31,6 +31,7 @@ class Planner : public Screen {
     void Recompute();
     void ShowTexts();
     void ShowCharts();
+    void DescribeCharts(const std::vector<double>& interest, const std::vector<double>& principal);
     void BtnExportCsv_Click();
     void BtnSavePdf_Click();
 

@@ -26,8 +26,10 @@ constexpr double kPmiAt = 9100;
 
 void PayoffReportBody(const Model& model, const PayoffPlan& plan, bool withExtras,
                       ReportWriter& out) {
+    // The " PMI" marker follows the planner's own rule: only a loan that pays
+    // PMI (never a VA loan) has a row from which it can be dropped.
     if (!withExtras) {
-        AmortizationReportBody(model, out);
+        AmortizationReportBody(model, out, plan.pmi.charged);
         return;
     }
     AmortizationReportHeading(model, out);
@@ -35,9 +37,9 @@ void PayoffReportBody(const Model& model, const PayoffPlan& plan, bool withExtra
     for (const Column& c : kColumns) out.RightAt(c.right, c.heading);
     out.RightAt(kLtvRight, "LTV", true);
     out.NewLine();
-    // The " PMI" marker follows the printed table's rule: the first row at or
-    // below the PMI limit, for a loan that carries PMI.
-    bool pmiMarked = !LoanCarriesPmi(model);
+    // The first row at or below the PMI limit, as the printed table marks it,
+    // for a loan the planner charges PMI on.
+    bool pmiMarked = !plan.pmi.charged;
     for (const PayoffRow& row : RoundedToCents(plan.rows)) {
         out.At(1100,
                "Year " + QString::number(row.year) + " / Month " + QString::number(row.month));

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
@@ -14,7 +16,9 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "engine/format_value.h"
 #include "engine/recalculate.h"
+#include "tests/engine/sample_model.h"
 #include "tests/ui/recording_printer.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/afford/afford_report.h"
@@ -106,7 +110,7 @@ TEST_F(AffordTest, EdgeAnswersStandInThePricesPlace) {
     EXPECT_EQ(Text("lblMaxLoan"), "");
     EXPECT_EQ(Text("lblBinding"), "");
     EXPECT_FALSE(Control("BtnUsePrice")->isEnabled());
-    EXPECT_EQ(Table()->item(2, 4)->text(), "");
+    EXPECT_EQ(Table()->item(2, 2)->text(), "");
 
     model.loanData.monthlyIncome = 4000;
     model.loanData.monthlyDebt = 1800;
@@ -122,14 +126,14 @@ TEST_F(AffordTest, TableOfRatesAndDownPayments) {
     Open();
     QTableWidget* table = Table();
     ASSERT_EQ(table->rowCount(), 5);
-    ASSERT_EQ(table->columnCount(), 5);
+    ASSERT_EQ(table->columnCount(), 4) << "today's 10 % is the 10 % column, not a fifth";
     EXPECT_EQ(table->verticalHeaderItem(0)->text(), "5.5%");
     EXPECT_EQ(table->verticalHeaderItem(2)->text(), "6.5%");
     EXPECT_EQ(table->verticalHeaderItem(4)->text(), "7.5%");
     EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "3.5% down");
     EXPECT_EQ(table->horizontalHeaderItem(3)->text(), "20.0% down");
-    EXPECT_EQ(table->horizontalHeaderItem(4)->text(), "Today 10.0%");
-    QTableWidgetItem* today = table->item(2, 4);
+    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "Today 10.0%");
+    QTableWidgetItem* today = table->item(2, 2);
     EXPECT_EQ(today->text(), Text("lblMaxPrice"));
     EXPECT_NE(today->background(), table->item(2, 3)->background());
     EXPECT_EQ(today->toolTip(),
@@ -141,6 +145,54 @@ TEST_F(AffordTest, TableOfRatesAndDownPayments) {
     Control<QCheckBox>("chkConforming")->click();
     EXPECT_EQ(table->rowCount(), 3) << "rates below 0.001 % are left out";
     EXPECT_EQ(table->verticalHeaderItem(0)->text(), "0.4%");
+}
+
+// The chosen cell's payment and deciding limit stand under the table, for the
+// keyboard as for the mouse; at first the cell is today's loan.
+TEST_F(AffordTest, TheLineUnderTheTableFollowsTheChosenCell) {
+    Open();
+    QTableWidget* table = Table();
+    QLabel* detail = window->findChild<QLabel*>("lblCellDetail");
+    ASSERT_TRUE(detail);
+    const AffordabilityTable t = AffordabilitySensitivity(model, {});
+    auto reading = [&](int r, int c) { return QString::fromStdString(AffordCellReading(t, r, c)); };
+    EXPECT_EQ(detail->text(), reading(2, 2));
+    EXPECT_TRUE(detail->text().contains("today's loan"));
+    EXPECT_TRUE(detail->text().contains("Total monthly payment " + Text("lblMaxPayment")));
+    EXPECT_TRUE(detail->isVisible());
+
+    table->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(table, Qt::Key_Up);
+    QTest::keyClick(table, Qt::Key_Left);
+    EXPECT_EQ(detail->text(), reading(1, 1)) << "the arrow keys choose a cell";
+    EXPECT_TRUE(detail->text().startsWith("6.0% rate, 5.0% down: $"));
+    EXPECT_TRUE(table->item(1, 1)->isSelected()) << "the chosen cell shows as chosen";
+
+    const QRect cell = table->visualItemRect(table->item(4, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(detail->text(), reading(4, 0)) << "a click chooses a cell too";
+
+    Control<QCheckBox>("chkConforming")->click();
+    EXPECT_EQ(table->currentRow(), 4) << "a change of the options keeps the chosen cell";
+    EXPECT_EQ(detail->text(), QString::fromStdString(AffordCellReading(
+                                  AffordabilitySensitivity(model, window->Options()), 4, 0)));
+}
+
+// Today's down payment as one of the fixed columns: no fifth column repeats it
+// cell for cell; that column is today's, in words as well as in colour.
+TEST_F(AffordTest, TodaysDownPaymentAsAFixedColumnIsMarkedNotRepeated) {
+    test::SetLoan(model, 425000, 0.2f, 0.065f, 0);
+    Recalculate(model);
+    Open();
+    QTableWidget* table = Table();
+    ASSERT_EQ(table->columnCount(), 4);
+    EXPECT_EQ(table->horizontalHeaderItem(3)->text(), "Today 20.0%");
+    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), "10.0% down");
+    QTableWidgetItem* today = table->item(2, 3);
+    EXPECT_EQ(today->text(), Text("lblMaxPrice"));
+    EXPECT_TRUE(today->font().underline()) << "not by colour alone";
+    EXPECT_NE(today->background(), table->item(2, 2)->background());
+    EXPECT_TRUE(window->findChild<QLabel*>("lblCellDetail")->text().contains("today's loan"));
 }
 
 TEST_F(AffordTest, KeyboardFocusEnterAndSpace) {
@@ -194,12 +246,10 @@ TEST_F(AffordTest, PrintsAOnePageSummary) {
     EXPECT_TRUE(lines.contains("Maximum Purchase Price | " + Text("lblMaxPrice") +
                                " | Loan Amount | " + Text("lblMaxLoan")));
     EXPECT_TRUE(lines.contains("Decided By | First ratio (28%)"));
-    EXPECT_TRUE(
-        lines.contains("Rate | 3.5% down | 5.0% down | 10.0% down | 20.0% down | Today "
-                       "10.0%"));
+    EXPECT_TRUE(lines.contains("Rate | 3.5% down | 5.0% down | Today 10.0% | 20.0% down"));
     const QStringList row = lines.filter(QRegularExpression("^6\\.5% \\| "));
     ASSERT_EQ(row.size(), 1);
-    EXPECT_TRUE(row[0].endsWith(" | " + Text("lblMaxPrice")));
+    EXPECT_EQ(row[0].split(" | ").value(3), Text("lblMaxPrice")) << "today's column";
     int italics = 0;
     for (const auto& t : printer.printed) italics += t.italic && t.text == Text("lblMaxPrice");
     EXPECT_EQ(italics, 1) << "today's cell";
@@ -299,6 +349,63 @@ TEST_F(AffordMenuTest, UseThisPriceTypesItIntoThePurchasePrice) {
     EXPECT_TRUE(main->findChild<QToolButton*>("RedFlagFirstRatio")->isHidden())
         << "the answer qualifies on the main window too";
     EXPECT_TRUE(main->findChild<QToolButton*>("RedFlagSecondRatio")->isHidden());
+}
+
+// The main window shows exactly the payment and ratios the window promised:
+// with the taxes and insurance growing with the price, they are carried too.
+TEST_F(AffordMenuTest, UseThisPriceCarriesWhatThePromiseWasMadeWith) {
+    model.loanData.monthlyIncome = 15000;
+    main->Form_Activate();
+    for (const bool scale : {true, false}) {
+        SCOPED_TRACE(scale ? "taxes and insurance grow" : "taxes and insurance stay");
+        const LoanData before = model.loanData;
+        AffordabilityOptions options;
+        options.scaleTaxesAndInsurance = scale;
+        const Affordability promised = MaxAffordablePrice(model, options);
+        ASSERT_EQ(promised.outcome, AffordOutcome::Found);
+        ASSERT_GT(promised.price, before.purchasePrice * 1.2) << "a price far from today's";
+        QTimer::singleShot(0, [&] {
+            QWidget* screen = QApplication::activeModalWidget();
+            ASSERT_TRUE(screen);
+            auto* box = screen->findChild<QCheckBox*>("chkScale");
+            if (box->isChecked() != scale) box->click();
+            screen->findChild<QPushButton*>("BtnUsePrice")->click();
+        });
+        main->findChild<QAction*>("mnuAfford")->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(model.loanData.purchasePrice, static_cast<Single>(promised.price));
+        EXPECT_EQ(model.loanData.annualTaxes, promised.loan.annualTaxes);
+        EXPECT_EQ(model.loanData.monthlyInsurance, promised.loan.monthlyInsurance);
+        if (!scale) {
+            EXPECT_EQ(model.loanData.annualTaxes, before.annualTaxes) << "only the price";
+            EXPECT_EQ(model.loanData.monthlyInsurance, before.monthlyInsurance);
+        }
+        EXPECT_EQ(model.loanResults.totalMonthlyPayment, promised.results.totalMonthlyPayment);
+        EXPECT_EQ(RatiosOf(model).first, promised.firstRatio);
+        EXPECT_EQ(RatiosOf(model).second, promised.secondRatio);
+        EXPECT_TRUE(main->findChild<QToolButton*>("RedFlagFirstRatio")->isHidden());
+        EXPECT_TRUE(main->findChild<QToolButton*>("RedFlagSecondRatio")->isHidden());
+        // The carried amounts are ordinary entries: typed over, they are the user's again.
+        auto* taxes = main->findChild<QLineEdit*>("Text6");
+        EXPECT_EQ(static_cast<Single>(LeadingNumber(taxes->text().toStdString())),
+                  model.loanData.annualTaxes);
+        taxes->setText(QString::number(before.annualTaxes));
+        main->findChild<QLineEdit*>("Text7")->setText(QString::number(before.monthlyInsurance));
+        main->findChild<QLineEdit*>("Text1")->setText(QString::number(before.purchasePrice));
+        EXPECT_EQ(model.loanData.annualTaxes, before.annualTaxes);
+    }
+}
+
+// The help page says where the ratio limits come from: no pair is "stricter"
+// by itself, it is whatever the guideline editor holds.
+TEST_F(AffordTest, HelpSaysTheLimitsAreTheGuidelineEditorsOwn) {
+    QFile page(HelpTopicPath(App().helpFile, kAffordHelpTopic));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(page.readAll()).simplified();
+    EXPECT_FALSE(text.contains("stricter pair of limits applies"));
+    EXPECT_TRUE(text.contains(
+        "The limits are the ones held by Tools, \"Change the Fannie Mae Guideline Values\""));
+    EXPECT_FALSE(text.contains("Only the price is changed there"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ui/amortization/amortization_windows.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -78,6 +80,35 @@ TEST_F(AmortizationTest, PartialTermInterestFollowsTheScrollBar) {
         "Total interest that will be paid: " + QString::fromStdString(shown.lblTotalInterest));
     QTest::keyClick(&window, Qt::Key_F1);
     EXPECT_EQ(help.topics, QList<int>{60});
+    window.reject();
+}
+
+// The years scroll bar is a Tab stop with a focus mark, and Up and Down adjust
+// the years wherever Tab has put the focus, as the window's text says.
+TEST_F(AmortizationTest, PartialTermYearsAreReachedAndShownByTheKeyboard) {
+    Loan(125000, 0.05f, 0.075f, 0);
+    PartialTermWindow window(model, QPoint(100, 50));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QScrollBar* years = window.years();
+    ASSERT_EQ(QApplication::focusWidget(), years);
+    EXPECT_TRUE(years->focusPolicy() & Qt::TabFocus);
+    const QImage focused = years->grab().toImage();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.findChild<QPushButton*>("BtnOk"));
+    EXPECT_NE(years->grab().toImage(), focused) << "the scroll bar shows when it has the focus";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(years->value(), 6) << "Up still gives more years after Tab";
+    EXPECT_EQ(QApplication::focusWidget(), window.findChild<QPushButton*>("BtnOk"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), years) << "Tab comes back to the years";
+    EXPECT_EQ(years->grab().toImage(), focused);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(years->value(), 4);
+    EXPECT_EQ(window.findChild<QLabel*>("Label4")->text(),
+              "Show total interest for the first [4] years of the mortgage.");
     window.reject();
 }
 

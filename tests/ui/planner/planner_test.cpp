@@ -1,5 +1,6 @@
 #include "ui/planner/planner.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <limits>
 #include <tuple>
 
+#include "engine/format_value.h"
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
 #include "tests/ui/recording_printer.h"
@@ -350,6 +352,85 @@ TEST_F(PlannerTest, ChartsHaveTicksLegendTooltipsAndBothPalettes) {
 }
 
 // Amounts no chart can show leave it drawable.
+// Both charts are Tab stops with a summary for screen readers; the arrow keys
+// step through the years and read each one's figures, as the mouse shows them.
+TEST_F(PlannerTest, ChartsAreReadByTheKeyboard) {
+    Planner w(model);
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* balance = w.findChild<ChartWidget*>("chtBalance");
+    auto* yearly = w.findChild<ChartWidget*>("chtYearly");
+    auto description = [](QWidget* chart) {
+        return QAccessible::queryAccessibleInterface(chart)->text(QAccessible::Description);
+    };
+    EXPECT_TRUE(description(balance).startsWith("Paid off Year 30 / Month 12."));
+    const PayoffPlan& plan = w.plan();
+    double interest1 = 0;
+    for (int k = 0; k < 12; ++k) interest1 += plan.rows[k].interest;
+    EXPECT_TRUE(description(yearly).startsWith(
+        "Years 1 to 30. Year 1: " + QString::fromStdString(FormatValue(interest1, "$#,##0")) +
+        " interest, "))
+        << S(description(yearly));
+
+    const QImage unfocused = yearly->grab().toImage();
+    w.findChild<QCheckBox*>("chkBiweekly")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), balance);
+    QTest::keyClick(balance, Qt::Key_Right);
+    EXPECT_EQ(balance->readingPosition(), 0) << "the first key reads the start";
+    QTest::keyClick(balance, Qt::Key_Right);
+    EXPECT_EQ(balance->readingPosition(), 12) << "then a year at a time";
+    EXPECT_TRUE(description(balance).endsWith(balance->ValuesOf(12)));
+    EXPECT_TRUE(balance->ValuesOf(12).startsWith("Year 1 / Month 12\nWith extras: $"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), yearly);
+    EXPECT_NE(yearly->grab().toImage(), unfocused) << "the focus shows";
+    QTest::keyClick(yearly, Qt::Key_End);
+    QTest::keyClick(yearly, Qt::Key_Left);
+    EXPECT_EQ(yearly->readingPosition(), 28);
+    EXPECT_TRUE(description(yearly).endsWith(yearly->ValuesOf(28)));
+    EXPECT_TRUE(yearly->ValuesOf(28).startsWith("Year 29\nInterest: $"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), w.findChild<QPushButton*>("BtnExportCsv"));
+}
+
+// Extras that pay the loan off before a PMI date: no marker is drawn past the payoff.
+TEST_F(PlannerTest, NoPmiMarkerPastThePayoff) {
+    Planner w(model);
+    QTest::keyClicks(Cell(w, "txtExtraMonthly"), "3500");
+    const int payoff = static_cast<int>(w.plan().rows.size());
+    ASSERT_LE(payoff, 36);
+    auto* balance = w.findChild<ChartWidget*>("chtBalance");
+    for (const ChartMarker& marker : balance->markers())
+        EXPECT_LE(marker.month, payoff) << S(marker.label);
+    ASSERT_EQ(balance->markers().size(), 2u) << "the request date and the payoff";
+    EXPECT_EQ(Text(w, "lblPmiAutomatic").section(';', 0, 0),
+              "Loan paid off first, at " + QString::fromStdString(w.plan().payoff));
+}
+
+// The planner's window and its PDF follow one rule: a VA loan pays no PMI, so
+// no row is marked as the one from which PMI can be dropped.
+TEST_F(PlannerTest, VaLoansHaveNoPmiRowInThePrintout) {
+    auto marks = [&](bool extras) {
+        ExtraPayments x;
+        x.monthly = extras ? 100 : 0;
+        test::RecordingPrinter printer;
+        PrintReport(printer, {nullptr, FormFont(), false, true}, [&](ReportWriter& o) {
+            PayoffReportBody(model, ComputePayoffPlan(model, x), extras, o);
+        });
+        return printer.Lines().filter(" PMI | ").size();
+    };
+    for (const bool extras : {false, true}) {
+        SCOPED_TRACE(extras ? "with extras" : "without extras");
+        Loan(125000, 0.05f, 0.075f, 4);
+        EXPECT_EQ(marks(extras), 0) << "VA";
+        Loan(125000, 0.05f, 0.075f, 0);
+        EXPECT_EQ(marks(extras), 1) << "conventional";
+    }
+}
+
 TEST_F(PlannerTest, ChartsSurviveAmountsTooLargeToDraw) {
     ChartWidget chart;
     chart.resize(300, 200);
