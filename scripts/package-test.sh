@@ -68,10 +68,11 @@ grep -q "<release version=\"$version\" date=\"$date\">" "$metainfo" \
 echo "   released $date: changelog, AppStream metadata and manual page agree"
 
 # The distribution's hardening: stack protector, FORTIFY_SOURCE, PIE, read-only
-# relocations bound at start.
+# relocations bound at start. (Debian 12's build flags have no control-flow
+# protection, so that check is left out.)
 command -v hardening-check > /dev/null || fail "hardening-check is missing (scripts/install-deps.sh installs devscripts)"
 echo "-- hardening-check"
-hardening-check "$work/root/usr/bin/dovanel" > "$work/hardening.log" 2>&1 \
+hardening-check --nocfprotection "$work/root/usr/bin/dovanel" > "$work/hardening.log" 2>&1 \
   || { cat "$work/hardening.log"; fail "hardening-check"; }
 sed 's/^/   /' "$work/hardening.log"
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-struct Run {
+struct Outcome {
     int status = -1;  // as the shell reports it: 128 + the signal for a killed program
     std::string out, err;
 };
@@ -35,7 +35,7 @@ std::filesystem::path NewFolder() {
 
 // Runs the program with `environment` (env(1) arguments) and `arguments`, in a
 // folder of its own that also serves as its home.
-Run RunProgram(const std::string& environment, const std::string& arguments) {
+Outcome RunProgram(const std::string& environment, const std::string& arguments) {
     const std::filesystem::path home = NewFolder();
     const std::string h = home.string();
     const std::string command =
@@ -43,7 +43,7 @@ Run RunProgram(const std::string& environment, const std::string& arguments) {
         "' && ulimit -c 0 && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME='" + h +
         "' XDG_DATA_HOME='" + h + "/data' XDG_RUNTIME_DIR='" + h + "' " + environment +
         " timeout 60 '" DOVANEL_PROGRAM "' " + arguments + " > out 2> err; echo $? > status";
-    Run run;
+    Outcome run;
     const std::string status = std::system(command.c_str()) == -1 ? "" : Slurp(home / "status");
     if (!status.empty()) run.status = std::stoi(status);
     run.out = Slurp(home / "out");
@@ -68,7 +68,7 @@ TEST(ProgramStart, WithoutADisplayItEndsWithOneLine) {
          "dovanel: cannot open a window: could not connect to display :65000"},
     };
     for (const Case& c : cases) {
-        const Run run = RunProgram(c.environment, c.arguments);
+        const Outcome run = RunProgram(c.environment, c.arguments);
         const std::string context = std::string(c.environment) + " dovanel " + c.arguments;
         EXPECT_EQ(run.status, 1) << context << "\n" << run.err;
         EXPECT_EQ(run.err.rfind(c.line, 0), 0u) << context << "\n" << run.err;
@@ -78,10 +78,10 @@ TEST(ProgramStart, WithoutADisplayItEndsWithOneLine) {
 }
 
 TEST(ProgramStart, HelpAndVersionNeedNoDisplay) {
-    const Run version = RunProgram("", "--version");
+    const Outcome version = RunProgram("", "--version");
     EXPECT_EQ(version.status, 0) << version.err;
     EXPECT_EQ(version.out.rfind("Dovanel ", 0), 0u) << version.out;
-    const Run help = RunProgram("", "-style Fusion --help");
+    const Outcome help = RunProgram("", "-style Fusion --help");
     EXPECT_EQ(help.status, 0) << help.err;
     EXPECT_EQ(help.out.rfind("Usage: dovanel", 0), 0u) << help.out;
 }
