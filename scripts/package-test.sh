@@ -58,9 +58,10 @@ if command -v appstreamcli > /dev/null; then
     > "$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 fi
 # The release date, written once in the changelog, is the metadata's and the manual page's.
-released=$(dpkg-parsechangelog -l <(gzip -dc "$share/doc/dovanel/changelog.gz") -S Date)
-date=$(LC_ALL=C date -u -d "$released" +%F)
-month=$(LC_ALL=C date -u -d "$released" '+%B %Y')
+gzip -dc "$share/doc/dovanel/changelog.gz" > "$work/changelog"
+released=$(dpkg-parsechangelog -l "$work/changelog" -S Date | cut -d' ' -f2-4)
+date=$(LC_ALL=C date -d "$released" +%F)  # the day as written, whatever its time zone
+month=$(LC_ALL=C date -d "$released" '+%B %Y')
 grep -q "<release version=\"$version\" date=\"$date\">" "$metainfo" \
   || fail "the AppStream release is not version $version of $date, as the changelog says"
 [ "$(gzip -dc "$share/man/man1/dovanel.1.gz" | sed -n 's/^\.TH DOVANEL 1 "\([^"]*\)".*/\1/p')" = "$month" ] \
