@@ -16,10 +16,30 @@ struct CommandLine {
     std::optional<int> exitStatus;
     // The hidden "--startup-check": start, report where the files were found, end.
     bool startupCheck = false;
+    // The values of Qt's "-platform" and "-display" options, when given.
+    std::optional<std::string> platform;
+    std::optional<std::string> display;
 };
 
 // The text "--help" prints.
 std::string UsageText();
+
+// An argument as it may be printed on a terminal: control characters, bytes
+// that are not UTF-8 and the backslash itself are written as escapes ("\x1b").
+std::string Printable(const std::string& argument);
+
+// What decides whether a window can be opened at all, read from the environment.
+struct DisplayEnvironment {
+    std::string qpaPlatform;     // QT_QPA_PLATFORM
+    std::string display;         // DISPLAY
+    std::string waylandDisplay;  // WAYLAND_DISPLAY
+};
+DisplayEnvironment ProcessDisplayEnvironment();
+
+// The one line to print when Qt's window system plugin cannot start for want
+// of a display (the X11 plugin, chosen or by default, with no display named),
+// or "" when a start can be tried.
+std::string NoDisplayProblem(const CommandLine& line, const DisplayEnvironment& environment);
 
 // Reads the arguments that follow the program's name; "--help", "--version" and
 // errors are written to `out` and `err`.

@@ -2,9 +2,12 @@
 // the settings, the main window and, over it, the splash.
 #include <QApplication>
 #include <QStandardPaths>
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/startup_check.h"
@@ -45,6 +48,56 @@ bool SetUpFolders(AppContext& app, const QString& location, bool onlyCopy) {
     return true;
 }
 
+// Qt ends the process with a core dump when its window system plugin cannot
+// start (a display that does not answer). While the application is made, the
+// plugins' messages are held back; such an end prints one line and exits with 1.
+class WindowSystemGuard {
+  public:
+    WindowSystemGuard() { previous_ = qInstallMessageHandler(&Handle); }
+    ~WindowSystemGuard() {
+        qInstallMessageHandler(previous_);
+        for (const Held& message : held_) {
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+            if (previous_) previous_(message.type, context, message.text);
+        }
+        held_.clear();
+    }
+    WindowSystemGuard(const WindowSystemGuard&) = delete;
+    WindowSystemGuard& operator=(const WindowSystemGuard&) = delete;
+
+  private:
+    struct Held {
+        QtMsgType type;
+        QByteArray category;
+        QString text;
+    };
+
+    static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        const QByteArray category(context.category ? context.category : "");
+        if (type == QtFatalMsg) EndWithoutWindowSystem();
+        if (category.startsWith("qt.qpa"))
+            held_.push_back({type, category, text});
+        else if (previous_)
+            previous_(type, context, text);
+    }
+
+    // The first thing the plugins said that is not about loading a plugin.
+    [[noreturn]] static void EndWithoutWindowSystem() {
+        QString reason = "no window system plugin could start";
+        for (const Held& message : held_) {
+            if (message.category.startsWith("qt.qpa.plugin")) continue;
+            reason = message.text;
+            break;
+        }
+        std::fprintf(stderr, "dovanel: cannot open a window: %s\n", qPrintable(reason));
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline std::vector<Held> held_;
+};
+
 void ShowSplash(QWidget* mainWindow) {
     auto* splash = new AboutBox(mainWindow);
     splash->MakeSplash();
@@ -61,7 +114,14 @@ int main(int argc, char* argv[]) {
     const CommandLine options =
         ReadCommandLine({argv + 1, argv + argc}, DOVANEL_VERSION, std::cout, std::cerr);
     if (options.exitStatus) return *options.exitStatus;
+    const std::string noDisplay = NoDisplayProblem(options, ProcessDisplayEnvironment());
+    if (!noDisplay.empty()) {
+        std::cerr << noDisplay << '\n';
+        return 1;
+    }
+    auto guard = std::make_unique<WindowSystemGuard>();
     QApplication application(argc, argv);
+    guard.reset();
     application.setApplicationName("Dovanel");
     application.setDesktopFileName("dovanel");
     std::unique_ptr<StartupCheck> check;

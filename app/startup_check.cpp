@@ -14,6 +14,7 @@
 #include "shell/help.h"
 #include "shell/platform.h"
 #include "shell/startup.h"
+#include "shell/update_check.h"
 
 namespace dovanel {
 
@@ -36,6 +37,9 @@ int ReportFolders() {
     // the application's name; the desktop entry's StartupWMClass must match it.
     Print("window class: " + QCoreApplication::applicationName());
     Print("program folder: " + app.programFolder);
+    // Where the update check sends the user: a system location's package manager, or the maker.
+    Print(QString("installed for the system: ") +
+          (IsSystemLocation(app.programFolder) ? "yes" : "no"));
     Print("data folder: " + app.dataFolder);
     bool all = Report("help", HelpTopicPath(app.helpFile, 1));
     all = Report("sound", app.programFolder + "ClickBg.wav") && all;

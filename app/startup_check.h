@@ -2,8 +2,9 @@
 // The hidden "--startup-check", for testing an installed program: it starts as
 // usual, answers every message box with its default button (printing it),
 // and once the main window has been painted prints where it found its program
-// folder, help, sounds and data files, then ends: status 0 when all of them
-// were found, 1 otherwise. Normal starts never create one.
+// folder (and whether that is a system location), help, sounds and data files,
+// then ends: status 0 when all of them were found, 1 otherwise. Normal starts
+// never create one.
 
 #include <functional>
 #include <memory>

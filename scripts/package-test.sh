@@ -57,24 +57,50 @@ if command -v appstreamcli > /dev/null; then
   { appstreamcli validate --no-net "$metainfo" && appstreamcli validate-tree --no-net "$work/root"; } \
     > "$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
 fi
+# The release date, written once in the changelog, is the metadata's and the manual page's.
+gzip -dc "$share/doc/dovanel/changelog.gz" > "$work/changelog"
+released=$(dpkg-parsechangelog -l "$work/changelog" -S Date | cut -d' ' -f2-4)
+date=$(LC_ALL=C date -d "$released" +%F)  # the day as written, whatever its time zone
+month=$(LC_ALL=C date -d "$released" '+%B %Y')
+grep -q "<release version=\"$version\" date=\"$date\">" "$metainfo" \
+  || fail "the AppStream release is not version $version of $date, as the changelog says"
+[ "$(gzip -dc "$share/man/man1/dovanel.1.gz" | sed -n 's/^\.TH DOVANEL 1 "\([^"]*\)".*/\1/p')" = "$month" ] \
+  || fail "the manual page's date is not $month, as the changelog says"
+echo "   released $date: changelog, AppStream metadata and manual page agree"
+
+# The distribution's hardening: stack protector, FORTIFY_SOURCE, PIE, read-only
+# relocations bound at start. (Debian 12's build flags have no control-flow
+# protection, so that check is left out.)
+command -v hardening-check > /dev/null || fail "hardening-check is missing (scripts/install-deps.sh installs devscripts)"
+echo "-- hardening-check"
+hardening-check --nocfprotection "$work/root/usr/bin/dovanel" > "$work/hardening.log" 2>&1 \
+  || { cat "$work/hardening.log"; fail "hardening-check"; }
+sed 's/^/   /' "$work/hardening.log"
+
 # Every screenshot the metadata names was rendered by the screenshot program.
 for image in $(sed -n 's|.*<image>.*/\([^/<]*\)</image>.*|\1|p' "$metainfo"); do
   [ "$(head -c 4 "$build/packaging/screenshots/$image" 2> /dev/null | tail -c 3)" = PNG ] \
     || fail "the screenshot $image was not rendered"
 done
 
-# Runs the program at $1, whose program folder must be $2: the options that need
-# no display, then an offscreen start with a fresh data folder that ends by itself.
+# Runs the program at $1, whose program folder must be $2 and which is installed
+# for the system or not ($3: yes or no): the options that need no display, a
+# start without one, then an offscreen start with a fresh data folder that ends
+# by itself.
 run_program() {
-  local program=$1 folder=$2 home out
+  local program=$1 folder=$2 system=$3 home out
+  local nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
   echo "-- running $program"
-  out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version) || fail "--version"
+  out=$("${nodisplay[@]}" "$program" --version) || fail "--version"
   [ "$out" = "Dovanel $version" ] || fail "--version printed '$out', not 'Dovanel $version'"
-  env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --help | grep -q '^Usage: dovanel' \
-    || fail "--help"
+  "${nodisplay[@]}" "$program" --help | grep -q '^Usage: dovanel' || fail "--help"
   local status=0
   "$program" --no-such-option > /dev/null 2> "$work/err" || status=$?
   [ $status -eq 2 ] && grep -q "^Usage: dovanel" "$work/err" || fail "an unknown option: status $status"
+  status=0
+  (ulimit -c 0; "${nodisplay[@]}" timeout 60 "$program" -style=Fusion) > /dev/null 2> "$work/err" || status=$?
+  [ $status -eq 1 ] && [ "$(wc -l < "$work/err")" -eq 1 ] && grep -q "^dovanel: cannot open a window" "$work/err" \
+    || { cat "$work/err"; fail "a start without a display: status $status, not one line and status 1"; }
 
   home=$(mktemp -d "$work/home.XXXX")
   mkdir -m 700 "$home/run"
@@ -85,6 +111,8 @@ run_program() {
   sed 's/^/   /' "$home/report"
   [ $status -eq 0 ] || { cat "$home/stderr"; fail "the start-up check ended with status $status"; }
   grep -qx "program folder: $folder" "$home/report" || fail "the program folder is not $folder"
+  grep -qx "installed for the system: $system" "$home/report" \
+    || fail "the update check does not take $folder for a system location: $system"
   grep -q "^message: INITIALIZING: " "$home/report" || fail "no first-run message"
   grep -qx "window class: $(sed -n 's/^StartupWMClass=//p' "$share/applications/dovanel.desktop")" "$home/report" \
     || fail "the desktop entry's StartupWMClass is not the window's class"
@@ -93,7 +121,7 @@ run_program() {
   done
 }
 
-run_program "$work/root/usr/bin/dovanel" "$work/root/usr/share/dovanel/"
+run_program "$work/root/usr/bin/dovanel" "$work/root/usr/share/dovanel/" no
 
 if [ "$(id -u)" -ne 0 ] || ! command -v apt-get > /dev/null; then
   echo "-- not root: installing with apt-get skipped"
@@ -110,7 +138,7 @@ else
   if command -v man > /dev/null && [ -f /usr/share/man/man1/dovanel.1.gz ]; then
     man -w dovanel > /dev/null || fail "man finds no page for dovanel"
   fi
-  run_program /usr/bin/dovanel /usr/share/dovanel/
+  run_program /usr/bin/dovanel /usr/share/dovanel/ yes
   echo "-- apt-get purge"
   apt-get purge -y -q dovanel > "$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get purge"; }
   installed=""

@@ -1,7 +1,9 @@
 #include "shell/update_check.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -42,6 +44,14 @@ QString VersionCheckText(const AppContext& app) {
            "and install the latest version before your continue.";
 }
 
+QString SystemInstallText(const AppContext& app) {
+    return "You currently have " + app.productName + " version " + app.versionText +
+           ", installed for every user of this system." + "\r\r" + "Updates to this copy of " +
+           app.productName +
+           " come from the system's package manager.  To look for a later version, use your "
+           "system's software updater, or ask the administrator of this system to do so.";
+}
+
 QString BrowserErrorText(const QString& history) {
     return "An error occured trying to launch your web browser.  This problem is likely because "
            "your system does not have a default web browser set up, or "
@@ -52,6 +62,15 @@ QString BrowserErrorText(const QString& history) {
 }
 
 }  // namespace
+
+bool IsSystemLocation(const QString& folder) {
+    const QFileInfo info(folder);
+    QString path = info.canonicalFilePath();
+    if (path.isEmpty()) path = QDir::cleanPath(info.absoluteFilePath());
+    for (const char* root : {"/usr", "/opt", "/bin", "/sbin", "/snap", "/app"})
+        if (path == root || path.startsWith(QString(root) + "/")) return true;
+    return false;
+}
 
 bool CanWriteProgramFolder(const QString& folder) {
     const QByteArray path = QFile::encodeName(folder + kAdminTestFile);
@@ -68,6 +87,10 @@ bool CanWriteProgramFolder(const QString& folder) {
 void CheckForUpdates(QWidget* owner, const std::function<bool()>& readyToEnd) {
     auto mayEnd = [&] { return !readyToEnd || readyToEnd(); };
     const AppContext& app = App();
+    if (IsSystemLocation(app.programFolder)) {
+        Message(owner, SystemInstallText(app), app.productName, MsgIcon::Information);
+        return;
+    }
     if (!CanWriteProgramFolder(app.programFolder)) {
         Message(owner,
                 "ERROR: Although some updates may exist, you must be logged in as an "

@@ -1,6 +1,8 @@
 // The Quick Start window, the about box, help and the update check.
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -164,6 +166,54 @@ TEST_F(UpdateCheck, UnwritableProgramFolderStopsBeforeAnything) {
               "make any updates.  Please log in as a system 'Administrator' and try again.  ");
     EXPECT_TRUE(platform.started.empty());
     EXPECT_TRUE(platform.opened.empty());
+}
+
+// A copy the system's package manager installed is updated by it: the check
+// says so, and neither writes into the program folder (even as root) nor starts
+// or opens anything.
+TEST_F(UpdateCheck, SystemInstallationLeavesUpdatesToThePackageManager) {
+    for (const char* folder :
+         {"/usr/share/dovanel/", "/usr/local/share/dovanel/", "/opt/dovanel/", "/usr/share/"}) {
+        App().programFolder = folder;
+        platform.asked.clear();
+        const QDateTime changed = QFileInfo(folder).lastModified();
+        CheckForUpdates(nullptr);
+        ASSERT_EQ(platform.asked.size(), 1u) << folder;
+        EXPECT_EQ(platform.asked[0].title, "Dovanel") << folder;
+        EXPECT_EQ(platform.asked[0].icon, MsgIcon::Information) << folder;
+        EXPECT_EQ(platform.asked[0].text,
+                  "You currently have Dovanel version " + App().versionText +
+                      ", installed for every user of this system.\r\rUpdates to this copy of "
+                      "Dovanel come from the system's package manager.  To look for a later "
+                      "version, use your system's software updater, or ask the administrator of "
+                      "this system to do so.")
+            << folder;
+        EXPECT_EQ(QFileInfo(folder).lastModified(), changed) << folder << ": nothing written";
+        EXPECT_TRUE(platform.started.empty()) << folder;
+        EXPECT_TRUE(platform.opened.empty()) << folder;
+        EXPECT_FALSE(platform.ended) << folder;
+    }
+}
+
+TEST(SystemLocation, FoldersThePackageManagerOwns) {
+    QTemporaryDir home;
+    const QString linkToSystem = home.path() + "/linked";
+    ASSERT_TRUE(QFile::link("/usr/share", linkToSystem));
+    const std::vector<std::pair<QString, bool>> cases = {
+        {"/usr/share/dovanel/", true},
+        {"/usr/local/share/dovanel/", true},
+        {"/usr", true},
+        {"/opt/dovanel/", true},
+        {"/bin/", true},
+        {"/snap/dovanel/current/", true},
+        {"/tmp/../usr/share/dovanel/", true},
+        {linkToSystem + "/", true},
+        {"/usrlocal/dovanel/", false},
+        {"/home/buyer/dovanel/build/app/", false},
+        {home.path() + "/", false},
+    };
+    for (const auto& [folder, system] : cases)
+        EXPECT_EQ(IsSystemLocation(folder), system) << folder.toStdString();
 }
 
 }  // namespace
