@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 #include <QWindow>
 
@@ -118,12 +119,17 @@ const QSize kFrameRoom(16, 48);
 // central widget, or every control of another window. The window stays the
 // controls' top level throughout, so the focus order is kept.
 QScrollArea* ScrollContents(QWidget* window) {
+    QWidget* focus = window->focusWidget();
     auto* scroll = new QScrollArea(window);
     scroll->setObjectName(window->objectName() + "Scroll");
+    scroll->setAccessibleName(window->windowTitle());
+    scroll->horizontalScrollBar()->setAccessibleName("Scroll the window across");
+    scroll->verticalScrollBar()->setAccessibleName("Scroll the window up and down");
     scroll->setFrameShape(QFrame::NoFrame);
     if (auto* main = qobject_cast<QMainWindow*>(window)) {
         scroll->setWidget(main->takeCentralWidget());
         main->setCentralWidget(scroll);  // the main window lays it out
+        if (focus) focus->setFocus();
         return scroll;
     }
     auto* contents = new QWidget(scroll);
@@ -138,6 +144,7 @@ QScrollArea* ScrollContents(QWidget* window) {
         w->setParent(contents);
         w->setHidden(hidden);
     }
+    if (focus) focus->setFocus();  // moving a control takes its focus away
     return scroll;
 }
 

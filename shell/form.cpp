@@ -162,10 +162,10 @@ void Screen::FinishControls(bool enterAsTab, bool numericOnly) {
     if (!defaultButton && !enterAsTab) defaultButton = findChild<QPushButton*>("BtnOk");
     SetUpButtons(this, defaultButton);
     NameControls(this);
+    FitOnScreen(this);  // a window too large for its screen scrolls its controls
 }
 
 void Screen::showEvent(QShowEvent* event) {
-    if (!arrived_) FitOnScreen(this);
     QDialog::showEvent(event);
     if (arrived_) return;
     arrived_ = true;

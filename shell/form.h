@@ -99,7 +99,8 @@ class Screen : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    // Installs F1, the key preview and the buttons' keys once the controls exist.
+    // Installs F1, the key preview and the buttons' keys once the controls exist,
+    // and fits the window to its screen (FitOnScreen).
     void FinishControls(bool enterAsTab, bool numericOnly);
 
   private:
