@@ -395,8 +395,10 @@ bool ClearOfOthers(const QRect& target, const QList<QRect>& others) {
     const QPointF centre = QRectF(target).center();
     for (const QRect& other : others) {
         if (other == target) continue;
-        const double dx = std::max({other.left() - centre.x(), 0.0, centre.x() - other.right() - 1});
-        const double dy = std::max({other.top() - centre.y(), 0.0, centre.y() - other.bottom() - 1});
+        const double dx =
+            std::max({other.left() - centre.x(), 0.0, centre.x() - other.right() - 1});
+        const double dy =
+            std::max({other.top() - centre.y(), 0.0, centre.y() - other.bottom() - 1});
         if (std::hypot(dx, dy) < 12) return false;
     }
     return true;

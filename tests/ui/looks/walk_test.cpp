@@ -12,6 +12,7 @@
 #include <QScrollArea>
 #include <QToolButton>
 
+#include "engine/recalculate.h"
 #include "shell/about_box.h"
 #include "shell/effects.h"
 #include "shell/fitting.h"
@@ -141,14 +142,22 @@ class WalkTest : public test::WindowTest {
   protected:
     WalkTest() { LoadInstalled(model); }
 
-    // Every check over every window, with the values installed, then with the longest values.
+    // Every check over every window, with the values installed, with the longest
+    // values in its boxes, and over the largest loan the main window takes.
     QStringList WalkProblems() {
+        Model large = model;  // every box of the main window at its typing limit
+        LoanData& loan = large.loanData;
+        loan.purchasePrice = 99999999;
+        loan.earnestMoney = loan.monthlyInsurance = loan.monthlyDues = 999999;
+        loan.annualTaxes = 9999999;
+        Recalculate(large);
         QStringList all;
         for (const WindowEntry& entry : EveryWindow()) {
             auto window = entry.make(model);
             QStringList problems = LayoutProblems(window.get());
             FillLongest(window.get());
             problems << LayoutProblems(window.get());
+            problems << LayoutProblems(entry.make(large).get());
             problems << ScreenProblems(entry.make(model).get(), kSmallScreen);
             problems.removeDuplicates();
             if (!problems.isEmpty()) all << Report(entry.name, problems);
