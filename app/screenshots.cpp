@@ -3,6 +3,7 @@
 // is drawn once in the light and once in the dark palette, without sliding.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -62,9 +63,24 @@ void UseInstalledData(const QString& installed, const QString& folder) {
     App().settingsFile = folder + "DV.INI";
 }
 
+// The offscreen platform's own screen is 800 x 600, where a large window
+// scrolls its controls: the windows are drawn for a 1920 x 1080 screen, as at
+// a desktop (at QT_SCALE_FACTOR 2 that is the 960 x 540 of a laptop at 200 %).
+void UseFullHdScreen(const QTemporaryDir& dir) {
+    if (qgetenv("QT_QPA_PLATFORM") != "offscreen") return;
+    QFile config(dir.filePath("screen.json"));
+    if (!config.open(QIODevice::WriteOnly)) return;
+    config.write(R"({"screens": [{"name": "screen", "x": 0, "y": 0, "width": 1920,
+        "height": 1080, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.fileName()).toUtf8());
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    QTemporaryDir screen;
+    UseFullHdScreen(screen);
     QApplication application(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: %s OUTDIR PROGRAM_FOLDER\n", argv[0]);

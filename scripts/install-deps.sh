@@ -7,7 +7,9 @@ packages=(
   libgtest-dev libbenchmark-dev
   clang clang-format
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 libgl-dev
-  fonts-liberation poppler-utils
+  poppler-utils
+  # The common default font families of desktops: the window tests walk every window in each.
+  fonts-dejavu-core fonts-noto-core fonts-liberation fonts-cantarell
   dpkg-dev devscripts lintian appstream desktop-file-utils librsvg2-bin man-db
   xvfb xauth openbox
 )

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 
 #include "shell/app_context.h"
 #include "shell/artwork.h"
@@ -42,7 +43,6 @@ AboutBox::AboutBox(QWidget* parent, std::function<bool()> readyToEnd) : QDialog(
     setObjectName("frmAbout");
     setWindowTitle("About " + App().productName);
     setModal(true);
-    setFixedSize(TwipsToPixels(6360), TwipsToPixels(4320));
     // The labels stand on the blue bands: white and gold read on every band.
     SetColors(this, Qt::white, QColor(0, 0, 160));
 
@@ -52,9 +52,8 @@ AboutBox::AboutBox(QWidget* parent, std::function<bool()> readyToEnd) : QDialog(
     icon->setGeometry(Twips(360, 360, 720, 720));
     TitleLabel(this)->setGeometry(Twips(1320, 360, 4680, 600));
 
-    auto* version = new QLabel("Version " + App().versionText, this);
-    version->setObjectName("lblVersion");
-    version->setGeometry(Twips(1320, 1020, 4680, 300));
+    lblVersion_ = new QLabel("Version " + App().versionText, this);
+    lblVersion_->setObjectName("lblVersion");
 
     lblLegal_ = new QLabel(
         "Copyright \u00A9 2026 the Dovanel developers. Free software under the GNU GPL, "
@@ -64,23 +63,46 @@ AboutBox::AboutBox(QWidget* parent, std::function<bool()> readyToEnd) : QDialog(
         this);
     lblLegal_->setObjectName("lblLegal");
     lblLegal_->setWordWrap(true);
-    lblLegal_->setGeometry(Twips(360, 1560, 5640, 1500));
 
     btnOk_ = new QPushButton("&Ok", this);
     btnOk_->setObjectName("BtnOk");
-    btnOk_->setGeometry(Twips(600, 3480, 1800, 420));
     btnOk_->setDefault(true);
     btnCheckForUpdates_ = new QPushButton("Check for &Updates ...", this);
     btnCheckForUpdates_->setObjectName("btnCheckForUpdates");
-    btnCheckForUpdates_->setGeometry(Twips(3600, 3480, 2160, 420));
     connect(btnOk_, &QPushButton::clicked, this, [this] { BtnOk_Click(); });
     connect(btnCheckForUpdates_, &QPushButton::clicked, this,
             [this, ready = std::move(readyToEnd)] { CheckForUpdates(this, ready); });
     SetUpButtons(this, btnOk_);
     btnOk_->setFocus();
+    LayOut();
 
+    FitOnScreen(this);
     CenterOnScreen(this);
     QApplication::restoreOverrideCursor();
+}
+
+// The design's places (twips) are the least each text gets; a taller text
+// pushes what stands below it down, a wider button caption widens its button.
+void AboutBox::LayOut() {
+    const int gap = TwipsToPixels(240);
+    lblVersion_->setGeometry(TwipsToPixels(1320), TwipsToPixels(1020), TwipsToPixels(4680),
+                             std::max(TwipsToPixels(300), lblVersion_->sizeHint().height()));
+    const int legalTop = std::max(TwipsToPixels(1560), lblVersion_->geometry().bottom() + 1 + gap);
+    const int legalWidth = TwipsToPixels(5640);
+    lblLegal_->setGeometry(TwipsToPixels(360), legalTop, legalWidth,
+                           lblLegal_->heightForWidth(legalWidth));
+    const int buttonTop = lblLegal_->geometry().bottom() + 1 + TwipsToPixels(420);
+    const int buttonHeight = std::max({TwipsToPixels(420), btnOk_->sizeHint().height(),
+                                       btnCheckForUpdates_->sizeHint().height()});
+    const int okWidth = std::max(TwipsToPixels(1800), btnOk_->sizeHint().width());
+    const int updatesWidth = std::max(TwipsToPixels(2160), btnCheckForUpdates_->sizeHint().width());
+    btnOk_->setGeometry(TwipsToPixels(600), buttonTop, okWidth, buttonHeight);
+    // The update button keeps its right edge; the box widens if its caption needs it.
+    const int updatesLeft =
+        std::max(TwipsToPixels(5760) - updatesWidth, btnOk_->geometry().right() + 1 + gap);
+    btnCheckForUpdates_->setGeometry(updatesLeft, buttonTop, updatesWidth, buttonHeight);
+    setFixedSize(std::max(TwipsToPixels(6360), updatesLeft + updatesWidth + TwipsToPixels(600)),
+                 std::max(TwipsToPixels(4320), buttonTop + buttonHeight + TwipsToPixels(420)));
 }
 
 void AboutBox::MakeSplash() {

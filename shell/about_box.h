@@ -1,5 +1,7 @@
 #pragma once
-// The about box, which doubles as the start-up splash.
+// The about box, which doubles as the start-up splash. Its texts are free
+// text in the desktop's own font and size: the box keeps its designed places
+// as the least and grows with the desktop font to hold them whole.
 
 #include <QDialog>
 #include <functional>
@@ -24,7 +26,10 @@ class AboutBox : public QDialog {
 
   private:
     void BtnOk_Click();
+    // Sizes the texts and buttons to the desktop's font and the box around them.
+    void LayOut();
 
+    QLabel* lblVersion_;
     QLabel* lblLegal_;
     QPushButton* btnOk_;
     QPushButton* btnCheckForUpdates_;

@@ -5,9 +5,12 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 #include "shell/app_context.h"
@@ -104,6 +107,66 @@ void CenterOnScreen(QWidget* window) {
     const QSize size = window->frameGeometry().size();
     PlaceFrame(window, {area.x() + (area.width() - size.width()) / 2,
                         area.y() + (area.height() - size.height()) / 2});
+}
+
+namespace {
+
+// The window frame's share of the screen: borders and a title bar (the window
+// is fitted before it is shown, when its frame is not known yet).
+const QSize kFrameRoom(16, 48);
+
+// The scrolling view takes the place of the window's contents: a main window's
+// central widget, or every control of another window. The window stays the
+// controls' top level throughout, so the focus order is kept.
+QScrollArea* ScrollContents(QWidget* window) {
+    QWidget* focus = window->focusWidget();
+    auto* scroll = new QScrollArea(window);
+    scroll->setObjectName(window->objectName() + "Scroll");
+    scroll->setAccessibleName(window->windowTitle());
+    scroll->horizontalScrollBar()->setAccessibleName("Scroll the window across");
+    scroll->verticalScrollBar()->setAccessibleName("Scroll the window up and down");
+    scroll->setFrameShape(QFrame::NoFrame);
+    if (auto* main = qobject_cast<QMainWindow*>(window)) {
+        scroll->setWidget(main->takeCentralWidget());
+        main->setCentralWidget(scroll);  // the main window lays it out
+        if (focus) focus->setFocus();
+        return scroll;
+    }
+    auto* contents = new QWidget(scroll);
+    contents->setObjectName(window->objectName() + "Contents");
+    contents->setFixedSize(window->size());
+    const QObjectList children = window->children();
+    scroll->setWidget(contents);
+    for (QObject* child : children) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow() || w == scroll) continue;
+        const bool hidden = w->isHidden();
+        w->setParent(contents);
+        w->setHidden(hidden);
+    }
+    if (focus) focus->setFocus();  // moving a control takes its focus away
+    return scroll;
+}
+
+}  // namespace
+
+void FitIntoArea(QWidget* window, const QRect& area) {
+    const QSize room = area.size() - kFrameRoom;
+    const QSize size = window->size();
+    if (size.width() > room.width() || size.height() > room.height()) {
+        QScrollArea* scroll = ScrollContents(window);
+        window->setFixedSize(size.boundedTo(room));
+        if (!qobject_cast<QMainWindow*>(window)) scroll->setGeometry(window->rect());
+    }
+    const QRect frame(window->pos(), window->size() + kFrameRoom);
+    if (!area.contains(frame))
+        window->move(std::clamp(frame.x(), area.x(), area.right() + 1 - frame.width()),
+                     std::clamp(frame.y(), area.y(), area.bottom() + 1 - frame.height()));
+}
+
+void FitOnScreen(QWidget* window) {
+    if (const QScreen* screen = ScreenOfMainWindow(window))
+        FitIntoArea(window, screen->availableGeometry());
 }
 
 void SlideIn(QWidget* w, const QString& direction) {

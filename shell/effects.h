@@ -8,6 +8,7 @@
 #include <vector>
 
 class QPoint;
+class QRect;
 class QScreen;
 class QWidget;
 
@@ -30,6 +31,13 @@ void CenterOnScreen(QWidget* window);
 QScreen* ScreenOfMainWindow(const QWidget* except = nullptr);
 // Puts the window's frame, title bar included, at `topLeft` (a designed position).
 void PlaceFrame(QWidget* window, QPoint topLeft);
+// A window of fixed design size stays usable on a screen too small for it (a
+// laptop at 200 %): where the window and its frame do not fit `area`, its
+// controls move unchanged into a scrolling view, the window shrinks to the
+// area, and it is moved inside it. A window that fits is left alone.
+void FitIntoArea(QWidget* window, const QRect& area);
+// FitIntoArea with the available area of the screen the window opens on.
+void FitOnScreen(QWidget* window);
 
 // The values a counted loop over a real counter takes from `from` towards `to`
 // in steps of `step` (it ends when the counter passes `to`); a step of 0 gives none.

@@ -1,8 +1,8 @@
 #include "shell/fitting.h"
 
 #include <QEvent>
-#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpression>
@@ -18,7 +18,10 @@ namespace {
 
 constexpr double kDesignPoints = 8.25;
 constexpr double kSmallestPoints = 7.25;
-constexpr double kSmallestNumberPoints = 4.5;
+// A number shown smaller to fit its place loses at most this much of its size:
+// below it, it no longer reads beside its neighbours (its cell is made wide
+// enough instead; a box then scrolls a longer number it was typed).
+constexpr double kMostNumberShrink = 1.5;
 constexpr int kNarrowestStretch = 75;
 
 const QRegularExpression& LeaderTail() {
@@ -43,9 +46,15 @@ bool AllFit(const QFont& font, const std::vector<DesignedCaption>& captions) {
     return true;
 }
 
-std::optional<QFont>& Chosen() {
-    static std::optional<QFont> font;
-    return font;
+// The window font and the desktop font it was chosen for.
+struct Choice {
+    QFont desktop;
+    QFont window;
+};
+
+std::optional<Choice>& Chosen() {
+    static std::optional<Choice> choice;
+    return choice;
 }
 
 }  // namespace
@@ -86,12 +95,11 @@ QFont ChooseWindowFont(const QString& family, const std::vector<DesignedCaption>
 }
 
 QFont WindowFont() {
-    std::optional<QFont>& chosen = Chosen();
-    if (!chosen) {
-        const QString family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-        chosen = ChooseWindowFont(family, TightestCaptions());
-    }
-    return *chosen;
+    std::optional<Choice>& chosen = Chosen();
+    const QFont desktop = QGuiApplication::font();
+    if (!chosen || chosen->desktop.family() != desktop.family())
+        chosen = Choice{desktop, ChooseWindowFont(desktop.family(), TightestCaptions())};
+    return chosen->window;
 }
 
 TextKind KindOf(const QString& text) {
@@ -111,7 +119,8 @@ QString ElideLeaders(const QString& caption, const QFontMetrics& metrics, int wi
 
 QFont ShrinkToFit(const QString& text, QFont font, int width) {
     double points = font.pointSizeF();
-    while (points > kSmallestNumberPoints && QFontMetrics(font).horizontalAdvance(text) > width) {
+    const double smallest = points - kMostNumberShrink;
+    while (points > smallest && QFontMetrics(font).horizontalAdvance(text) > width) {
         points -= 0.25;
         font.setPointSizeF(points);
     }
@@ -181,6 +190,31 @@ void FittedLabel::paintEvent(QPaintEvent* event) {
     style()->drawItemText(&painter, TextRect(this),
                           QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
                           isEnabled(), shown.text, foregroundRole());
+}
+
+ColumnHeading::ColumnHeading(const QString& text, QVector<int> columns, QWidget* parent)
+    : FittedLabel(text, parent), columns_(std::move(columns)) {}
+
+QVector<QPair<QString, QRect>> ColumnHeading::Groups() const {
+    static const QRegularExpression group(R"(\S+(?: \S+)*)");
+    const QFontMetrics metrics(font());
+    const QRect area = TextRect(this);
+    QVector<QPair<QString, QRect>> groups;
+    for (auto m = group.globalMatch(text()); m.hasNext();) {
+        const QString words = m.next().captured();
+        const int column = columns_.value(groups.size(), columns_.isEmpty() ? 0 : columns_.back());
+        groups.append({words, QRect(column + area.left() - contentsRect().left(), area.top(),
+                                    metrics.horizontalAdvance(words), area.height())});
+    }
+    return groups;
+}
+
+void ColumnHeading::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    drawFrame(&painter);
+    for (const auto& [words, where] : Groups())
+        style()->drawItemText(&painter, where, Qt::AlignLeft | Qt::AlignVCenter, palette(),
+                              isEnabled(), words, foregroundRole());
 }
 
 int TextRoom(const QLineEdit* box) {

@@ -1,17 +1,26 @@
 #pragma once
-// Text that fits its control. The windows are laid out in twips for a narrow
-// font we do not have; one rule keeps their texts whole on any desktop:
-// - the windows' font is the desktop's sans-serif, bold, at the size (within a
-//   point of 8.25 pt) at which the designed captions fit their places;
+// Text that fits its control. The font policy has two kinds of windows:
+// - designed windows (the main window, every screen and editor) are laid out
+//   in twips for a narrow font we do not have. Their font is the desktop's
+//   family, bold, at the size (within a point of 8.25 pt) at which the
+//   designed captions fit their places, whatever size the desktop uses;
+// - free-text windows (the about box, Quick Start, message boxes, menus) take
+//   the desktop's font at its own size and are laid out around their texts,
+//   growing with the desktop font.
+// Within the designed windows one rule keeps texts whole on any desktop:
 // - a caption with dot leaders loses dots, never words;
 // - a text the user typed (a cost or debt name) ends in "…" and shows in full
 //   as a tooltip;
 // - a number never loses a character: where it is too wide for its label or
-//   box it is shown in a smaller size of the same font.
+//   box it is shown in a smaller size of the same font, at most 1.5 pt
+//   smaller (its cell is made wide enough for that; a box scrolls a longer
+//   number typed into it).
 
 #include <QFont>
 #include <QLabel>
+#include <QPair>
 #include <QString>
+#include <QVector>
 #include <vector>
 
 class QLineEdit;
@@ -28,7 +37,8 @@ struct DesignedCaption {
 // The captions that leave the least room to spare; the font is sized by them.
 const std::vector<DesignedCaption>& TightestCaptions();
 
-// The windows' font, chosen once (ChooseWindowFont) from the desktop's sans-serif.
+// The designed windows' font (ChooseWindowFont), chosen from the desktop's
+// font family (the application font) and again when the family changes.
 QFont WindowFont();
 // Bold `family` at the largest size from 9.25 pt down to 7.25 pt, in quarter
 // points, at which every caption fits; narrowed where even 7.25 pt is too wide.
@@ -71,6 +81,24 @@ class FittedLabel : public QLabel {
   private:
     bool SingleLine() const;
     bool ownTip_ = false;
+};
+
+// A heading over columns of boxes: each group of its words (groups stand two
+// or more spaces apart) is drawn at the left edge of its own column, whatever
+// the font's widths; its text stays the designed caption.
+class ColumnHeading : public FittedLabel {
+    Q_OBJECT
+  public:
+    // `columns`: where each column begins, in the label's coordinates.
+    ColumnHeading(const QString& text, QVector<int> columns, QWidget* parent);
+    // Each word group and where it is drawn, in the label's coordinates.
+    QVector<QPair<QString, QRect>> Groups() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QVector<int> columns_;
 };
 
 // A box for numbers: while its text is wider than the box, it is shown smaller.

@@ -1,12 +1,16 @@
 #include "shell/form.h"
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "shell/accessibility.h"
 #include "shell/effects.h"
@@ -45,11 +49,69 @@ QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool numbe
     return cell;
 }
 
+int BandIndent() {
+    return TwipsToPixels(45);
+}
+
 void SetColors(QWidget* widget, const QColor& text, const QColor& background) {
-    if (background.isValid())
-        SetTextAndBackground(widget, text, background);
-    else
+    if (!background.isValid()) {
         SetTextColor(widget, text);
+        return;
+    }
+    SetTextAndBackground(widget, text, background);
+    if (auto* label = qobject_cast<QLabel*>(widget); label && label->indent() < 0)
+        label->setIndent(BandIndent());
+}
+
+QRect InnerArea(const QWidget* frame) {
+    return frame->contentsRect().adjusted(1, 1, -1, -1);
+}
+
+namespace {
+
+QList<QWidget*> ChildWidgets(QWidget* parent) {
+    QList<QWidget*> children;
+    for (QObject* child : parent->children())
+        if (auto* w = qobject_cast<QWidget*>(child); w && !w->isWindow()) children << w;
+    return children;
+}
+
+// A control above the frame's contents, beside its title: not one of its rows.
+bool InTitleRow(const QWidget* frame, const QWidget* child) {
+    return qobject_cast<const QGroupBox*>(frame) &&
+           child->geometry().bottom() < frame->contentsRect().top();
+}
+
+}  // namespace
+
+void KeepRowsInside(QWidget* frame) {
+    frame->ensurePolished();  // a group box's title takes its room once polished
+    const QRect inner = InnerArea(frame);
+    QList<QWidget*> rows;
+    int top = INT_MAX, end = INT_MIN;  // end: one past the lowest row's bottom
+    for (QWidget* w : ChildWidgets(frame)) {
+        if (InTitleRow(frame, w)) continue;
+        rows << w;
+        top = std::min(top, w->y());
+        end = std::max(end, w->y() + w->height());
+    }
+    if (rows.isEmpty() || (top >= inner.top() && end <= inner.bottom() + 1)) return;
+    const int origin = std::max(top, inner.top());
+    const double scale = std::min(1.0, double(inner.bottom() + 1 - origin) / (end - top));
+    for (QWidget* w : rows) {
+        const int y = origin + int(std::lround((w->y() - top) * scale));
+        const int bottom = origin + int(std::lround((w->y() + w->height() - top) * scale));
+        w->setGeometry(w->x(), y, w->width(), std::max(bottom - y, 1));
+    }
+}
+
+void KeepRowsInsideAll(QWidget* frame) {
+    KeepRowsInside(frame);
+    for (QWidget* w : ChildWidgets(frame)) {
+        const bool panel = w->metaObject() == &QFrame::staticMetaObject;  // not a label or a view
+        if (qobject_cast<QGroupBox*>(w) || (panel && static_cast<QFrame*>(w)->frameWidth() > 0))
+            KeepRowsInsideAll(w);
+    }
 }
 
 QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor& colour,
@@ -113,6 +175,7 @@ void Screen::FinishControls(bool enterAsTab, bool numericOnly) {
     if (!defaultButton && !enterAsTab) defaultButton = findChild<QPushButton*>("BtnOk");
     SetUpButtons(this, defaultButton);
     NameControls(this);
+    FitOnScreen(this);  // a window too large for its screen scrolls its controls
 }
 
 void Screen::showEvent(QShowEvent* event) {

@@ -42,6 +42,22 @@ void SetColors(QWidget* widget, const QColor& text, const QColor& background = Q
 // widget has the focus (not only after a Tab), for controls that draw none.
 void DrawFocusMark(QPainter& painter, const QWidget* widget);
 
+// A caption on a coloured band (a label with a background of its own) keeps
+// this many pixels between its text and the band's edge.
+int BandIndent();
+
+// Where a frame's controls stand: inside its line, below a group box's title,
+// a pixel clear of both.
+QRect InnerArea(const QWidget* frame);
+// The design places a frame's first row a fixed distance below its top, and
+// its last at its bottom, for a narrow font: where the desktop font's title
+// or line is taller, the frame's controls move down below it and their rows
+// close up evenly to end above the lower line. Controls keep their order,
+// their left and right edges, and their places where they already fit.
+void KeepRowsInside(QWidget* frame);
+// KeepRowsInside for the frame, then for every frame inside it.
+void KeepRowsInsideAll(QWidget* frame);
+
 // A coloured panel with a drop shadow behind it, offset right and down (in twips).
 QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor& colour,
                  const QColor& shadow, int shadowRight = 45, int shadowDown = 60);
@@ -89,7 +105,8 @@ class Screen : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    // Installs F1, the key preview and the buttons' keys once the controls exist.
+    // Installs F1, the key preview and the buttons' keys once the controls exist,
+    // and fits the window to its screen (FitOnScreen).
     void FinishControls(bool enterAsTab, bool numericOnly);
     // What the window changes in place as the user types, kept as it is now:
     // Cancel, Escape and the close box put it back.

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
+#include <algorithm>
 
 #include "shell/app_context.h"
 #include "shell/artwork.h"
@@ -46,6 +47,10 @@ const char* const QuickStart::kParagraphs[4] = {
 
 namespace {
 
+// The text column holds about this many average letters a line, as the
+// design's 6960 twips do in its own font.
+constexpr int kColumnCharacters = 58;
+
 // A label shows "&T" as an underlined T, as access keys are shown.
 QString AccessKeyHtml(const QString& text) {
     QString html = text.toHtmlEscaped();
@@ -71,8 +76,13 @@ QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
     keys->setPixmap(KeysPicture(TwipsToPixels(720)));
     keys->setGeometry(Twips(240, 3000, 720, 720));
 
-    // The paragraphs stand one under the other, each as tall as its text needs.
-    const int width = TwipsToPixels(6960);
+    chkDoNotShowAgain_ = new QCheckBox(
+        "Do not &show this \"Quick Start\" information automatically at startup..", this);
+    // Free text in the desktop's font: the column widens with the font (the
+    // design's width is the least) and the check box's caption is never cut;
+    // the paragraphs stand one under the other, each as tall as its text needs.
+    const int width = std::max({TwipsToPixels(6960), chkDoNotShowAgain_->sizeHint().width(),
+                                fontMetrics().averageCharWidth() * kColumnCharacters});
     int top = TwipsToPixels(240);
     for (int i = 0; i < 4; ++i) {
         auto* label = new QLabel(AccessKeyHtml(kParagraphs[i]), this);
@@ -83,16 +93,19 @@ QuickStart::QuickStart(QWidget* parent) : QDialog(parent) {
         label->setGeometry(TwipsToPixels(1200), top, width, height);
         top += height + TwipsToPixels(150);
     }
-    chkDoNotShowAgain_ = new QCheckBox(
-        "Do not &show this \"Quick Start\" information automatically at startup..", this);
     chkDoNotShowAgain_->setObjectName("chkDoNotShowAgain");
-    chkDoNotShowAgain_->setGeometry(TwipsToPixels(1200), top, width, TwipsToPixels(300));
+    const int boxHeight = std::max(TwipsToPixels(300), chkDoNotShowAgain_->sizeHint().height());
+    chkDoNotShowAgain_->setGeometry(TwipsToPixels(1200), top, width, boxHeight);
+    top += boxHeight - TwipsToPixels(300);
     chkDoNotShowAgain_->setChecked(!App().showQuickStart);
     auto* close = new QPushButton("&Close", this);
     close->setObjectName("btnCloseWindow");
-    close->setGeometry(TwipsToPixels(3480), top + TwipsToPixels(450), TwipsToPixels(1455),
-                       TwipsToPixels(375));
-    setFixedSize(TwipsToPixels(8400), top + TwipsToPixels(1080));
+    const int closeHeight = std::max(TwipsToPixels(375), close->sizeHint().height());
+    const int windowWidth = TwipsToPixels(1200 + 240) + width;
+    close->setGeometry(TwipsToPixels(3480) + (windowWidth - TwipsToPixels(8400)) / 2,
+                       top + TwipsToPixels(450), TwipsToPixels(1455), closeHeight);
+    setFixedSize(windowWidth, top + TwipsToPixels(705) + closeHeight);
+    FitOnScreen(this);
     // The designed place, 100 twips in from the corner of the main window's screen.
     const QScreen* screen = ScreenOfMainWindow(this);
     const QPoint corner = screen ? screen->availableGeometry().topLeft() : QPoint();

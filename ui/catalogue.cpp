@@ -123,7 +123,9 @@ void FillLongest(QWidget* window) {
         if (qobject_cast<QAbstractSpinBox*>(box->parent())) continue;  // its range limits it
         const bool number = box->alignment() & Qt::AlignRight;
         const int typingLimit = TypingLimit::MaxLengthOf(box);
-        const int length = typingLimit > 0 ? typingLimit : number ? 10 : 40;
+        // A number box without a typing limit holds a single-precision number: its
+        // longest whole value has seven digits (a longer one scrolls in its box).
+        const int length = typingLimit > 0 ? typingLimit : number ? 7 : 40;
         box->setText(QString(length, number ? QChar('9') : QChar('W')));
     }
 }

@@ -24,7 +24,8 @@ struct WindowEntry {
 const std::vector<WindowEntry>& EveryWindow();
 
 // Fills every box of the window with the longest value it accepts: digits for
-// number boxes, wide letters for text boxes.
+// number boxes (as many as its typing limit, or the seven a stored number
+// keeps), wide letters for text boxes.
 void FillLongest(QWidget* window);
 
 }  // namespace dovanel

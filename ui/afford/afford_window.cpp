@@ -132,6 +132,7 @@ void AffordWindow::BuildOptions() {
     AddLabel(frame, "lblCashHint", "(leave empty for no limit)", Twips(4215, 645, 3000, 255));
     chkConforming_ = Place(new QCheckBox("Stay within the conforming loan limit", frame),
                            "chkConforming", Twips(120, 975, 6000, 255));
+    KeepRowsInside(frame);
     chkScale_->setChecked(true);
     chkScale_->setAccessibleName(chkScale_->text());
     chkConforming_->setAccessibleName(chkConforming_->text());

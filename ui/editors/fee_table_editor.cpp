@@ -14,6 +14,7 @@
 #include "engine/format_value.h"
 #include "shell/app_context.h"
 #include "shell/artwork.h"
+#include "shell/fitting.h"
 #include "shell/help.h"
 #include "shell/platform.h"
 #include "shell/write_failure.h"
@@ -228,8 +229,11 @@ void FeeTableEditor::BuildTable() {
     const FeeEditorDesign& d = design_;
     AddPanel(this, "pnlTable", Twips(360, 360, 4800, 1980), QColor(192, 192, 192), Qt::black, 45,
              60);
-    SetColors(AddLabel(this, "lblHeader", d.header, Twips(d.amountLeft, 480, 2655, 300)),
-              d.headerText, kGrey);
+    // Each column's title stands over its own column of cells.
+    auto* header =
+        Place(new ColumnHeading(d.header, {0, TwipsToPixels(d.feeLeft - d.amountLeft)}, this),
+              "lblHeader", Twips(d.amountLeft, 480, 2655, 300));
+    SetColors(header, d.headerText, kGrey);
     SetColors(
         AddLabel(this, "lblInput", "Input >>", Twips(d.inputMark.x(), d.inputMark.y(), 900, 240)),
         d.inputMarkText, kGrey);

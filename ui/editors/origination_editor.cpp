@@ -60,20 +60,23 @@ OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
     OriginationSchedule& o = model_.originationSchedule;
     RestoreOnCancel(o);
     QWidget* previous = nullptr;
+    // The bands begin 45 twips left of the design's so that their captions keep
+    // their room beside the bands' indent; the rate cell is wider by as much.
     for (int k = 1; k <= OriginationSchedule::rows; ++k) {
         const int top = 240 + (k - 1) * 360;  // rows at 600 .. 2040 in the window
         const QString n = QString::number(3 * k - 2), m = QString::number(3 * k - 1),
                       r = QString::number(3 * k);
-        WhiteOn(kDarkPurple, AddLabel(panel, "", "Loan Amount From  ", Twips(240, top, 1740, 285)));
+        WhiteOn(kDarkPurple, AddLabel(panel, "", "Loan Amount From  ", Twips(195, top, 1785, 285)));
         QLineEdit* from =
             LiveCell(panel, "Text" + n, Twips(2040, top, 855, 285), o.amountFrom[k], 1);
-        WhiteOn(kDarkPurple, AddLabel(panel, "", "To Loan Amount ", Twips(3120, top, 1440, 285)));
+        WhiteOn(kDarkPurple, AddLabel(panel, "", "To Loan Amount ", Twips(3075, top, 1485, 285)));
         QLineEdit* to = LiveCell(panel, "Text" + m, Twips(4680, top, 855, 285), o.amountTo[k], 1);
         WhiteOn(kDarkPurple,
-                AddLabel(panel, "", "Loan Origination Fee =", Twips(5640, top, 1980, 285)));
+                AddLabel(panel, "", "Loan Origination Fee =", Twips(5595, top, 2025, 285)));
         QLineEdit* rate =
-            LiveCell(panel, "Text" + r, Twips(7680, top, 735, 285), o.feeRate[k], 0.01);
-        WhiteOn(kDarkPurple, AddLabel(panel, "", "%", Twips(8400, top, 240, 285)));
+            LiveCell(panel, "Text" + r, Twips(7650, top, 765, 285), o.feeRate[k], 0.01);
+        WhiteOn(kDarkPurple,
+                AddLabel(panel, "", "%", Twips(8430, top, 225, 285)));  // after the cell
         {
             // Showing a value never changes it: the cells are filled quietly and only
             // an edited cell stores what was typed (the rate shows rounded to hundredths).
@@ -140,7 +143,8 @@ const RatioRow kRatioRows[] = {
 };
 
 QLabel* Explanation(QWidget* parent, const QString& text, int top, int height) {
-    QLabel* label = WhiteOn(kDarkRed, AddLabel(parent, "", text, Twips(3000, top, 4695, height)));
+    // The band begins left of the design's so that its text keeps its room beside the indent.
+    QLabel* label = WhiteOn(kDarkRed, AddLabel(parent, "", text, Twips(2955, top, 4740, height)));
     label->setWordWrap(true);
     return label;
 }

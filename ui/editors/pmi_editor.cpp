@@ -77,10 +77,12 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
         SetColors(AddLabel(panel, "", spec.title, Twips(120, 120, 3855, 360)), kLightYellow, kNavy);
         for (int band = 1; band <= 4; ++band) {
             const int top = 720 + (band - 1) * 480;
-            SetColors(AddLabel(panel, "", spec.bands[band - 1], Twips(120, top, 3000, 300)),
+            // The band begins left of the design's, its caption a little right of it.
+            SetColors(AddLabel(panel, "", spec.bands[band - 1], Twips(75, top, 3045, 300)),
                       Qt::white, kDarkPurple);
-            QLineEdit* cell = AddCell(panel, spec.cells[band - 1], Twips(3240, top, 615, 300));
-            SetColors(AddLabel(panel, "", "%", Twips(3870, top, 200, 300)), Qt::white);
+            // The cell is wider than the design's to hold seven digits, the "%" after it.
+            QLineEdit* cell = AddCell(panel, spec.cells[band - 1], Twips(3135, top, 765, 300));
+            SetColors(AddLabel(panel, "", "%", Twips(3915, top, 165, 300)), Qt::white);
             Single& rate = (model_.pmiSchedule.*spec.rates)[band];
             connect(cell, &QLineEdit::textChanged, this, [&rate](const QString& text) {
                 StoreNumber(rate, LeadingNumber(text.toStdString()) * 0.01);

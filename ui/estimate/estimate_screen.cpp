@@ -277,7 +277,7 @@ void EstimateScreen::BuildFrames() {
         frames[1], "valOriginationRate",
         "(" + QString::fromStdString(FormatValue(model_.loanResults.originationRate, "##.#0%")) +
             ")",
-        Twips(2160, 240, 900, 240));
+        Twips(2160, 240, 840, 240));  // ends before the fee's cell
     SetColors(rate, Qt::black);
     values_["valOriginationRate"] = rate;
     for (const Count& c : kCounts) {
@@ -291,6 +291,7 @@ void EstimateScreen::BuildFrames() {
                                Twips(c.right + kCountShift + 45, c.top, 450, 240)),
                       Qt::black);
     }
+    for (QGroupBox* frame : frames) KeepRowsInside(frame);
 }
 
 QString EstimateScreen::ValueText(const QString& name) const {

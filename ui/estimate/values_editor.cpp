@@ -95,14 +95,15 @@ void ValuesEditor::BuildRows() {
         previous = cell;
     };
     for (const CountRow& row : kCounts) {
-        cells_[row.cell] = AddCell(this, row.cell, Twips(480, top, 615, 285));
+        // Wider than the design's, to the left, to hold seven digits.
+        cells_[row.cell] = AddCell(this, row.cell, Twips(330, top, 765, 285));
         AddLabel(this, "", row.unit, Twips(1140, top, 1000, 285));
         AddLabel(this, "", row.caption, Twips(2150, top, 4100, 285));
         chain(cells_[row.cell]);
         top += 360;
     }
-    AddLabel(this, "", "$", Twips(300, top, 180, 285));
-    cells_["Text16"] = AddCell(this, "Text16", Twips(480, top, 615, 285));
+    AddLabel(this, "", "$", Twips(150, top, 180, 285));
+    cells_["Text16"] = AddCell(this, "Text16", Twips(330, top, 765, 285));
     AddLabel(this, "", " . .  . . . .  . . .", Twips(1140, top, 1000, 285));
     AddLabel(this, "", " Mortgage Application Deposit", Twips(2150, top, 4100, 285));
     chain(cells_["Text16"]);

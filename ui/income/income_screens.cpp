@@ -216,12 +216,14 @@ IncomePage2::IncomePage2(Model& model, QWidget* parent)
         AddLabel(frame1_, "Label1_16", "", Twips(120, 240, 2160, 285), Qt::AlignCenter);
     labels_["Label1_20"] =
         AddLabel(frame2, "Label1_20", "", Twips(120, 240, 2160, 285), Qt::AlignCenter);
+    KeepRowsInside(frame2);
     for (int y = 1; y <= 3; ++y) {
         const QString name = QString("Label1_%1").arg(20 + y);
         labels_[name] =
-            AddLabel(this, name, "", Twips(kColumns[y - 1], 720, 1215, 285), Qt::AlignCenter);
+            AddLabel(this, name, "", Twips(kColumns[y - 1], 720, 1200, 285), Qt::AlignCenter);
         const QString total = QString("Label1_%1").arg(16 + y);
-        labels_[total] = AddLabel(this, total, "", Twips(kColumns[y - 1], 6360, 1215, 285),
+        // A column's width apart: the labels end where the next column begins.
+        labels_[total] = AddLabel(this, total, "", Twips(kColumns[y - 1], 6360, 1200, 285),
                                   Qt::AlignRight | Qt::AlignVCenter);
     }
     QLabel* allowable =
@@ -257,6 +259,7 @@ void IncomePage2::ShowResults(const IncomeDisplay& shown) {
         labels_[QString("Label1_%1").arg(16 + y)]->setText(
             QString::fromStdString(shown.yearIncome[y]));
     frame1_->setTitle(QString::fromStdString(shown.averageFrameCaption));
+    KeepRowsInside(frame1_);  // the title takes its room only now
     labels_["Label1_16"]->setText(QString::fromStdString(shown.averageYearIncome));
     labels_["Label1_20"]->setText(QString::fromStdString(shown.averageMonthlyIncome));
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "shell/accessibility.h"
+#include "shell/form.h"
 #include "ui/main/explanations.h"
 #include "ui/main/main_window.h"
 
@@ -71,22 +72,35 @@ const char* const kResultLabels[] = {
     "Label2", "Label9", "Label10",          "lblTotalMonthlyPayment"};
 
 constexpr int kTargetSize = 24;
+constexpr int kTargetGap = 2;  // buttons closer than this read as one strip
+
+// Where a button may grow: inside its block's line, or within the title row
+// of a group box when it stands there.
+QRect RoomFor(const QWidget* button) {
+    const QWidget* block = button->parentWidget();
+    const QRect inner = InnerArea(block);
+    if (inner.contains(button->geometry())) return inner;
+    return {inner.left(), 0, inner.width(), block->contentsRect().top() - 1};
+}
 
 // Grows a small button about its middle to a 24 x 24 target, as far as its
-// block and its neighbours leave room; nothing else moves.
+// block and its neighbours leave room (a gap to other buttons); nothing else moves.
 void GrowTarget(QWidget* button) {
     const QRect was = button->geometry();
     QRect grown(0, 0, std::max(was.width(), kTargetSize), std::max(was.height(), kTargetSize));
     grown.moveCenter(was.center());
-    // Held inside its block: what an edge cuts off is added on the other side.
-    const QRect block = button->parentWidget()->rect();
-    grown.moveTop(std::clamp(grown.top(), 0, std::max(0, block.height() - grown.height())));
-    grown.moveLeft(std::clamp(grown.left(), 0, std::max(0, block.width() - grown.width())));
-    grown = grown.intersected(block);
+    // Held inside its room: what an edge cuts off is added on the other side.
+    const QRect room = RoomFor(button);
+    grown.moveTop(std::clamp(grown.top(), room.top(),
+                             std::max(room.top(), room.bottom() + 1 - grown.height())));
+    grown.moveLeft(std::clamp(grown.left(), room.left(),
+                              std::max(room.left(), room.right() + 1 - grown.width())));
+    grown = grown.intersected(room);
     for (const QWidget* other :
          button->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        const QRect o = other->geometry();
-        if (other == button || !o.intersects(grown) || o.intersects(was)) continue;
+        const int gap = qobject_cast<const QAbstractButton*>(other) ? kTargetGap : 0;
+        const QRect o = other->geometry().adjusted(-gap, -gap, gap, gap);
+        if (other == button || !o.intersects(grown) || other->geometry().intersects(was)) continue;
         if (o.right() < was.left())
             grown.setLeft(o.right() + 1);
         else if (o.left() > was.right())

@@ -122,6 +122,12 @@ bool IsEnterKey(const QEvent* e) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// The "Income and Debt" and "Qualifying Ratios" sub-blocks begin right below
+// the last row (the design's 3180 left their boxes too little room for a
+// desktop font's titles) and end a pixel above their block's lower line.
+constexpr int kSubBlockTop = 3090;
+constexpr int kSubBlockHeight = 1170;
+
 const char kZeroMessage[] = "You must enter a number, and it must be greater than 0.";
 
 }  // namespace
@@ -139,6 +145,7 @@ MainWindow::MainWindow(Model& model, QWidget* parent) : QMainWindow(parent), mod
     cmboMortgageType_->installEventFilter(this);
     const QSize client = centralWidget()->size();
     setFixedSize(client.width(), client.height() + menuBar()->sizeHint().height());
+    FitOnScreen(this);
     CenterOnScreen(this);
 }
 
@@ -213,8 +220,9 @@ void MainWindow::AddRedFlag(QWidget* parent, int flag, QRect where) {
 // The mortgage type, the seven inputs, and the income and debt boxes.
 void MainWindow::BuildLoanData(QWidget* block) {
     AddInfoButton(block, "infoMortgageType", 120, 225);
-    AddLabel(block, "lblMortgageType", "Mortgage Type", Twips(420, 15, 2000, 225));
-    cmboMortgageType_ = Place(new QComboBox(block), "cmboMortgageType", Twips(420, 225, 3795, 315));
+    // The caption clear of the block's line, the list a little lower to make room.
+    AddLabel(block, "lblMortgageType", "Mortgage Type", Twips(420, 45, 2000, 210));
+    cmboMortgageType_ = Place(new QComboBox(block), "cmboMortgageType", Twips(420, 255, 3795, 315));
     for (const InputRow& row : kInputRows) {
         AddInfoButton(block, row.info, 120, row.top);
         AddLabel(block, "", row.caption, Twips(420, row.top + 30, 2385, 255));
@@ -228,10 +236,12 @@ void MainWindow::BuildLoanData(QWidget* block) {
         text_[row.box] = box;
         connect(box, &QLineEdit::textChanged, this, [this, b = row.box] { TextChange(b); });
     }
-    AddRedFlag(block, 0, Twips(4095, 960, 225, 300));
+    // Between the "%" and the block's line: narrower than the design's flag,
+    // which stood on both.
+    AddRedFlag(block, 0, Twips(4110, 960, 180, 300));
 
     auto* incomeDebt = Place(new QGroupBox("Income and Debt", block), "fraIncomeDebt",
-                             Twips(120, 3180, 4095, 1080));
+                             Twips(120, kSubBlockTop, 4095, kSubBlockHeight));
     incomeDebt->setFlat(true);
     struct Money {
         const char* title;
@@ -252,6 +262,7 @@ void MainWindow::BuildLoanData(QWidget* block) {
         connect(more, &QToolButton::clicked, this,
                 [this, entry = QString(m.entry)] { RunMenuEntry(entry); });
     }
+    KeepRowsInsideAll(block);
 }
 
 // The eight results and the qualifying ratios.
@@ -265,12 +276,12 @@ void MainWindow::BuildResults(QWidget* block) {
         labels_[row.label] = AddLabel(block, row.label, "", Twips(2940, row.top + 30, 1095, 255),
                                       Qt::AlignRight | Qt::AlignVCenter);
     }
-    AddRedFlag(block, 1, Twips(4050, 240, 225, 300));
+    // Inside the block's line, beside the amount (the design's flag touched the line).
+    AddRedFlag(block, 1, Twips(4035, 240, 210, 300));
 
     auto* ratios = Place(new QGroupBox("Qualifying Ratios", block), "fraQualifyingRatios",
-                         Twips(120, 3180, 4065, 1080));
+                         Twips(120, kSubBlockTop, 4065, kSubBlockHeight));
     ratios->setFlat(true);
-    AddInfoButton(ratios, "infoQualifyingRatios", 3720, 0);
     struct Ratio {
         const char* title;
         const char* caption;
@@ -281,11 +292,18 @@ void MainWindow::BuildResults(QWidget* block) {
     for (const Ratio& r : {Ratio{"1st Ratio", "lblFirstRatio", "Label23_3", 2, 120},
                            Ratio{"2nd Ratio ", "lblSecondRatio", "Label23_1", 3, 2070}}) {
         auto* box = Place(new QGroupBox(r.title, ratios), "", Twips(r.left, 195, 1875, 810));
-        labels_[r.caption] = AddLabel(box, r.caption, "", Twips(90, 270, 1695, 255));
+        // The caption stands above the value and left of the flag.
+        labels_[r.caption] = AddLabel(box, r.caption, "", Twips(90, 270, 1395, 210));
         labels_[r.value] = AddLabel(box, r.value, "", Twips(90, 480, 1320, 255),
                                     Qt::AlignRight | Qt::AlignVCenter);
         AddRedFlag(box, r.flag, Twips(1500, 450, 225, 300));
     }
+    KeepRowsInsideAll(block);
+    // The "i" button stands in the sub-block's title row, at its right end.
+    AddInfoButton(ratios, "infoQualifyingRatios", 3720, 0);
+    auto* info = ratios->findChild<QToolButton*>("infoQualifyingRatios");
+    info->setGeometry(info->x(), 0, info->width(),
+                      std::min(info->height(), ratios->contentsRect().top() - 1));
 }
 
 LoadOutcome MainWindow::FormLoad() {

@@ -155,6 +155,7 @@ void Planner::BuildResults() {
     }
     AddLabel(pmi, "lblPmiSaved", "", Twips(120, 2640, 4320, 540), Qt::AlignLeft | Qt::AlignTop)
         ->setWordWrap(true);
+    for (QGroupBox* frame : findChildren<QGroupBox*>()) KeepRowsInside(frame);
 }
 
 void Planner::BuildCharts() {

@@ -42,12 +42,16 @@ TEST(Fitting, EachKindKeepsWhatMatters) {
     EXPECT_EQ(caption.text, "Min. Monthly Income Required . .");  // dots go, words stay
     EXPECT_FALSE(caption.shortened);
 
-    const Fitted number = FitText("$10,000,000", font, fm.horizontalAdvance("$10,000"));
+    const Fitted number = FitText("$10,000,000", font, fm.horizontalAdvance("$10,000,00"));
     EXPECT_EQ(number.text, "$10,000,000");  // every character, in a smaller size
     EXPECT_LT(number.font.pointSizeF(), font.pointSizeF());
     EXPECT_EQ(number.font.family(), font.family());
     EXPECT_LE(QFontMetrics(number.font).horizontalAdvance(number.text),
-              fm.horizontalAdvance("$10,000"));
+              fm.horizontalAdvance("$10,000,00"));
+    // Never more than 1.5 pt smaller, however narrow the place (the cell is widened instead).
+    const Fitted squeezed = FitText("$10,000,000", font, fm.horizontalAdvance("$10,000"));
+    EXPECT_EQ(squeezed.text, "$10,000,000");
+    EXPECT_GE(squeezed.font.pointSizeF(), font.pointSizeF() - 1.5);
 
     const QString name = "Appraisal fee and deposit for the second appraisal";
     const Fitted user = FitText(name, font, fm.horizontalAdvance("Appraisal fee and"));

@@ -20,6 +20,7 @@
 #include "engine/recalculate.h"
 #include "shell/fitting.h"
 #include "shell/looks.h"
+#include "tests/ui/looks/window_walk.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/catalogue.h"
@@ -28,147 +29,10 @@
 namespace dovanel {
 namespace {
 
-QString Describe(const QWidget* w) {
-    QString name = w->objectName();
-    for (const QWidget* p = w->parentWidget(); name.isEmpty() && p; p = p->parentWidget())
-        name = QString("(in %1)").arg(p->objectName());
-    return QString("%1 %2").arg(w->metaObject()->className(), name);
-}
-
-QString TextOf(const QWidget* w) {
-    if (auto* l = qobject_cast<const QLabel*>(w))
-        return l->pixmap().isNull() ? l->text() : QString();
-    if (auto* b = qobject_cast<const QAbstractButton*>(w)) return QString(b->text()).remove('&');
-    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
-    if (auto* c = qobject_cast<const QComboBox*>(w)) return c->currentText();
-    if (auto* g = qobject_cast<const QGroupBox*>(w)) return QString(g->title()).remove('&');
-    return {};
-}
-
-// The room a control has for its text, and the width the text takes there.
-struct Room {
-    int needed = 0;
-    int available = 0;
-};
-
-Room RoomOf(QWidget* w) {
-    const QString text = TextOf(w);
-    const QFontMetrics fm(w->font());
-    if (auto* label = qobject_cast<FittedLabel*>(w)) {
-        const Fitted shown = label->Shown();
-        return {QFontMetrics(shown.font).horizontalAdvance(shown.text),
-                label->contentsRect().width() - 2 * label->margin()};
-    }
-    if (auto* box = qobject_cast<QLineEdit*>(w)) return {fm.horizontalAdvance(text), TextRoom(box)};
-    if (auto* combo = qobject_cast<QComboBox*>(w)) {
-        QStyleOptionComboBox option;
-        option.initFrom(combo);
-        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                           QStyle::SC_ComboBoxEditField, combo);
-        int widest = 0;
-        for (int i = 0; i < combo->count(); ++i)
-            widest = std::max(widest, fm.horizontalAdvance(combo->itemText(i)));
-        return {widest, field.width() - 4};
-    }
-    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-        QStyleOptionButton option;
-        option.initFrom(w);
-        option.text = text;
-        const auto element = qobject_cast<QCheckBox*>(w) ? QStyle::SE_CheckBoxContents
-                                                         : QStyle::SE_RadioButtonContents;
-        return {fm.horizontalAdvance(text),
-                w->style()->subElementRect(element, &option, w).width()};
-    }
-    if (qobject_cast<QPushButton*>(w)) {
-        QStyleOptionButton option;
-        option.initFrom(w);
-        const QRect r = w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w);
-        return {fm.horizontalAdvance(text), r.width() - 4};
-    }
-    if (qobject_cast<QGroupBox*>(w)) return {fm.horizontalAdvance(text), w->width() - 16};
-    return {fm.horizontalAdvance(text), w->contentsRect().width()};
-}
-
-QRect GroupTitle(QGroupBox* box) {
-    QStyleOptionGroupBox option;
-    option.initFrom(box);
-    option.text = box->title();
-    option.subControls = QStyle::SC_GroupBoxLabel;
-    option.textAlignment = box->alignment();
-    option.features = box->isFlat() ? QStyleOptionFrame::Flat : QStyleOptionFrame::None;
-    return box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel,
-                                        box);
-}
-
-// Where the control's text is drawn, in its parent's coordinates.
-QRect InkOf(QWidget* w) {
-    if (auto* group = qobject_cast<QGroupBox*>(w)) return GroupTitle(group).translated(w->pos());
-    auto* label = qobject_cast<QLabel*>(w);
-    if (!label) return w->geometry().adjusted(2, 2, -2, -2);  // boxes of a grid share their edges
-    const QRect area = label->contentsRect();
-    QSize size;
-    if (label->wordWrap()) {
-        size = {area.width(), label->heightForWidth(area.width())};
-    } else if (auto* fitted = qobject_cast<FittedLabel*>(w)) {
-        const Fitted shown = fitted->Shown();
-        const QFontMetrics fm(shown.font);
-        size = {fm.horizontalAdvance(shown.text), fm.height() * int(shown.text.count('\n') + 1)};
-    } else {
-        size = label->fontMetrics().size(0, label->text());
-    }
-    const QRect ink = QStyle::alignedRect(label->layoutDirection(), label->alignment(),
-                                          size.boundedTo(area.size()), area);
-    return ink.translated(w->pos());
-}
-
-bool ShowsText(QWidget* w, QWidget* window) {
-    return w->isVisibleTo(window) && !TextOf(w).isEmpty();
-}
-
-bool SingleLine(QWidget* w) {
-    auto* label = qobject_cast<QLabel*>(w);
-    return !label || (!label->wordWrap() && !label->text().contains('\n') &&
-                      label->textFormat() != Qt::RichText);
-}
-
-// Texts too wide for their place, wrapped texts too tall for it, and texts
-// that run into a neighbour's.
-QStringList TextProblems(QWidget* window) {
-    window->grab();  // texts set without their change signals are fitted when painted
-    QStringList problems;
-    QList<QWidget*> all = window->findChildren<QWidget*>();
-    for (QWidget* w : all) {
-        if (!ShowsText(w, window)) continue;
-        auto* box = qobject_cast<QLineEdit*>(w);
-        if (box && !(box->alignment() & Qt::AlignRight)) continue;  // text boxes scroll their text
-        if (SingleLine(w)) {
-            const Room room = RoomOf(w);
-            if (room.needed > room.available)
-                problems << QString("%1 \"%2\": %3 px wide in %4")
-                                .arg(Describe(w), TextOf(w))
-                                .arg(room.needed)
-                                .arg(room.available);
-        } else if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
-            const QRect area = label->contentsRect();
-            if (label->heightForWidth(area.width()) > area.height())
-                problems << QString("%1 \"%2\": too tall").arg(Describe(w), TextOf(w).left(30));
-        }
-    }
-    for (QWidget* parent : all + QList<QWidget*>{window}) {
-        QList<QWidget*> texts;
-        for (QObject* child : parent->children())
-            if (auto* w = qobject_cast<QWidget*>(child);
-                w && !w->isWindow() && ShowsText(w, window))
-                texts << w;
-        for (int i = 0; i < texts.size(); ++i)
-            for (int j = i + 1; j < texts.size(); ++j)
-                if (InkOf(texts[i]).intersects(InkOf(texts[j])))
-                    problems << QString("%1 \"%2\" runs into %3 \"%4\"")
-                                    .arg(Describe(texts[i]), TextOf(texts[i]), Describe(texts[j]),
-                                         TextOf(texts[j]));
-    }
-    return problems;
-}
+using test::Describe;
+using test::ShowsText;
+using test::TextOf;
+using test::TextProblems;
 
 // Cells of a list or table that colour their background or their text.
 QStringList CellContrastProblems(QAbstractItemView* view) {
