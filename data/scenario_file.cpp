@@ -1,7 +1,6 @@
 #include "data/scenario_file.h"
 
 #include <algorithm>
-#include <type_traits>
 #include <unordered_map>
 #include <variant>
 #include <vector>
@@ -17,27 +16,17 @@ namespace {
 constexpr std::string_view kFormatPrefix = "Dovanel scenario ";
 constexpr std::size_t kShownChars = 40;
 
-// A key's name from its parts: Indexed("debt.item", 3, ".name") is "debt.item3.name".
-template <typename... Parts>
-std::string Indexed(const Parts&... parts) {
-    std::string name;
-    ((name +=
-      [](const auto& part) {
-          if constexpr (std::is_integral_v<std::decay_t<decltype(part)>>)
-              return std::to_string(part);
-          else
-              return std::string(part);
-      }(parts)),
-     ...);
-    return name;
+std::string Indexed(const char* head, int index, const char* tail) {
+    return head + std::to_string(index) + tail;
 }
 
-// Every key of the file in the order it is written, with the field it holds.
-// `visit(name, field, since)`: `since` is the format version that brought the
-// key in. A file of an older version lacks it, and the field then keeps its
-// value in a new scenario. A key added later gets the next version.
+// The keys of a scenario, in the order they are written, with the fields they
+// hold: `visit(name, field, since)`. `since` is the format version that
+// brought the key in: a file of an older version lacks it, and the field then
+// keeps its value in a new scenario. A key added later comes with the next
+// version (kScenarioFormatVersion and docs/scenario-format.md).
 template <typename S, typename Visit>
-void ForEachKey(S& s, Visit&& visit) {
+void InfoAndLoanKeys(S& s, Visit&& visit) {
     visit("info.name", s.info.name, 1);
     visit("info.note", s.info.note, 1);
     visit("info.savedDate", s.info.savedDate, 1);
@@ -60,6 +49,10 @@ void ForEachKey(S& s, Visit&& visit) {
     visit("loan.startDate", d.startDate, 1);
     visit("loan.monthlyIncome", d.monthlyIncome, 1);
     visit("loan.monthlyDebt", d.monthlyDebt, 1);
+}
+
+template <typename S, typename Visit>
+void IncomeAndDebtKeys(S& s, Visit&& visit) {
     auto& a = s.incomeAnalysis;
     for (int y = 1; y <= IncomeAnalysis::years; ++y) {
         visit(Indexed("income.year", y, ".label"), a.yearLabel[y], 1);
@@ -69,11 +62,17 @@ void ForEachKey(S& s, Visit&& visit) {
     visit("income.averageMonthlyIncome", a.averageMonthlyIncome, 1);
     for (int k = 1; k <= IncomeAnalysis::lines; ++k)
         for (int y = 1; y <= IncomeAnalysis::years; ++y)
-            visit(Indexed("income.line", k, ".year", y), a.line[k][y], 1);
+            visit(Indexed("income.line", k, ".year") + std::to_string(y), a.line[k][y], 1);
     for (int i = 0; i < DebtSummary::items; ++i) {
         visit(Indexed("debt.item", i, ".name"), s.debtSummary.itemName[i], 1);
         visit(Indexed("debt.item", i, ".amount"), s.debtSummary.itemAmount[i], 1);
     }
+}
+
+template <typename S, typename Visit>
+void ForEachKey(S& s, Visit&& visit) {
+    InfoAndLoanKeys(s, visit);
+    IncomeAndDebtKeys(s, visit);
 }
 
 constexpr const char* kKindNames[] = {"empty", "number", "text"};
@@ -168,6 +167,8 @@ class Parser {
         });
         for (std::size_t i = 0; i < slots_.size(); ++i) index_.emplace(slots_[i].name, i);
     }
+    Parser(const Parser&) = delete;  // the index points into the slots' names
+    Parser& operator=(const Parser&) = delete;
 
     ScenarioReadResult Run(std::string_view text);
 
