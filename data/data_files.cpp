@@ -154,10 +154,9 @@ bool ParseFile(DataFile file, const std::string& text, Model& model, DataError& 
 }
 
 bool ReadWholeFile(const std::string& path, std::string& text, DataError& error) {
-    const ReadResult read = ReadOrdinaryFile(path, text, kDataFileLimit);
-    if (read.ok()) return true;
-    error = read.status == ReadResult::Status::Missing ? data_error::FileNotFound()
-                                                       : data_error::FileAccess();
+    const FileReadResult read = ReadRegularFile(path, kDataFileLimit, text);
+    if (read) return true;
+    error = read.missing ? data_error::FileNotFound() : data_error::FileAccess();
     return false;
 }
 

@@ -1,23 +1,29 @@
 #pragma once
-// Reading a whole file that ought to be an ordinary file of modest size, as the
-// data files and the settings file are. Anything else in its place (a FIFO, a
-// device, a folder) or a file beyond the limit is refused before a byte is
-// read, so that nothing can hang the program or fill its memory.
+// Reading a file the user named, whole, without ever blocking or reading
+// something that is not a file: a FIFO, a device, a folder or a socket is
+// refused before a byte is read, a file over the size limit likewise, and a
+// file that changes or is deleted while it is read is reported, never taken
+// half. The system's calls sit in data/file_read_posix.cpp.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace dovanel {
 
-struct ReadResult {
-    enum class Status { Read, Missing, Refused };
-    Status status = Status::Refused;
-    std::string reason;  // why it was not read: the system's reason, or what is wrong with it
-    bool ok() const { return status == Status::Read; }
+// The outcome of reading a file: on failure, why ("No such file or directory",
+// "It is a folder, not a file"), a sentence for the user without its full stop.
+struct FileReadResult {
+    bool ok = false;
+    std::string reason;
+    bool missing = false;  // nothing by that name (or a link pointing nowhere)
+    explicit operator bool() const { return ok; }
 };
 
-// Reads the file at `path`, symbolic links followed, into `text`; on failure
-// `text` is empty. A file of more than `limit` bytes is refused.
-ReadResult ReadOrdinaryFile(const std::string& path, std::string& text, std::size_t limit);
+// Reads the whole of the regular file at `path` (symbolic links followed) into
+// `text` when it holds at most `limit` bytes. `text` is changed only on success.
+// `afterPiece`, for tests, runs after each piece read from the file.
+FileReadResult ReadRegularFile(const std::string& path, std::size_t limit, std::string& text,
+                               const std::function<void()>& afterPiece = {});
 
 }  // namespace dovanel

@@ -25,7 +25,8 @@ void AppendUtf8(char32_t c, std::string& out) {
     }
 }
 
-// Reads one character of valid UTF-8 at `i`, moving past it; false at an invalid sequence.
+}  // namespace
+
 bool NextUtf8(std::string_view s, std::size_t& i, char32_t& c) {
     const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(s[k]); };
     const std::uint8_t lead = byte(i);
@@ -51,8 +52,6 @@ bool NextUtf8(std::string_view s, std::size_t& i, char32_t& c) {
     i += extra + 1;
     return true;
 }
-
-}  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
     char32_t c = 0;

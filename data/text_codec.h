@@ -16,6 +16,10 @@ namespace dovanel {
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
+// Reads the valid UTF-8 character at `i` (strictly, as above) into `c`, moving
+// `i` past it; false, with `i` where it was, at an invalid sequence.
+bool NextUtf8(std::string_view bytes, std::size_t& i, char32_t& c);
+
 // Every byte maps to one character; the five bytes Windows-1252 leaves
 // undefined map to the control characters of the same number, so that the
 // way back is exact.

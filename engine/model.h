@@ -1,5 +1,6 @@
 #pragma once
-// Dovanel's calculation engine: the in-memory model of one loan scenario.
+// Dovanel's calculation engine: the in-memory model of a loan scenario, the
+// lender's settings it is computed with, and its results.
 //
 // How the program fits together:
 //   engine/  this model, Recalculate (results and the texts of the results block),
@@ -149,17 +150,36 @@ struct DebtSummary {
     IndexArray<Single, 0, 30> itemAmount;
 };
 
-struct Model {
+// What the user knows a scenario by. The saved date reads "YYYY-MM-DD" and
+// stays empty until the scenario is first saved.
+struct ScenarioInfo {
+    std::string name;
+    std::string note;
+    std::string savedDate;
+};
+
+// One loan scenario: what a scenario file holds. Results are never part of it.
+struct Scenario {
     LoanData loanData;
-    LoanResults loanResults;
+    IncomeAnalysis incomeAnalysis;
+    DebtSummary debtSummary;
+    ScenarioInfo info;
+};
+
+// The lender's desk: the schedules every scenario is computed with (the data-folder files).
+struct LenderSettings {
     EstimateValues estimateValues;
     PmiSchedule pmiSchedule;
     FeeTable escrowFees;
     FeeTable titleFees;
     OriginationSchedule originationSchedule;
     GuidelineRatios guidelineRatios;
-    IncomeAnalysis incomeAnalysis;
-    DebtSummary debtSummary;
+};
+
+// A scenario over lender settings with the results derived from both (tests and
+// solvers hold one whole).
+struct Model : Scenario, LenderSettings {
+    LoanResults loanResults;
 };
 
 // The one model the running program works on. Engine functions take the model

@@ -26,6 +26,11 @@ void CheckIniWriteReadsBack(const std::vector<std::string>& parts, const std::st
 // and whatever it leaves in memory recalculates and writes back readable files.
 void CheckStartupLoad(const std::vector<std::string>& parts, const std::string& folder);
 
+// A scenario file's text: reading it never fails without a line and a reason
+// and never changes the scenario it fails on; what reads writes back to a
+// text that reads to the same scenario.
+void CheckScenarioText(const std::string& text);
+
 // A fresh folder for one fuzzer process, ending in a separator.
 std::string MakeScratchFolder();
 

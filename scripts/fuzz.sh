@@ -39,6 +39,9 @@ seed_corpus() {
       joined "$tmp/c" "$data"/{ESTIMATE,MAIN,PMI,ESCROW,TITLE,FANMAE,LOANORIG,INCOME,DEBT}.DAT \
         "$data/DV.INI" > "$corpus/seed-installed"
       ;;
+    scenario)
+      cp "$root/tests/data/scenarios/example.dovanel" "$root"/tests/fuzz/regressions/scenario/* "$corpus/"
+      ;;
     *)
       cp "$data/${seed[$name]}.DAT" "$corpus/"
       ;;
@@ -47,7 +50,7 @@ seed_corpus() {
 }
 
 fuzzers=("$@")
-[ ${#fuzzers[@]} -eq 0 ] && fuzzers=(estimate main pmi escrow title fanmae loanorig income debt ini startup)
+[ ${#fuzzers[@]} -eq 0 ] && fuzzers=(estimate main pmi escrow title fanmae loanorig income debt ini startup scenario)
 for name in "${fuzzers[@]}"; do
   corpus="$root/build-fuzz/corpus/$name"
   mkdir -p "$corpus"

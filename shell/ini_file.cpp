@@ -30,9 +30,9 @@ bool SameName(const std::string& a, const std::string& b) {
 constexpr std::size_t kSettingsFileLimit = 1 << 20;
 
 // The lines of a file without their line ends; none when it cannot be read.
-ReadResult Lines(const std::string& path, std::vector<std::string>& lines) {
+FileReadResult Lines(const std::string& path, std::vector<std::string>& lines) {
     std::string text;
-    const ReadResult read = ReadOrdinaryFile(path, text, kSettingsFileLimit);
+    const FileReadResult read = ReadRegularFile(path, kSettingsFileLimit, text);
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
@@ -95,8 +95,8 @@ std::string ReadIniString(const std::string& section, const std::string& key,
 WriteResult WriteIniString(const std::string& section, const std::string& key,
                            const std::string& value, const std::string& path) {
     std::vector<std::string> lines;
-    const ReadResult read = Lines(path, lines);
-    if (read.status == ReadResult::Status::Refused)
+    const FileReadResult read = Lines(path, lines);
+    if (!read && !read.missing)
         return {false, "It cannot be read (" + read.reason +
                            "), and writing it would lose the settings it holds"};
     const std::string entry = key + "=" + StoredValue(value);

@@ -25,7 +25,7 @@ std::string EndlessDevice(const test::TempFolder& dir) {
     return "/dev/zero";
 }
 
-TEST(ReadOrdinaryFile, OnlyOrdinaryFilesOfModestSizeAreRead) {
+TEST(ReadRegularFile, OnlyOrdinaryFilesOfModestSizeAreRead) {
     test::TempFolder dir;
     test::Spit(dir.File("plain"), "[General]\r\n");
     fs::create_symlink(dir.File("plain"), dir.File("link"));
@@ -34,26 +34,35 @@ TEST(ReadOrdinaryFile, OnlyOrdinaryFilesOfModestSizeAreRead) {
     fs::create_directory(dir.File("folder"));
     test::Spit(dir.File("big"), std::string(5000, 'x'));
     fs::create_symlink(dir.File("nothing"), dir.File("dangling"));
+    enum class Outcome { Read, Missing, Refused };
     const struct {
         const char* name;
-        ReadResult::Status status;
+        Outcome outcome;
         const char* text;
         const char* reason;
     } cases[] = {
-        {"plain", ReadResult::Status::Read, "[General]\r\n", ""},
-        {"link", ReadResult::Status::Read, "[General]\r\n", ""},
-        {"missing", ReadResult::Status::Missing, "", "No such file or directory"},
-        {"dangling", ReadResult::Status::Missing, "", "No such file or directory"},
-        {"fifo", ReadResult::Status::Refused, "", "Not an ordinary file"},
-        {"zero-link", ReadResult::Status::Refused, "", "Not an ordinary file"},
-        {"folder", ReadResult::Status::Refused, "", "Not an ordinary file"},
-        {"big", ReadResult::Status::Refused, "", "File too large"},
-    };
+        {"plain", Outcome::Read,
+         "[General]
+         ", "
+         "},
+         {
+             "link",
+             Outcome::Read,
+             "[General]
+             ", "
+             "},
+             {"missing", Outcome::Missing, "old", "No such file or directory"},
+             {"dangling", Outcome::Missing, "old", "No such file or directory"},
+             {"fifo", Outcome::Refused, "old", "not a file"},
+             {"zero-link", Outcome::Refused, "old", "device, not a file"},
+             {"folder", Outcome::Refused, "old", "folder, not a file"},
+             {"big", Outcome::Refused, "old", "larger than 4096 bytes"},
+         };
     for (const auto& c : cases) {
         std::string text = "old";
-        const ReadResult read = ReadOrdinaryFile(dir.File(c.name), text, 4096);
-        EXPECT_EQ(read.status, c.status) << c.name;
-        EXPECT_EQ(read.ok(), c.status == ReadResult::Status::Read) << c.name;
+        const FileReadResult read = ReadRegularFile(dir.File(c.name), 4096, text);
+        EXPECT_EQ(bool(read), c.outcome == Outcome::Read) << c.name;
+        EXPECT_EQ(read.missing, c.outcome == Outcome::Missing) << c.name;
         EXPECT_EQ(text, c.text) << c.name;
         EXPECT_NE(read.reason.find(c.reason), std::string::npos) << c.name << ": " << read.reason;
     }

@@ -13,9 +13,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> PartsOf(const fs::path& file) {
+std::string TextOf(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> PartsOf(const fs::path& file) {
+    const std::string text = TextOf(file);
     return SplitParts(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
 }
 
@@ -38,6 +42,17 @@ TEST(FuzzRegressions, SettingsWriterInputs) {
 
 TEST(FuzzRegressions, StartupLoadInputs) {
     EXPECT_GT(ReplayAll("startup", CheckStartupLoad), 0);
+}
+
+TEST(FuzzRegressions, ScenarioFileInputs) {
+    int count = 0;
+    for (const auto& entry :
+         fs::directory_iterator(fs::path(DOVANEL_FUZZ_REGRESSIONS) / "scenario")) {
+        SCOPED_TRACE(entry.path().string());
+        CheckScenarioText(TextOf(entry.path()));
+        ++count;
+    }
+    EXPECT_GT(count, 0);
 }
 
 TEST(FuzzRegressions, PartsAreCutAtTheMarker) {
