@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 libgl-dev
   fonts-liberation poppler-utils
   dpkg-dev lintian appstream desktop-file-utils librsvg2-bin man-db
-  xvfb xauth openbox
+  xvfb xauth openbox x11-utils
 )
 
 missing=()

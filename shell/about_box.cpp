@@ -83,9 +83,12 @@ AboutBox::AboutBox(QWidget* parent, std::function<bool()> readyToEnd) : QDialog(
     QApplication::restoreOverrideCursor();
 }
 
+// A splash window has no frame: no title bar, no buttons of the window manager.
 void AboutBox::MakeSplash() {
     setWindowTitle(QString());
     setModal(false);
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    CenterOnScreen(this);
     lblLegal_->move(lblLegal_->x(), lblLegal_->y() + TwipsToPixels(100));
     btnOk_->hide();
     btnCheckForUpdates_->hide();

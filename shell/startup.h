@@ -41,6 +41,9 @@ struct AppContext;
 bool SetUpDataFolder(AppContext& app, const QString& dataLocation, bool onlyCopy);
 
 QString AlreadyRunningMessage(const QString& productName);
+// Asks whether to run a second copy beside the running one ("ALREADY RUNNING"):
+// true when the user answers Yes.
+bool AskToRunAnotherCopy(const QString& productName);
 
 #include "data/install.h"
 }  // namespace dovanel
