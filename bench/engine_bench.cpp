@@ -3,7 +3,11 @@
 
 #include "engine/affordability.h"
 #include "engine/amortization.h"
+#include "engine/apr.h"
+#include "engine/break_even.h"
 #include "engine/format_value.h"
+#include "engine/government.h"
+#include "engine/loan_estimate.h"
 #include "engine/payoff.h"
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
@@ -92,5 +96,69 @@ void BM_PayoffPlanWithExtras360(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PayoffPlanWithExtras360)->Unit(benchmark::kMicrosecond);
+
+// The published fixed-rate sample: $162,000 at 3.875 %, mortgage insurance with
+// payments 1 to 80, $1,980.60 of finance charges at closing.
+AprCashFlow SampleAprFlow(int oddDays) {
+    const auto schedule = CentSchedule(162000, 0.03875, 360);
+    std::vector<double> insurance(80, 82.35);
+    return LoanAprFlow(162000 - 1980.60, oddDays, schedule, insurance);
+}
+
+// One APR solve of a 30-year loan (target: under 50 microseconds).
+void BM_AnnualPercentageRate360(benchmark::State& state) {
+    AprCashFlow flow = SampleAprFlow(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        flow.amountFinanced += 0.01;
+        benchmark::DoNotOptimize(AnnualPercentageRate(flow));
+    }
+}
+BENCHMARK(BM_AnnualPercentageRate360)->Arg(0)->Arg(19)->Unit(benchmark::kMicrosecond);
+
+// The Loan Estimate's computed figures for one keystroke: schedule, end of
+// mortgage insurance, projected payments, five-year figures, TIP and APR.
+void BM_LoanEstimateFigures(benchmark::State& state) {
+    double loan = 162000;
+    for (auto _ : state) {
+        loan += 1;
+        const auto schedule = CentSchedule(loan, 0.03875, 360);
+        const int end = MortgageInsuranceEndPayment(loan, 0.03875 / 12, 360, 180000);
+        const std::vector<double> insurance(static_cast<std::size_t>(end), 82.35);
+        const double prepaid = PrepaidInterest(loan, 0.03875, 15);
+        benchmark::DoNotOptimize(ProjectedPayments(schedule[0].payment, 82.35, end, 206.13, 30));
+        benchmark::DoNotOptimize(InFiveYearsFigures(schedule, insurance, 5672, prepaid));
+        benchmark::DoNotOptimize(TotalInterestPercentage(schedule, prepaid, loan));
+        benchmark::DoNotOptimize(
+            AnnualPercentageRate(LoanAprFlow(loan - 1980.60, 0, schedule, insurance)));
+    }
+}
+BENCHMARK(BM_LoanEstimateFigures)->Unit(benchmark::kMicrosecond);
+
+// An FHA loan's charges: upfront premium and thirty years of monthly premiums.
+void BM_GovernmentLoanFha360(benchmark::State& state) {
+    const GovernmentLoanTables tables;
+    GovernmentLoanTerms terms;
+    terms.program = GovernmentProgram::kFha;
+    terms.price = 400000;
+    terms.downPayment = 14000;
+    terms.annualRate = 0.065;
+    for (auto _ : state) {
+        terms.price += 1;
+        benchmark::DoNotOptimize(ComputeGovernmentLoan(terms, tables));
+    }
+}
+BENCHMARK(BM_GovernmentLoanFha360)->Unit(benchmark::kMicrosecond);
+
+// The break-even of two 30-year options, their schedules included.
+void BM_BreakEven360(benchmark::State& state) {
+    double points = 6000;
+    for (auto _ : state) {
+        points += 1;
+        const LoanCostStream a = CostStreamOf(points, CentSchedule(300000, 0.0625, 360), {});
+        const LoanCostStream b = CostStreamOf(0, CentSchedule(300000, 0.0675, 360), {});
+        benchmark::DoNotOptimize(FindBreakEven(a, b));
+    }
+}
+BENCHMARK(BM_BreakEven360)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
