@@ -30,10 +30,7 @@ using namespace dovanel;
 // go back to it.
 bool CheckSingleInstance(SingleInstance& instance) {
     if (instance.TryLock()) return true;
-    const MsgAnswer answer =
-        Message(nullptr, AlreadyRunningMessage(App().productName), "ALREADY RUNNING",
-                MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes);
-    if (answer == MsgAnswer::Yes) return true;
+    if (AskToRunAnotherCopy(App().productName)) return true;
     instance.ActivateRunningCopy();
     return false;
 }

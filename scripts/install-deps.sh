@@ -11,7 +11,7 @@ packages=(
   # The common default font families of desktops: the window tests walk every window in each.
   fonts-dejavu-core fonts-noto-core fonts-liberation fonts-cantarell
   dpkg-dev devscripts lintian appstream desktop-file-utils librsvg2-bin man-db
-  xvfb xauth openbox
+  xvfb xauth openbox x11-utils
 )
 
 missing=()

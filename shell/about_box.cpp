@@ -105,9 +105,12 @@ void AboutBox::LayOut() {
                  std::max(TwipsToPixels(4320), buttonTop + buttonHeight + TwipsToPixels(420)));
 }
 
+// A splash window has no frame: no title bar, no buttons of the window manager.
 void AboutBox::MakeSplash() {
     setWindowTitle(QString());
     setModal(false);
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    CenterOnScreen(this);
     lblLegal_->move(lblLegal_->x(), lblLegal_->y() + TwipsToPixels(100));
     btnOk_->hide();
     btnCheckForUpdates_->hide();

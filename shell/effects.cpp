@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QThread>
 #include <QWidget>
 #include <QWindow>
 
@@ -31,14 +33,91 @@ void Step() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void MoveTop(QWidget* w, int top) {
-    w->move(w->x(), top);
-    Step();
+// The designed place of a window's frame, kept for its effects: a window just
+// shown may not be framed yet, and its place read then would be its inner area's.
+constexpr char kPlaceProperty[] = "dovanelFramePlace";
+constexpr char kCentredProperty[] = "dovanelCentred";
+
+bool Decorated(const QWidget* w) {
+    const Qt::WindowType type = w->windowType();
+    return !(w->windowFlags() & Qt::FramelessWindowHint) && type != Qt::SplashScreen &&
+           type != Qt::Popup && type != Qt::ToolTip;
 }
 
-void MoveLeft(QWidget* w, int left) {
-    w->move(left, w->y());
-    Step();
+// The frame's margins as last seen around a framed window: a window not yet
+// framed is measured with them.
+QMargins& SeenMargins() {
+    static QMargins margins;
+    return margins;
+}
+
+QMargins FrameMargins(const QWidget* w) {
+    if (!Decorated(w)) return {};
+    const QRect frame = w->frameGeometry(), inner = w->geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
+                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    if (margins.isNull()) return SeenMargins();
+    SeenMargins() = margins;
+    return margins;
+}
+
+bool Framed(const QWidget* w) {
+    return !Decorated(w) || w->frameGeometry() != w->geometry();
+}
+
+// Waits a moment, at most a second, until the window manager has put its frame
+// around a window just shown (on X11 that comes after the window is mapped).
+void AwaitFrame(QWidget* w) {
+    if (!w->isVisible() || QGuiApplication::platformName() != "xcb") return;
+    QElapsedTimer clock;
+    clock.start();
+    while (!Framed(w) && clock.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+// Moves the frame, title bar included: the window system applies the frame's
+// size itself, whether or not the program knows it yet.
+void MoveFrame(QWidget* w, QPoint topLeft) {
+    if (w->isVisible() && w->windowHandle()) {
+        w->windowHandle()->setFramePosition(topLeft);
+        Step();  // the window is drawn where it now stands
+        return;
+    }
+    // A hidden window takes a position for its inner area until its platform
+    // window is told that the position is the frame's.
+    w->move(topLeft);
+    w->winId();
+    if (QWindow* handle = w->windowHandle()) handle->setFramePosition(topLeft);
+}
+
+void MoveTop(QWidget* w, QPoint home, int top) {
+    MoveFrame(w, {home.x(), top});
+}
+
+void MoveLeft(QWidget* w, QPoint home, int left) {
+    MoveFrame(w, {left, home.y()});
+}
+
+QPoint CentredFrame(const QWidget* window) {
+    const QScreen* screen = ScreenOfMainWindow(window);
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize size = window->size().grownBy(FrameMargins(window));
+    return {area.x() + (area.width() - size.width()) / 2,
+            area.y() + (area.height() - size.height()) / 2};
+}
+
+// Where a window slides in to: its designed place (a centred window is centred
+// again now that its frame is known), or else where it stands.
+QPoint Home(QWidget* w) {
+    AwaitFrame(w);
+    if (w->property(kCentredProperty).toBool()) {
+        const QPoint centred = CentredFrame(w);
+        w->setProperty(kPlaceProperty, centred);
+    }
+    const QVariant place = w->property(kPlaceProperty);
+    return place.isValid() ? place.toPoint() : w->pos();
 }
 
 // Size changes must get past a fixed size; the limits come back afterwards.
@@ -91,22 +170,14 @@ QScreen* ScreenOfMainWindow(const QWidget* except) {
 }
 
 void PlaceFrame(QWidget* window, QPoint topLeft) {
-    window->move(topLeft);
-    // A window not yet on the screen takes the position for its client area;
-    // its platform window is told that the position is the frame's.
-    if (!window->isVisible()) {
-        window->winId();
-        if (QWindow* handle = window->windowHandle()) handle->setFramePosition(topLeft);
-    }
+    window->setProperty(kPlaceProperty, topLeft);
+    window->setProperty(kCentredProperty, false);
+    MoveFrame(window, topLeft);
 }
 
 void CenterOnScreen(QWidget* window) {
-    const QScreen* screen = ScreenOfMainWindow(window);
-    if (!screen) return;
-    const QRect area = screen->availableGeometry();
-    const QSize size = window->frameGeometry().size();
-    PlaceFrame(window, {area.x() + (area.width() - size.width()) / 2,
-                        area.y() + (area.height() - size.height()) / 2});
+    PlaceFrame(window, CentredFrame(window));
+    window->setProperty(kCentredProperty, true);
 }
 
 namespace {
@@ -170,47 +241,50 @@ void FitOnScreen(QWidget* window) {
 }
 
 void SlideIn(QWidget* w, const QString& direction) {
+    const QPoint home = Home(w);
     const QRect screen = ScreenArea(w);
-    const QPoint home = w->pos();
+    const QSize frame = w->size().grownBy(FrameMargins(w));
     const QString d = direction.toUpper();
     const int bottom = screen.y() + screen.height(), right = screen.x() + screen.width();
     if (d == "UP") {
-        MoveTop(w, bottom);
-        for (int t : CountedSteps(bottom, home.y(), -screen.height() / 50.0)) MoveTop(w, t);
+        MoveTop(w, home, bottom);
+        for (int t : CountedSteps(bottom, home.y(), -screen.height() / 50.0)) MoveTop(w, home, t);
     } else if (d == "DOWN") {
-        const int above = screen.y() - w->height();
-        MoveTop(w, above);
-        for (int t : CountedSteps(above, home.y(), screen.height() / 50.0)) MoveTop(w, t);
+        const int above = screen.y() - frame.height();
+        MoveTop(w, home, above);
+        for (int t : CountedSteps(above, home.y(), screen.height() / 50.0)) MoveTop(w, home, t);
     } else if (d == "LEFT") {
-        for (int l : CountedSteps(right, home.x(), -screen.width() / 50.0)) MoveLeft(w, l);
+        for (int l : CountedSteps(right, home.x(), -screen.width() / 50.0)) MoveLeft(w, home, l);
     } else if (d == "RIGHT") {
-        for (int l : CountedSteps(screen.x() - w->width(), home.x(), screen.width() / 50.0))
-            MoveLeft(w, l);
+        for (int l : CountedSteps(screen.x() - frame.width(), home.x(), screen.width() / 50.0))
+            MoveLeft(w, home, l);
     }
-    w->move(home);
+    MoveFrame(w, home);
     PlaySoundFile(kArriveSound);
 }
 
 void SlideOut(QWidget* w, const QString& direction) {
     PlaySoundFile(kLeaveSound);
+    AwaitFrame(w);
     const QRect screen = ScreenArea(w);
     const QPoint home = w->pos();
+    const QSize frame = w->size().grownBy(FrameMargins(w));
     const QString d = direction.toUpper();
     if (d == "UP") {
-        for (int t : CountedSteps(home.y(), screen.y() - w->height(), -screen.height() / 25.0))
-            MoveTop(w, t);
+        for (int t : CountedSteps(home.y(), screen.y() - frame.height(), -screen.height() / 25.0))
+            MoveTop(w, home, t);
     } else if (d == "DOWN") {
         const int below = screen.y() + screen.height() + TwipsToPixels(300);
-        for (int t : CountedSteps(home.y(), below, screen.height() / 25.0)) MoveTop(w, t);
+        for (int t : CountedSteps(home.y(), below, screen.height() / 25.0)) MoveTop(w, home, t);
     } else if (d == "LEFT") {
-        for (int l : CountedSteps(home.x(), screen.x() - w->width(), -screen.width() / 25.0))
-            MoveLeft(w, l);
+        for (int l : CountedSteps(home.x(), screen.x() - frame.width(), -screen.width() / 25.0))
+            MoveLeft(w, home, l);
     } else if (d == "RIGHT") {
         const int right = screen.x() + screen.width();
-        for (int l : CountedSteps(home.x(), right, screen.width() / 25.0)) MoveLeft(w, l);
+        for (int l : CountedSteps(home.x(), right, screen.width() / 25.0)) MoveLeft(w, home, l);
     }
     w->hide();
-    w->move(home);
+    MoveFrame(w, home);
 }
 
 void GrowIn(QWidget* w, const QString& direction) {

@@ -114,6 +114,33 @@ void KeepRowsInsideAll(QWidget* frame) {
     }
 }
 
+namespace {
+
+// Stands the frame's height, a few pixels either side of its line so that the
+// line is never clipped at its edge.
+class VerticalLine : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        const QRect inside = parentWidget()->contentsRect();
+        const QRect span(0, inside.top() - y() + 1, width(), inside.height() - 2);
+        QPainter painter(this);
+        const int lineWidth = std::max(1, qRound(painter.deviceTransform().m11()));
+        const QRect area = ToDevicePixels(painter, span).toRect();
+        const int left = (area.left() + area.right() + 1 - lineWidth) / 2;
+        painter.fillRect(QRect(left, area.top(), lineWidth, area.height()),
+                         palette().color(QPalette::Dark));
+    }
+};
+
+}  // namespace
+
+QWidget* AddVerticalLine(QWidget* frame, const QString& name, int x) {
+    return Place(new VerticalLine(frame), name, QRect(x - 2, 0, 5, frame->height()));
+}
+
 QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor& colour,
                  const QColor& shadow, int shadowRight, int shadowDown) {
     auto* behind = Place(new QFrame(parent), name + "Shadow",

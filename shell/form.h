@@ -58,6 +58,13 @@ void KeepRowsInside(QWidget* frame);
 // KeepRowsInside for the frame, then for every frame inside it.
 void KeepRowsInsideAll(QWidget* frame);
 
+// A vertical line at `x` down the inside of a frame, from under its top line
+// to above its bottom one (wherever the style and the font put them), as wide
+// as a frame's line: it lands on whole device pixels at every scale, one
+// pixel wide at 100 %, two at 150 % and 200 %, never blurred across two
+// half-covered pixels.
+QWidget* AddVerticalLine(QWidget* frame, const QString& name, int x);
+
 // A coloured panel with a drop shadow behind it, offset right and down (in twips).
 QFrame* AddPanel(QWidget* parent, const QString& name, QRect where, const QColor& colour,
                  const QColor& shadow, int shadowRight = 45, int shadowDown = 60);

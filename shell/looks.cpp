@@ -6,8 +6,11 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QWidget>
 
 #include <cmath>
@@ -72,6 +75,101 @@ class ReadableText : public QObject {
     bool applying_ = false;
 };
 
+// A panel stacked under the control among its parent's children, painting
+// its background all around the control.
+const QWidget* PanelUnder(const QWidget* control) {
+    const QWidget* parent = control->parentWidget();
+    const QWidget* panel = nullptr;
+    for (const QObject* child : parent->children()) {
+        if (child == control) break;
+        const auto* sibling = qobject_cast<const QWidget*>(child);
+        if (sibling && !sibling->isWindow() && sibling->isVisibleTo(parent) &&
+            sibling->autoFillBackground() && sibling->geometry().contains(control->geometry()))
+            panel = sibling;
+    }
+    return panel;
+}
+
+// What a control stands on: a panel under it, or the background of the
+// nearest parent that paints one.
+QColor BackgroundBehind(const QStyleOption* option, const QWidget* widget) {
+    for (const QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget()) {
+        const QWidget* parent = w->parentWidget();
+        if (const QWidget* panel = PanelUnder(w))
+            return panel->palette().color(panel->backgroundRole());
+        if (parent->autoFillBackground() || parent->isWindow())
+            return parent->palette().color(parent->backgroundRole());
+    }
+    return option->palette.color(QPalette::Window);
+}
+
+// The desktop's style, with each control's outline drawn again over it in a
+// colour that stands out from the background: the style's own outline is
+// often a shade of the background (1.2 : 1 in dark themes). The outline is a
+// whole number of device pixels wide and lies on the control's outermost pixels.
+class OutlinedStyle : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        switch (element) {
+            case PE_FrameLineEdit:
+            case PE_IndicatorCheckBox:
+                Outline(option, painter, widget, false);
+                break;
+            case PE_IndicatorRadioButton:
+                Outline(option, painter, widget, true);
+                break;
+            default:
+                break;
+        }
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control == CC_ComboBox || control == CC_SpinBox)
+            Outline(option, painter, widget, false);
+    }
+
+  private:
+    // A disabled control keeps its dim look; the focused one's outline has the
+    // highlight's colour.
+    static void Outline(const QStyleOption* option, QPainter* painter, const QWidget* widget,
+                        bool round) {
+        if (!(option->state & State_Enabled)) return;
+        // A little above the least contrast, for the tints styles give frames'
+        // insides; more for a round outline, whose smoothed edge pixels are paler.
+        const double contrast = round ? kReadableContrast : kOutlineContrast * 1.15;
+        const QPalette::ColorRole role =
+            option->state & State_HasFocus ? QPalette::Highlight : QPalette::Mid;
+        const QColor colour =
+            Readable(option->palette.color(role), BackgroundBehind(option, widget), contrast);
+        painter->save();
+        const qreal ratio = painter->deviceTransform().m11();
+        const QRect area = ToDevicePixels(*painter, option->rect).toAlignedRect();
+        const int width = std::max(1, qRound(ratio));
+        if (round) {
+            painter->setRenderHint(QPainter::Antialiasing, true);
+            // A little wider: a smoothed circle covers few of its pixels wholly.
+            const qreal pen = 1.5 * width;
+            painter->setPen(QPen(colour, pen));
+            painter->setBrush(Qt::NoBrush);
+            painter->drawEllipse(QRectF(area).adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2));
+        } else {
+            painter->fillRect(QRect(area.left(), area.top(), area.width(), width), colour);
+            painter->fillRect(QRect(area.left(), area.bottom() - width + 1, area.width(), width),
+                              colour);
+            painter->fillRect(QRect(area.left(), area.top(), width, area.height()), colour);
+            painter->fillRect(QRect(area.right() - width + 1, area.top(), width, area.height()),
+                              colour);
+        }
+        painter->restore();
+    }
+};
+
 }  // namespace
 
 double Contrast(const QColor& a, const QColor& b) {
@@ -79,12 +177,12 @@ double Contrast(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor Readable(const QColor& wanted, const QColor& background) {
-    if (Contrast(wanted, background) >= kReadableContrast) return wanted;
+QColor Readable(const QColor& wanted, const QColor& background, double contrast) {
+    if (Contrast(wanted, background) >= contrast) return wanted;
     const QColor end = Luminance(background) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
     for (int step = 1; step <= 20; ++step) {
         const QColor c = Mix(wanted, end, step / 20.0);
-        if (Contrast(c, background) >= kReadableContrast) return c;
+        if (Contrast(c, background) >= contrast) return c;
     }
     return end;
 }
@@ -127,6 +225,18 @@ QIcon ProgramIconSet() {
 void SetUpLooks(QApplication& application) {
     application.setWindowIcon(ProgramIconSet());
     WindowFont();
+    UseVisibleOutlines(application);
+}
+
+void UseVisibleOutlines(QApplication& application) {
+    if (!dynamic_cast<OutlinedStyle*>(application.style()))
+        application.setStyle(new OutlinedStyle(application.style()->name()));
+}
+
+QRectF ToDevicePixels(QPainter& painter, const QRectF& logical) {
+    const QTransform toDevice = painter.deviceTransform();
+    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
+    return toDevice.mapRect(logical);
 }
 
 QPalette::ColorRole TextRoleOf(const QWidget* widget) {

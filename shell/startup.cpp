@@ -104,4 +104,9 @@ QString AlreadyRunningMessage(const QString& productName) {
     return "\"" + productName + "\" is already running, launch another instance of it now?";
 }
 
+bool AskToRunAnotherCopy(const QString& productName) {
+    return Message(nullptr, AlreadyRunningMessage(productName), "ALREADY RUNNING",
+                   MsgIcon::Question, MsgButtons::YesNo, MsgAnswer::Yes) == MsgAnswer::Yes;
+}
+
 }  // namespace dovanel

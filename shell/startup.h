@@ -41,6 +41,9 @@ struct AppContext;
 bool SetUpDataFolder(AppContext& app, const QString& dataLocation, bool onlyCopy);
 
 QString AlreadyRunningMessage(const QString& productName);
+// Asks whether to run a second copy beside the running one ("ALREADY RUNNING"):
+// true when the user answers Yes.
+bool AskToRunAnotherCopy(const QString& productName);
 
 // Where the single-instance lock goes when there is no private runtime folder:
 // a folder inside the data folder (which is made, private, if missing).

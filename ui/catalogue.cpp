@@ -1,10 +1,8 @@
 #include "ui/catalogue.h"
 
 #include <QAbstractSpinBox>
-#include <QLabel>
 #include <QLineEdit>
 
-#include "engine/format_value.h"
 #include "shell/about_box.h"
 #include "shell/quick_start.h"
 #include "shell/typing_limit.h"
@@ -31,10 +29,17 @@ WindowEntry Entry(const char* name, Args... args) {
             }};
 }
 
-std::unique_ptr<QWidget> LoadedMainWindow(Model& model) {
+// Loaded, and refreshed as its first activation refreshes it (the income and
+// debt frames show their amounts).
+std::unique_ptr<MainWindow> ActivatedMainWindow(Model& model) {
     auto window = std::make_unique<MainWindow>(model);
     window->FormLoad();
+    window->Refresh();
     return window;
+}
+
+std::unique_ptr<QWidget> LoadedMainWindow(Model& model) {
+    return ActivatedMainWindow(model);
 }
 
 std::unique_ptr<QWidget> FeeEditor(FeeTableEditor::Kind kind, Model& model) {
@@ -43,17 +48,13 @@ std::unique_ptr<QWidget> FeeEditor(FeeTableEditor::Kind kind, Model& model) {
 
 // The main window with every red flag raised and the hint below them.
 std::unique_ptr<QWidget> WithFlags(Model& model) {
-    auto window = LoadedMainWindow(model);
+    auto window = ActivatedMainWindow(model);
     model.loanData.monthlyIncome = 9000;
     model.loanData.monthlyDebt = 2500;
     const std::pair<const char*, const char*> inputs[] = {
         {"Text1", "950000"}, {"Text2", "5"}, {"Text5", "900"}, {"Text6", "24000"}};
     for (const auto& [box, text] : inputs) window->findChild<QLineEdit*>(box)->setText(text);
-    // The income and debt frames show the totals as the window's next activation would.
-    for (const auto& [label, amount] : {std::pair{"Label23_16", model.loanData.monthlyIncome},
-                                        std::pair{"Label23_0", model.loanData.monthlyDebt}})
-        window->findChild<QLabel*>(label)->setText(
-            QString::fromStdString(FormatValue(amount, "$#,##0")));
+    window->Refresh();  // as the window's next activation shows the new income and debt
     return window;
 }
 
@@ -77,6 +78,7 @@ std::unique_ptr<QWidget> IncomePages(Model& model, bool second) {
     auto* page1 = new IncomePage1(model, *page2);
     if (second) {
         page1->setParent(page2, page1->windowFlags());
+        page2->ShowYearCaptions();  // as its showing fills them in
         return std::unique_ptr<QWidget>(page2);
     }
     page2->setParent(page1, page2->windowFlags());
@@ -113,6 +115,12 @@ const std::vector<WindowEntry>& EveryWindow() {
          [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<QuickStart>(); }},
         {"frmAbout",
          [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<AboutBox>(); }},
+        {"frmAbout-splash",
+         [](Model&) -> std::unique_ptr<QWidget> {
+             auto splash = std::make_unique<AboutBox>();
+             splash->MakeSplash();
+             return splash;
+         }},
     };
     return windows;
 }

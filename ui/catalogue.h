@@ -20,7 +20,8 @@ struct WindowEntry {
 };
 
 // The main window (loaded from the data folder), every screen and editor, the
-// Quick Start window and the about box.
+// Quick Start window, the about box and the splash, each filled as its first
+// showing fills it.
 const std::vector<WindowEntry>& EveryWindow();
 
 // Fills every box of the window with the longest value it accepts: digits for

@@ -89,6 +89,13 @@ TEST_F(Shell, AboutBoxShowsTheVersionAndEscapeDoesWhatOkDoes) {
     EXPECT_TRUE(splash.findChild<QPushButton*>("BtnOk")->isHidden());
     EXPECT_TRUE(splash.findChild<QPushButton*>("btnCheckForUpdates")->isHidden());
     EXPECT_EQ(splash.findChild<QLabel*>("lblLegal")->y(), legalTop + TwipsToPixels(100));
+    // A splash window: no frame, no title bar, no buttons of the window manager.
+    EXPECT_EQ(splash.windowType(), Qt::SplashScreen);
+    EXPECT_TRUE(splash.windowFlags() & Qt::FramelessWindowHint);
+    splash.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(splash.frameGeometry(), splash.geometry());
+    splash.close();
 }
 
 TEST_F(Shell, AboutBoxLegalNoticeNamesTheLicenceAndFitsItsLabel) {

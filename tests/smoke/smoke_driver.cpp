@@ -1,21 +1,29 @@
 // Drives the real program on a real X server: linked beside the program's own
 // main(), it starts with the application and then, step by step, checks that
-// the splash and the main window are painted on the screen (a grab of the
-// window from the server is not uniformly black), opens the PMI editor and
-// closes it, and closes the main window. The program's exit status is the
-// result; a failed check ends it with status 1, a step that never comes with 2.
+// Quick Start (when SMOKE_QUICK_START is set) stands with its whole frame at
+// its designed place on the screen, that the splash has no frame and the main
+// window's frame is centred, that the splash and the main window are painted
+// on the screen (a grab of the window from the server is not uniformly black),
+// opens the PMI editor and closes it, and closes the main window. Frames are
+// measured as the X server and the window manager hold them (xwininfo, xprop).
+// The program's exit status is the result; a failed check ends it with status
+// 1, a step that never comes with 2.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMetaObject>
 #include <QPixmap>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+
+#include "shell/platform.h"
 
 namespace {
 
@@ -56,19 +64,86 @@ void CheckPainted(QWidget* window, const char* what) {
     if (uniform || share > 0.9) Fail(1, QString("%1 is not painted").arg(what));
 }
 
+QString Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(10000) || process.exitCode() != 0)
+        Fail(1, QString("%1 %2 failed").arg(program, arguments.join(' ')));
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+int Field(const QString& text, const QString& name) {
+    const QRegularExpressionMatch m =
+        QRegularExpression(QRegularExpression::escape(name) + R"(:\s*(-?\d+))").match(text);
+    if (!m.hasMatch()) Fail(1, "no " + name);
+    return m.captured(1).toInt();
+}
+
+// The window's frame, title bar included, as the X server and the window
+// manager hold it: the window's place from xwininfo, the frame's extents from xprop.
+QRect ServerFrame(QWidget* window) {
+    const QString id = QString("0x%1").arg(window->winId(), 0, 16);
+    const QString info = Run("xwininfo", {"-id", id});
+    const QRect inner(Field(info, "Absolute upper-left X"), Field(info, "Absolute upper-left Y"),
+                      Field(info, "Width"), Field(info, "Height"));
+    const QString extents = Run("xprop", {"-id", id, "_NET_FRAME_EXTENTS"});
+    const QRegularExpressionMatch m =
+        QRegularExpression(R"(=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+))").match(extents);
+    if (!m.hasMatch()) Fail(1, "the window manager gave no frame extents: " + extents.trimmed());
+    return inner.adjusted(-m.captured(1).toInt(), -m.captured(3).toInt(), m.captured(2).toInt(),
+                          m.captured(4).toInt());
+}
+
+void Report(const char* what, const QRect& r) {
+    std::printf("smoke: %s frame %d,%d %dx%d\n", what, r.x(), r.y(), r.width(), r.height());
+    std::fflush(stdout);
+}
+
+// Quick Start stands with its whole frame on the screen, at its designed place.
+void CheckQuickStartFrame(QWidget* quickStart) {
+    const QRect frame = ServerFrame(quickStart);
+    Report("Quick Start", frame);
+    const QRect area = quickStart->screen()->availableGeometry();
+    const QPoint designed =
+        area.topLeft() + QPoint(dovanel::TwipsToPixels(100), dovanel::TwipsToPixels(100));
+    if (!area.contains(frame)) Fail(1, "Quick Start's frame is not on the screen");
+    if ((frame.topLeft() - designed).manhattanLength() > 1)
+        Fail(1, QString("Quick Start's frame is at %1,%2, not at %3,%4")
+                    .arg(frame.x())
+                    .arg(frame.y())
+                    .arg(designed.x())
+                    .arg(designed.y()));
+}
+
+// The splash has no frame; the main window's frame is centred on the screen.
+void CheckSplashAndMainFrames(QWidget* splash, QWidget* main) {
+    const QRect splashFrame = ServerFrame(splash);
+    Report("splash", splashFrame);
+    if (splashFrame.size() != splash->size()) Fail(1, "the splash has a frame");
+    const QRect frame = ServerFrame(main);
+    Report("main window", frame);
+    const QPoint offCentre = frame.center() - main->screen()->availableGeometry().center();
+    if (std::abs(offCentre.x()) > 1 || std::abs(offCentre.y()) > 1)
+        Fail(1, QString("the main window's frame is %1,%2 off the centre")
+                    .arg(offCentre.x())
+                    .arg(offCentre.y()));
+}
+
 class Driver : public QObject {
   public:
     Driver() {
         clock_.start();
+        if (stage_ == Stage::QuickStart) since_.start();
         connect(&poll_, &QTimer::timeout, this, [this] { Step(); });
         poll_.start(kPollMs);
     }
 
   private:
-    enum class Stage { Splash, SplashGone, Editor, EditorGone, Closing };
+    enum class Stage { QuickStart, Splash, SplashGone, Editor, EditorGone, Closing };
 
     void Next(Stage stage) {
         stage_ = stage;
+        stillPolls_ = 0;
         since_.start();
     }
 
@@ -76,6 +151,18 @@ class Driver : public QObject {
         if (clock_.elapsed() > kGiveUpMs) Fail(2, QString("stuck at stage %1").arg(int(stage_)));
         QWidget* main = Visible("frmMain");
         switch (stage_) {
+            case Stage::QuickStart:
+                if (QWidget* quickStart = Visible("QuickStart")) {
+                    if (!Settled(quickStart)) return;
+                    CheckQuickStartFrame(quickStart);
+                    QMetaObject::invokeMethod(quickStart->findChild<QPushButton*>("btnCloseWindow"),
+                                              "click", Qt::QueuedConnection);
+                    Next(Stage::Splash);
+                    since_.invalidate();
+                } else if (Visible("frmAbout")) {
+                    Fail(1, "the splash came without Quick Start");
+                }
+                return;
             case Stage::Splash:
                 if (QWidget* splash = Visible("frmAbout")) {
                     if (!since_.isValid()) since_.start();
@@ -83,6 +170,7 @@ class Driver : public QObject {
                     CheckPainted(splash, "splash");
                     if (!main) Fail(1, "no main window under the splash");
                     CheckPainted(main, "main window under the splash");
+                    CheckSplashAndMainFrames(splash, main);
                     Next(Stage::SplashGone);
                 } else if (since_.isValid()) {
                     Fail(1, "the splash went before it could be seen");
@@ -97,10 +185,7 @@ class Driver : public QObject {
                 return;
             case Stage::Editor:
                 if (QWidget* editor = Visible("PMI")) {
-                    if (editor->pos() != lastPos_ || since_.elapsed() < 1000) {
-                        lastPos_ = editor->pos();  // still sliding in
-                        return;
-                    }
+                    if (!Settled(editor)) return;
                     CheckPainted(editor, "PMI editor");
                     QMetaObject::invokeMethod(editor->findChild<QPushButton*>("BtnCancel"), "click",
                                               Qt::QueuedConnection);
@@ -119,10 +204,19 @@ class Driver : public QObject {
         }
     }
 
+    // The window has stood still for half a second, a second after its stage began.
+    bool Settled(QWidget* window) {
+        stillPolls_ = window->pos() == lastPos_ ? stillPolls_ + 1 : 0;
+        lastPos_ = window->pos();
+        return stillPolls_ >= 5 && since_.elapsed() >= 1000;
+    }
+
     QTimer poll_;
     QElapsedTimer clock_, since_;
-    Stage stage_ = Stage::Splash;
+    Stage stage_ =
+        qEnvironmentVariableIsSet("SMOKE_QUICK_START") ? Stage::QuickStart : Stage::Splash;
     QPoint lastPos_;
+    int stillPolls_ = 0;
 };
 
 void StartDriver() {

@@ -6,10 +6,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <cmath>
 
+#include "shell/fitting.h"
 #include "shell/help.h"
 #include "shell/platform.h"
 #include "ui/planner/schedule_export.h"
@@ -17,6 +19,9 @@
 namespace dovanel {
 
 namespace {
+
+// A list line's values start this far in from the list's edge.
+constexpr int kLineIndent = 3;
 
 qreal kTabStop() {
     return TwipsToPixels(720);
@@ -41,7 +46,7 @@ class TabStopDelegate : public QStyledItemDelegate {
         painter->setPen(opt.palette.color(
             opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
         for (int i = 0; i < values.size(); ++i) {
-            const QRectF place = QRectF(opt.rect).adjusted(kIndent + starts[i], 0, 0, 0);
+            const QRectF place = QRectF(opt.rect).adjusted(kLineIndent + starts[i], 0, 0, 0);
             painter->drawText(place, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                               values[i]);
         }
@@ -57,12 +62,9 @@ class TabStopDelegate : public QStyledItemDelegate {
         const QVector<qreal> starts = AmortizationColumnStarts(values, fm);
         const qreal end =
             values.isEmpty() ? 0 : starts.last() + fm.horizontalAdvance(values.last());
-        size.setWidth(static_cast<int>(std::ceil(end)) + 2 * kIndent);
+        size.setWidth(static_cast<int>(std::ceil(end)) + 2 * kLineIndent);
         return size;
     }
-
-  private:
-    static constexpr int kIndent = 3;
 };
 
 QFont ListFont() {
@@ -72,17 +74,55 @@ QFont ListFont() {
     return font;
 }
 
-// The heading spaces its words for a list whose LTV column starts at the
-// eleventh tab stop: spread its letters so that its words stand over the columns.
-void AlignHeading(QLabel* heading) {
-    const QString text = heading->text();
-    const int natural =
-        QFontMetrics(heading->font()).horizontalAdvance(text.left(text.indexOf("LTV")));
-    if (natural <= 0) return;
-    QFont font = heading->font();
-    font.setLetterSpacing(QFont::PercentageSpacing, 100.0 * (11 * kTabStop() + 4) / natural);
-    heading->setFont(font);
-}
+// The list's heading: each column's name (the caption's words between runs of
+// blanks) drawn where that column's values begin in the list's first line, so
+// that the names stand over their columns at any font and any scale. The text
+// stays the designed caption.
+class ColumnHeading : public FittedLabel {
+  public:
+    using FittedLabel::FittedLabel;
+
+    void ShowOver(const QListWidget* list) {
+        list_ = list;
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        const QStringList names = text().split(QRegularExpression(" {2,}"), Qt::SkipEmptyParts);
+        const QVector<qreal> starts = NameStarts(names.size());
+        const QRectF area = contentsRect();
+        for (int i = 0; i < names.size(); ++i)
+            painter.drawText(area.adjusted(starts[i], 0, 0, 0),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, names[i]);
+    }
+
+  private:
+    // Where each column's first line begins to show, in the heading's own pixels.
+    QVector<qreal> NameStarts(int count) const {
+        QStringList values;
+        if (list_ && list_->count() > 0)
+            values = list_->item(0)->text().split('\t', Qt::SkipEmptyParts);
+        while (values.size() < count) values.append(QString());  // the columns' own stops
+        const QFontMetricsF fm(font());
+        const QVector<qreal> columns = AmortizationColumnStarts(values, fm);
+        const qreal origin = list_ ? list_->viewport()->mapTo(window(), QPoint()).x() -
+                                         mapTo(window(), contentsRect().topLeft()).x() + kLineIndent
+                                   : 0;
+        QVector<qreal> starts;
+        for (int i = 0; i < count; ++i) {
+            const QString& value = values[i];
+            starts.append(origin + columns[i] +
+                          fm.horizontalAdvance(value.left(value.size() - value.trimmed().size())));
+        }
+        return starts;
+    }
+
+    const QListWidget* list_ = nullptr;
+};
 
 // A row as a screen reader says it: each value after its column's name.
 QString SpokenRow(const QString& line) {
@@ -120,16 +160,17 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
     : Screen(parent, ScreenDesign("Amort", "Amortization Table", {9135, 6720}, "DOWN",
                                   help_topic::kContents)
                          .Leaving(Effect::SlideOut, "LEFT")) {
-    QLabel* heading = AddLabel(
-        this, "Label1",
-        "Payment Period      Beginning Balance      Interest             Principal          "
-        "Ending Balance    LTV",
-        Twips(120, 240, 9615, 240));
+    auto* heading = Place(
+        new ColumnHeading(
+            "Payment Period      Beginning Balance      Interest             Principal          "
+            "Ending Balance    LTV",
+            this),
+        "Label1", Twips(120, 240, 9615, 240));
     heading->setFont(ListFont());
-    AlignHeading(heading);
     list_ = Place(new QListWidget(this), "List1", Twips(120, 480, 8895, 5100));
     list_->setFont(ListFont());
     list_->setItemDelegate(new TabStopDelegate(list_));
+    heading->ShowOver(list_);
     list_->setUniformItemSizes(true);
     AddExportCsvMenu(
         list_, [&model] { return RowsOf(ComputeAmortization(model)); }, "amortization.csv");

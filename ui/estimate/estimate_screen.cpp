@@ -244,9 +244,7 @@ void EstimateScreen::BuildFrames() {
                           Twips(t.x(), t.y(), t.width(), t.height()));
         SetColors(frames[i], Qt::blue);
     }
-    auto* divider =
-        Place(new QFrame(frames[0]), "lnSummaryDivider", Twips(4400 - 120, 200, 15, 780));
-    divider->setFrameShape(QFrame::VLine);
+    AddVerticalLine(frames[0], "lnSummaryDivider", TwipsToPixels(4400 - 120));
     for (const Row& row : Rows()) {
         QGroupBox* frame = frames[row.frame];
         const int width = kFrames[row.frame].twips.width();

@@ -466,10 +466,14 @@ void MainWindow::RefreshIncomeAndDebt(const char* pattern) {
     labels_["Label23_0"]->setText(Q(FormatValue(model_.loanData.monthlyDebt, pattern)));
 }
 
-void MainWindow::Form_Activate() {
+void MainWindow::Refresh() {
     RefreshRatioCaptions();
     RefreshIncomeAndDebt("$#,##0");
     ShowResults(Recalculate(model_));
+}
+
+void MainWindow::Form_Activate() {
+    Refresh();
     if (!firstActivationDone_ && !firstActivationScheduled_) {
         firstActivationScheduled_ = true;
         QTimer::singleShot(0, this, [this] { FirstActivation(); });

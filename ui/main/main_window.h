@@ -27,8 +27,10 @@ class MainWindow : public QMainWindow {
     // program must end without showing anything.
     LoadOutcome FormLoad();
 
-    // What every activation does: refresh captions, income, debt and results.
+    // What every activation does: refresh captions, income, debt and results
+    // (Refresh); the first one also slides the window in and shows Quick Start.
     void Form_Activate();
+    void Refresh();
 
     // Screens of later parts hook in here: the action runs when the entry is chosen.
     void SetMenuAction(const QString& entry, std::function<void()> action);

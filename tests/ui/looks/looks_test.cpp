@@ -21,6 +21,7 @@
 #include "shell/fitting.h"
 #include "shell/looks.h"
 #include "tests/ui/looks/window_walk.h"
+#include "tests/ui/looks/drawing.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/catalogue.h"
@@ -160,7 +161,12 @@ TEST_F(LooksTest, TheAmortizationValuesStandUnderTheirHeadings) {
         Recalculate(model);
         AmortizationWindow amort(model);
         auto* heading = amort.findChild<QLabel*>("Label1");
-        const QFontMetricsF headingFont(heading->font());
+        // Where the heading draws its names: the runs of ink across it.
+        const test::Drawing drawn = test::Draw(heading);
+        const auto names = test::InkRuns(
+            drawn, drawn.image.rect(),
+            qRound(QFontMetricsF(heading->font()).horizontalAdvance("  ") * drawn.ratio));
+        ASSERT_EQ(names.size(), words.size());
         const QFontMetricsF listFont(amort.list()->font());
         const int left = amort.list()->x() + amort.list()->viewport()->x() + 3;
         const qreal slack = TwipsToPixels(360);  // half a tab stop
@@ -174,9 +180,7 @@ TEST_F(LooksTest, TheAmortizationValuesStandUnderTheirHeadings) {
                 const qreal ink =
                     left + starts[i] +
                     listFont.horizontalAdvance(value.left(value.size() - value.trimmed().size()));
-                const qreal word = heading->x() + heading->contentsRect().x() +
-                                   headingFont.horizontalAdvance(
-                                       heading->text().left(heading->text().indexOf(words[i])));
+                const qreal word = heading->x() + names[i].first / drawn.ratio;
                 EXPECT_NEAR(ink, word, slack)
                     << price << " row " << row << " " << value.toStdString() << " under "
                     << words[i].toStdString();
