@@ -41,23 +41,15 @@ TEST(ReadRegularFile, OnlyOrdinaryFilesOfModestSizeAreRead) {
         const char* text;
         const char* reason;
     } cases[] = {
-        {"plain", Outcome::Read,
-         "[General]
-         ", "
-         "},
-         {
-             "link",
-             Outcome::Read,
-             "[General]
-             ", "
-             "},
-             {"missing", Outcome::Missing, "old", "No such file or directory"},
-             {"dangling", Outcome::Missing, "old", "No such file or directory"},
-             {"fifo", Outcome::Refused, "old", "not a file"},
-             {"zero-link", Outcome::Refused, "old", "device, not a file"},
-             {"folder", Outcome::Refused, "old", "folder, not a file"},
-             {"big", Outcome::Refused, "old", "larger than 4096 bytes"},
-         };
+        {"plain", Outcome::Read, "[General]\r\n", ""},
+        {"link", Outcome::Read, "[General]\r\n", ""},
+        {"missing", Outcome::Missing, "old", "No such file or directory"},
+        {"dangling", Outcome::Missing, "old", "No such file or directory"},
+        {"fifo", Outcome::Refused, "old", "not a file"},
+        {"zero-link", Outcome::Refused, "old", "device, not a file"},
+        {"folder", Outcome::Refused, "old", "folder, not a file"},
+        {"big", Outcome::Refused, "old", "larger than 4096 bytes"},
+    };
     for (const auto& c : cases) {
         std::string text = "old";
         const FileReadResult read = ReadRegularFile(dir.File(c.name), 4096, text);

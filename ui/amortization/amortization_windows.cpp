@@ -78,7 +78,7 @@ QFont ListFont() {
 // blanks) drawn where that column's values begin in the list's first line, so
 // that the names stand over their columns at any font and any scale. The text
 // stays the designed caption.
-class ColumnHeading : public FittedLabel {
+class ListHeading : public FittedLabel {
   public:
     using FittedLabel::FittedLabel;
 
@@ -161,7 +161,7 @@ AmortizationWindow::AmortizationWindow(const Model& model, QWidget* parent)
                                   help_topic::kContents)
                          .Leaving(Effect::SlideOut, "LEFT")) {
     auto* heading = Place(
-        new ColumnHeading(
+        new ListHeading(
             "Payment Period      Beginning Balance      Interest             Principal          "
             "Ending Balance    LTV",
             this),
