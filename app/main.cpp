@@ -13,12 +13,13 @@
 #include "app/startup_check.h"
 
 #include "engine/model.h"
-#include "shell/about_box.h"
 #include "shell/app_context.h"
 #include "shell/effects.h"
 #include "shell/looks.h"
 #include "shell/platform.h"
 #include "shell/startup.h"
+#include "ui/about/about_box.h"
+#include "ui/help/help_viewer.h"
 #include "ui/main/main_window.h"
 #include "ui/screens.h"
 
@@ -125,6 +126,7 @@ int main(int argc, char* argv[]) {
     if (options.startupCheck) check = std::make_unique<StartupCheck>();
     application.setApplicationVersion(DOVANEL_VERSION);
     SetUpLooks(application);
+    InstallHelpViewer();
     AppContext& app = App();
 
     const QString location = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);

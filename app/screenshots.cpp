@@ -27,6 +27,7 @@
 #include "shell/qt_platform.h"
 #include "shell/startup.h"
 #include "ui/catalogue.h"
+#include "ui/help/help_viewer.h"
 
 namespace {
 
@@ -208,6 +209,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication::setStyle(QStyleFactory::create("Fusion"));
     SetUpLooks(application);
+    InstallHelpViewer();
     Photographer platform;
     photographer = &platform;
     ScopedPlatform scope(platform);

@@ -13,8 +13,8 @@
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/platform.h"
+#include "shell/program_folder.h"
 #include "shell/startup.h"
-#include "shell/update_check.h"
 
 namespace dovanel {
 

@@ -16,11 +16,11 @@
 #include "shell/page_printer.h"
 #include "shell/platform.h"
 #include "ui/afford/afford_window.h"
-#include "ui/amortization/amortization_report.h"
 #include "ui/amortization/amortization_windows.h"
-#include "ui/amortization/printing.h"
 #include "ui/main/main_window.h"
 #include "ui/planner/planner.h"
+#include "ui/printing/amortization_report.h"
+#include "ui/printing/printing.h"
 
 namespace {
 

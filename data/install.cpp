@@ -1,13 +1,9 @@
 #include "data/install.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+
+#include "data/folder_ops.h"
 
 namespace dovanel {
 
@@ -29,24 +25,6 @@ fs::path RealFolder(const fs::path& folder) {
     return ec ? folder : real;
 }
 
-// Reads a whole file; `missing` when there is none.
-int ReadBytes(const fs::path& path, std::string& text, bool& missing) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    missing = fd < 0 && errno == ENOENT;
-    if (fd < 0) return errno;
-    char buffer[8192];
-    int error = 0;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) error = errno;
-        if (n <= 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return error;
-}
-
 // Copies into the staging folder; a failure names the file as the data folder will hold it.
 InstallResult CopyAll(const fs::path& from, const fs::path& staging, const fs::path& folder,
                       const std::vector<std::string>& names) {
@@ -55,7 +33,7 @@ InstallResult CopyAll(const fs::path& from, const fs::path& staging, const fs::p
         if (fs::exists(fs::symlink_status(folder / name, ec))) continue;  // the user's: kept
         std::string text;
         bool missing = false;
-        if (const int error = ReadBytes(from / name, text, missing)) {
+        if (const int error = ReadFileBytes((from / name).string(), text, missing)) {
             if (missing) continue;  // not shipped: the load will say so
             return {false, (from / name).string(), Failure(error).reason};
         }
@@ -93,7 +71,8 @@ int MoveEach(const fs::path& staging, const fs::path& folder,
     std::error_code ec;
     for (const std::string& name : order) {
         if (!fs::exists(staging / name, ec)) continue;
-        if (::rename((staging / name).c_str(), (folder / name).c_str()) != 0) return errno;
+        if (const int error = RenamePath((staging / name).string(), (folder / name).string()))
+            return error;
     }
     fs::remove(staging, ec);
     return 0;
@@ -105,12 +84,11 @@ int MoveEach(const fs::path& staging, const fs::path& folder,
 int PutInPlace(const fs::path& staging, const fs::path& folder,
                const std::vector<std::string>& names) {
     if (staging.parent_path() == folder) return MoveEach(staging, folder, names);
-    struct stat st;
-    if (::stat(folder.c_str(), &st) == 0) ::chmod(staging.c_str(), st.st_mode & 07777);
-    if (::rename(staging.c_str(), folder.c_str()) == 0) return 0;
-    if (errno != ENOTEMPTY && errno != EEXIST) return errno;
-    if (::renameat2(AT_FDCWD, staging.c_str(), AT_FDCWD, folder.c_str(), RENAME_EXCHANGE) != 0)
-        return errno;
+    CopyFolderPermissions(folder.string(), staging.string());
+    const int error = RenamePath(staging.string(), folder.string());
+    if (error == 0) return 0;
+    if (error != ENOTEMPTY && error != EEXIST) return error;
+    if (const int swapped = SwapFolders(staging.string(), folder.string())) return swapped;
     CarryOver(staging, folder);
     return 0;
 }
@@ -150,8 +128,8 @@ InstallResult InstallFiles(const std::string& from, const std::string& dataFolde
     std::error_code ec;
     for (const fs::path& place : {folder.parent_path(), folder}) {
         std::string pattern = (place / name).string();
-        if (!::mkdtemp(pattern.data())) {
-            result.reason = Failure(errno).reason;
+        if (const int error = MakeTemporaryFolder(pattern)) {
+            result.reason = Failure(error).reason;
             continue;  // no staging here: try the next place
         }
         const fs::path staging(pattern);

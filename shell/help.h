@@ -1,5 +1,6 @@
 #pragma once
-// The program's help: one page per topic number, shown in the help viewer.
+// The program's help: one page per topic number, shown in the help viewer
+// (ui/help/help_viewer.h), which the program sets at its start.
 
 #include <QList>
 #include <QString>
@@ -22,11 +23,13 @@ inline constexpr int kPlanner = 75;
 // The page of a topic inside the help folder.
 QString HelpTopicPath(const QString& helpFolder, int topic);
 
-// Opens the help viewer at a topic; a missing help page is ignored.
+// Opens the help viewer at a topic; a missing help page is ignored, and so is
+// every topic while no viewer is set.
 void OpenHelpTopic(int topic);
 
-// The help viewer, while it exists; it belongs to the main window.
-QWidget* HelpViewerWindow();
+// What shows a help page (its file's path) to the user.
+using HelpPageViewer = void (*)(const QString& page);
+void SetHelpViewer(HelpPageViewer show);
 
 // F1 anywhere in the window opens the topic.
 void InstallHelpKey(QWidget* window, int topic);

@@ -9,15 +9,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
-#ifdef Q_OS_UNIX
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/types.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <csignal>
-#endif
+#include "shell/owner_checks.h"
 
 namespace dovanel {
 
@@ -27,57 +19,6 @@ const char kActivate[] = "activate\n";
 const char kSocketSuffix[] = ".socket";
 // More than this without a line end is no request of ours.
 constexpr qint64 kLongestRequest = 256;
-
-#ifdef Q_OS_UNIX
-// A folder of this user's that nobody else may enter, made if missing.
-bool IsPrivateFolder(const QString& folder) {
-    const QByteArray path = QFile::encodeName(folder);
-    ::mkdir(path.constData(), 0700);
-    struct stat info {};
-    if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-        info.st_uid != ::geteuid())
-        return false;
-    return (info.st_mode & 077) == 0 || ::chmod(path.constData(), 0700) == 0;
-}
-
-// A socket file of this user's (not a link to one, nor a stranger's).
-bool IsOwnSocket(const QString& path) {
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISSOCK(info.st_mode) &&
-           info.st_uid == ::geteuid();
-}
-
-// Whether the other end of a connected local socket runs as this user.
-bool PeerIsSameUser(qintptr descriptor) {
-#if defined(SO_PEERCRED)
-    struct ucred peer {};
-    socklen_t size = sizeof peer;
-    return ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
-           peer.uid == ::geteuid();
-#else
-    uid_t uid = 0;
-    gid_t gid = 0;
-    return ::getpeereid(static_cast<int>(descriptor), &uid, &gid) == 0 && uid == ::geteuid();
-#endif
-}
-
-bool ProcessIsGone(qint64 pid) {
-    return pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-}
-#else
-bool IsPrivateFolder(const QString& folder) {
-    return QDir().mkpath(folder);
-}
-bool IsOwnSocket(const QString&) {
-    return true;
-}
-bool PeerIsSameUser(qintptr) {
-    return true;
-}
-bool ProcessIsGone(qint64) {
-    return false;
-}
-#endif
 
 QString SocketName(const QString& folder, qint64 pid) {
     return folder + QString::number(pid) + kSocketSuffix;

@@ -3,30 +3,50 @@
 #include <QAbstractSpinBox>
 #include <QLineEdit>
 
-#include "shell/about_box.h"
-#include "shell/quick_start.h"
 #include "shell/typing_limit.h"
+#include "ui/about/about_box.h"
+#include "ui/about/update_check.h"
 #include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/editors/fee_table_editor.h"
 #include "ui/editors/origination_editor.h"
 #include "ui/editors/pmi_editor.h"
+#include "ui/estimate/estimate_report.h"
 #include "ui/estimate/estimate_screen.h"
 #include "ui/estimate/values_editor.h"
+#include "ui/help/quick_start.h"
 #include "ui/income/debt_summary.h"
+#include "ui/income/income_reports.h"
 #include "ui/income/income_screens.h"
 #include "ui/main/main_window.h"
 #include "ui/planner/planner.h"
+#include "ui/printing/amortization_report.h"
 
 namespace dovanel {
 
 namespace {
 
-template <typename W, typename... Args>
-WindowEntry Entry(const char* name, Args... args) {
-    return {name, [args...](Model& m) -> std::unique_ptr<QWidget> {
-                return std::make_unique<W>(m, args...);
-            }};
+using MakeWindow = std::function<std::unique_ptr<QWidget>(WindowSubject&)>;
+using OpenWindow = std::function<void(WindowSubject&, MainWindow&)>;
+
+// A window made over the model alone.
+template <typename W>
+MakeWindow Make() {
+    return [](WindowSubject& m) -> std::unique_ptr<QWidget> { return std::make_unique<W>(m); };
+}
+
+// Opens a window made over the model alone, modally.
+template <typename W>
+OpenWindow Exec() {
+    return [](WindowSubject& m, MainWindow&) { W(m).exec(); };
+}
+
+// Shows a screen modally; its "&Print" button prints `print` of the model.
+template <typename Window, typename Print>
+void ShowPrintable(Window& window, const Model& model, Print print) {
+    QObject::connect(&window, &Window::printRequested, &window,
+                     [&window, &model, print] { print(model, &window); });
+    window.exec();
 }
 
 // Loaded, and refreshed as its first activation refreshes it (the income and
@@ -42,8 +62,14 @@ std::unique_ptr<QWidget> LoadedMainWindow(Model& model) {
     return ActivatedMainWindow(model);
 }
 
-std::unique_ptr<QWidget> FeeEditor(FeeTableEditor::Kind kind, Model& model) {
-    return std::make_unique<FeeTableEditor>(kind, model);
+MakeWindow FeeEditor(FeeTableEditor::Kind kind) {
+    return [kind](Model& m) -> std::unique_ptr<QWidget> {
+        return std::make_unique<FeeTableEditor>(kind, m);
+    };
+}
+
+OpenWindow OpenFeeEditor(FeeTableEditor::Kind kind) {
+    return [kind](Model& m, MainWindow&) { FeeTableEditor(kind, m).exec(); };
 }
 
 // The main window with every red flag raised and the hint below them.
@@ -56,6 +82,48 @@ std::unique_ptr<QWidget> WithFlags(Model& model) {
     for (const auto& [box, text] : inputs) window->findChild<QLineEdit*>(box)->setText(text);
     window->Refresh();  // as the window's next activation shows the new income and debt
     return window;
+}
+
+void ShowEstimate(Model& m, MainWindow&) {
+    EstimateScreen screen(m);
+    ShowPrintable(screen, m, PrintEstimate);
+}
+
+// Print the estimate straight away: the screen opens, prints and closes.
+void PrintEstimateAtOnce(Model& m, MainWindow&) {
+    EstimateScreen screen(m);
+    screen.show();
+    PrintEstimate(m, &screen);
+    screen.close();
+}
+
+// The two pages of the income analysis belong together, as when the menu opens them.
+std::unique_ptr<QWidget> IncomePages(Model& model, bool second) {
+    auto* page2 = new IncomePage2(model);
+    auto* page1 = new IncomePage1(model, *page2);
+    if (second) {
+        page1->setParent(page2, page1->windowFlags());
+        page2->ShowYearCaptions();  // as its showing fills them in
+        return std::unique_ptr<QWidget>(page2);
+    }
+    page2->setParent(page1, page2->windowFlags());
+    return std::unique_ptr<QWidget>(page1);
+}
+
+void ShowIncome(Model& m, MainWindow&) {
+    IncomePage2 page2(m);
+    IncomePage1 page1(m, page2);
+    ShowPrintable(page1, m, PrintIncomeAnalysis);
+}
+
+void ShowDebt(Model& m, MainWindow&) {
+    DebtSummaryScreen screen(m);
+    ShowPrintable(screen, m, PrintDebtSummary);
+}
+
+void ShowAmortization(Model& m, MainWindow&) {
+    AmortizationWindow amort(m);
+    ShowPrintable(amort, m, PrintAmortization);
 }
 
 // The affordability window with an answer: an income and some debts entered.
@@ -72,49 +140,90 @@ std::unique_ptr<QWidget> PaidOffEarly(Model& model) {
     return window;
 }
 
-// The two pages of the income analysis belong together, as when the menu opens them.
-std::unique_ptr<QWidget> IncomePages(Model& model, bool second) {
-    auto* page2 = new IncomePage2(model);
-    auto* page1 = new IncomePage1(model, *page2);
-    if (second) {
-        page1->setParent(page2, page1->windowFlags());
-        page2->ShowYearCaptions();  // as its showing fills them in
-        return std::unique_ptr<QWidget>(page2);
-    }
-    page2->setParent(page1, page2->windowFlags());
-    return std::unique_ptr<QWidget>(page1);
+// The updater ends the program: unsaved loan data is asked about first.
+std::function<bool()> ReadyToEnd(MainWindow& main) {
+    return [&main] { return main.AgreeToEnd(true); };
 }
 
 }  // namespace
 
+// Every screen opens modally and without an owner (Quick Start and the about
+// box over the main window); when it closes, the main window's activation
+// brings the results up to date.
 const std::vector<WindowEntry>& EveryWindow() {
+    using Kind = FeeTableEditor::Kind;
     static const std::vector<WindowEntry> windows = {
         {"frmMain", LoadedMainWindow},
         {"frmMain-flags", WithFlags},
-        Entry<EstimateScreen>("PrintScreen"),
-        Entry<ValuesEditor>("Values"),
-        Entry<PmiEditor>("PMI"),
-        {"EscrowChange", [](Model& m) { return FeeEditor(FeeTableEditor::Kind::Escrow, m); }},
-        {"TitleChange", [](Model& m) { return FeeEditor(FeeTableEditor::Kind::Title, m); }},
-        Entry<OriginationEditor>("LoanO"),
-        Entry<GuidelineEditor>("FanieMae"),
-        {"Income", [](Model& m) { return IncomePages(m, false); }},
+        {"PrintScreen",
+         Make<EstimateScreen>(),
+         {{"mnuFileViewItem", ShowEstimate}, {"MenuFilePrint", PrintEstimateAtOnce}},
+         "BtnOk"},
+        {"Values",
+         Make<ValuesEditor>(),
+         {{"mnuFileValues1", Exec<ValuesEditor>()}},
+         "Text11",
+         DataFile::Estimate},
+        {"PMI", Make<PmiEditor>(), {{"mnuFileValues4", Exec<PmiEditor>()}}, "Text1", DataFile::Pmi},
+        {"EscrowChange",
+         FeeEditor(Kind::Escrow),
+         {{"mnuFileValues3", OpenFeeEditor(Kind::Escrow)}},
+         "Text1",
+         DataFile::Escrow},
+        {"TitleChange",
+         FeeEditor(Kind::Title),
+         {{"mnuFileValues2", OpenFeeEditor(Kind::Title)}},
+         "Text2",
+         DataFile::Title},
+        {"LoanO",
+         Make<OriginationEditor>(),
+         {{"mnuFileValues5", Exec<OriginationEditor>()}},
+         "Text1",
+         DataFile::Origination},
+        {"FanieMae",
+         Make<GuidelineEditor>(),
+         {{"mnuFanMae", Exec<GuidelineEditor>()}},
+         "Text1",
+         DataFile::Guidelines},
+        {"Income",
+         [](Model& m) { return IncomePages(m, false); },
+         {{"mnuIncome2", ShowIncome}},
+         {},
+         DataFile::Income},
         {"Income2", [](Model& m) { return IncomePages(m, true); }},
-        Entry<DebtSummaryScreen>("Debt1"),
-        Entry<AmortizationWindow>("Amort"),
-        Entry<PartialTermWindow>("PartTerm", QPoint(0, 0)),
+        {"Debt1", Make<DebtSummaryScreen>(), {{"mnuDebt2", ShowDebt}}, "Text1_0", DataFile::Debt},
+        {"Amort", Make<AmortizationWindow>(), {{"mnuAmortize2", ShowAmortization}}, "List1"},
+        {"PartTerm",
+         [](Model& m) -> std::unique_ptr<QWidget> {
+             return std::make_unique<PartialTermWindow>(m, QPoint(0, 0));
+         },
+         {{"mnuAmortize4",
+           [](Model& m, MainWindow& main) { PartialTermWindow(m, main.pos()).exec(); }}},
+         "VScroll2"},
         {"DateType",
          [](Model& m) -> std::unique_ptr<QWidget> {
              return std::make_unique<DateTypeDialog>(m.loanData, 2026);
-         }},
-        Entry<AffordWindow>("Afford"),
+         },
+         {},
+         "Option2"},
+        {"Afford",
+         Make<AffordWindow>(),
+         {{"mnuAfford", [](Model& m, MainWindow& main) { ShowAfford(m, &main); }}},
+         "txtCash"},
         {"Afford-answer", AffordAnswer},
-        Entry<Planner>("Planner"),
+        {"Planner", Make<Planner>(), {{"mnuPlanner", Exec<Planner>()}}, "txtExtraMonthly"},
         {"Planner-paid-off", PaidOffEarly},
         {"QuickStart",
-         [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<QuickStart>(); }},
+         [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<QuickStart>(); },
+         {{"MenuHelpShowQuickStart", [](Model&, MainWindow& main) { QuickStart(&main).exec(); }}},
+         "btnCloseWindow"},
         {"frmAbout",
-         [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<AboutBox>(); }},
+         [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<AboutBox>(); },
+         {{"MenuFileAbout",
+           [](Model&, MainWindow& main) { AboutBox(&main, ReadyToEnd(main)).exec(); }},
+          {"MenuCheckForUpdates",
+           [](Model&, MainWindow& main) { CheckForUpdates(&main, ReadyToEnd(main)); }}},
+         "BtnOk"},
         {"frmAbout-splash",
          [](Model&) -> std::unique_ptr<QWidget> {
              auto splash = std::make_unique<AboutBox>();

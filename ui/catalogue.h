@@ -1,27 +1,50 @@
 #pragma once
-// Every window of the program, made ready to look at: for the screenshot
-// review and for the tests that check how every window looks.
+// Every window of the program in one table: how to make it ready to look at
+// (for the screenshot review and the window tests), the main window's menu
+// entries that open it, the control it opens in and the data file its Ok
+// writes. The menu registration (ui/screens.h) and the window tests are
+// derived from it.
 
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "data/data_files.h"
 #include "engine/model.h"
 
 class QWidget;
 
 namespace dovanel {
 
+class MainWindow;
+
+// What every window is made over and works on.
+using WindowSubject = Model;
+
+// A main window's menu entry that opens the window, and how it opens it there.
+struct MenuOpening {
+    const char* entry;  // the menu action's name
+    std::function<void(WindowSubject&, MainWindow&)> open;
+};
+
 struct WindowEntry {
     QString name;  // the form's name, or a name for a special state of it
     // Makes the window over the loaded model, filled and laid out but not shown.
-    std::function<std::unique_ptr<QWidget>(Model&)> make;
+    std::function<std::unique_ptr<QWidget>(WindowSubject&)> make;
+    // The main window's menu entries that open it; none for a special state.
+    std::vector<MenuOpening> menu = {};
+    // The control that has the focus when the window opens, for a dialog the
+    // keyboard tests open on its own; empty otherwise.
+    QString firstFocus = {};
+    // The data file its Ok writes, if it writes one.
+    std::optional<DataFile> okWrites = {};
 };
 
 // The main window (loaded from the data folder), every screen and editor, the
 // Quick Start window, the about box and the splash, each filled as its first
-// showing fills it.
+// showing fills it, and special states of some of them.
 const std::vector<WindowEntry>& EveryWindow();
 
 // Fills every box of the window with the longest value it accepts: digits for

@@ -1,12 +1,13 @@
 #pragma once
-// Puts the program's screens behind the main window's menu entries.
+// Puts the program's screens behind the main window's menu entries, as the
+// window catalogue (ui/catalogue.h) names them.
 
-#include "engine/model.h"
+#include "ui/catalogue.h"
 
 namespace dovanel {
 
 class MainWindow;
 
-void RegisterScreens(MainWindow& window, Model& model);
+void RegisterScreens(MainWindow& window, WindowSubject& subject);
 
 }  // namespace dovanel

@@ -10,11 +10,10 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include "shell/about_box.h"
 #include "shell/help.h"
-#include "shell/quick_start.h"
 #include "tests/ui/inside_modal.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/about/about_box.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/catalogue.h"
 #include "ui/editors/fee_table_editor.h"
@@ -22,6 +21,8 @@
 #include "ui/editors/pmi_editor.h"
 #include "ui/estimate/estimate_screen.h"
 #include "ui/estimate/values_editor.h"
+#include "ui/help/help_viewer.h"
+#include "ui/help/quick_start.h"
 #include "ui/income/debt_summary.h"
 #include "ui/income/income_screens.h"
 #include "ui/main/main_window.h"

@@ -1,5 +1,6 @@
 // The window catalogue (for the walks and the screenshot review) holds each
 // window as users first see it.
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -54,6 +55,34 @@ TEST_F(Catalogue, HoldsTheSplashAsStartUpShowsIt) {
     EXPECT_TRUE(splash->windowTitle().isEmpty());
     for (auto* button : splash->findChildren<QPushButton*>())
         EXPECT_FALSE(button->isVisibleTo(splash.get())) << button->objectName().toStdString();
+}
+
+// The table's names are the forms' own: the tests and the screenshot review find
+// windows by them. A special state is its form's name and a suffix.
+TEST_F(Catalogue, EveryEntryMakesTheFormItNames) {
+    for (const WindowEntry& entry : EveryWindow()) {
+        const auto window = entry.make(model);
+        EXPECT_EQ(window->objectName().toStdString(), entry.name.section('-', 0, 0).toStdString());
+        if (!entry.firstFocus.isEmpty()) {
+            EXPECT_TRUE(window->findChild<QWidget*>(entry.firstFocus))
+                << entry.name.toStdString() << " has no " << entry.firstFocus.toStdString();
+        }
+    }
+}
+
+// Every menu entry the table names is one of the main window's, opened by one window only.
+TEST_F(Catalogue, EveryMenuOpeningIsAMainWindowEntryOfItsOwn) {
+    const auto main = Make("frmMain");
+    QStringList entries;
+    for (const WindowEntry& entry : EveryWindow()) {
+        for (const MenuOpening& opening : entry.menu) {
+            EXPECT_TRUE(main->findChild<QAction*>(opening.entry))
+                << entry.name.toStdString() << ": no menu entry " << opening.entry;
+            EXPECT_FALSE(entries.contains(opening.entry)) << opening.entry << " twice";
+            entries.append(opening.entry);
+        }
+    }
+    EXPECT_GE(entries.size(), 15);
 }
 
 }  // namespace

@@ -19,57 +19,42 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/about_box.h"
-#include "shell/quick_start.h"
 #include "tests/ui/inside_modal.h"
 #include "tests/ui/ui_fixture.h"
-#include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
-#include "ui/editors/fee_table_editor.h"
-#include "ui/editors/origination_editor.h"
+#include "ui/catalogue.h"
 #include "ui/editors/pmi_editor.h"
-#include "ui/estimate/estimate_screen.h"
 #include "ui/estimate/values_editor.h"
 #include "ui/income/debt_summary.h"
 #include "ui/income/income_screens.h"
 #include "ui/main/main_window.h"
-#include "ui/planner/planner.h"
+#include "ui/screens.h"
 
 namespace dovanel {
 namespace {
 
-// One kind of window, made afresh for each case.
+// One kind of window, made afresh for each case: every dialog of the catalogue
+// that opens on its own, in the control it starts in.
 struct WindowKind {
-    const char* form;
+    QString form;
     std::function<std::unique_ptr<QDialog>(Model&)> make;
-    const char* firstFocus;
+    QString firstFocus;
 };
 
-template <typename W, typename... Args>
-std::function<std::unique_ptr<QDialog>(Model&)> Make(Args... args) {
-    return [=](Model& m) { return std::make_unique<W>(args..., m); };
-}
-
 const std::vector<WindowKind>& Kinds() {
-    static const std::vector<WindowKind> kinds = {
-        {"PMI", Make<PmiEditor>(), "Text1"},
-        {"EscrowChange", Make<FeeTableEditor>(FeeTableEditor::Kind::Escrow), "Text1"},
-        {"TitleChange", Make<FeeTableEditor>(FeeTableEditor::Kind::Title), "Text2"},
-        {"LoanO", Make<OriginationEditor>(), "Text1"},
-        {"FanieMae", Make<GuidelineEditor>(), "Text1"},
-        {"Values", Make<ValuesEditor>(), "Text11"},
-        {"Debt1", Make<DebtSummaryScreen>(), "Text1_0"},
-        {"PrintScreen", [](Model& m) { return std::make_unique<EstimateScreen>(m); }, "BtnOk"},
-        {"Amort", [](Model& m) { return std::make_unique<AmortizationWindow>(m); }, "List1"},
-        {"PartTerm", [](Model& m) { return std::make_unique<PartialTermWindow>(m, QPoint(0, 0)); },
-         "VScroll2"},
-        {"DateType", [](Model& m) { return std::make_unique<DateTypeDialog>(m.loanData, 2026); },
-         "Option2"},
-        {"QuickStart", [](Model&) { return std::make_unique<QuickStart>(); }, "btnCloseWindow"},
-        {"frmAbout", [](Model&) { return std::make_unique<AboutBox>(); }, "BtnOk"},
-        {"Afford", [](Model& m) { return std::make_unique<AffordWindow>(m); }, "txtCash"},
-        {"Planner", [](Model& m) { return std::make_unique<Planner>(m); }, "txtExtraMonthly"},
-    };
+    static const std::vector<WindowKind> kinds = [] {
+        std::vector<WindowKind> found;
+        for (const WindowEntry& entry : EveryWindow()) {
+            if (entry.firstFocus.isEmpty()) continue;
+            auto make = [make = entry.make](Model& m) {
+                std::unique_ptr<QWidget> window = make(m);
+                EXPECT_TRUE(qobject_cast<QDialog*>(window.get())) << "not a dialog";
+                return std::unique_ptr<QDialog>(qobject_cast<QDialog*>(window.release()));
+            };
+            found.push_back({entry.name, make, entry.firstFocus});
+        }
+        return found;
+    }();
     return kinds;
 }
 
@@ -92,7 +77,7 @@ TEST_F(KeyboardTest, EveryWindowStartsInItsFirstControl) {
     for (const WindowKind& kind : Kinds()) {
         auto window = kind.make(model);
         ShowActive(window.get());
-        EXPECT_EQ(FocusedName(), kind.firstFocus) << kind.form;
+        EXPECT_EQ(FocusedName(), kind.firstFocus) << kind.form.toStdString();
     }
 }
 
@@ -112,7 +97,8 @@ TEST_F(KeyboardTest, AFocusedButtonIsPressedBySpaceAndByEnter) {
             QTest::keyClick(button, key);
             QCoreApplication::processEvents();
             EXPECT_FALSE(window->isVisible())
-                << kind.form << " " << button->objectName().toStdString() << " key " << key;
+                << kind.form.toStdString() << " " << button->objectName().toStdString() << " key "
+                << key;
         }
     }
 }
@@ -130,12 +116,13 @@ TEST_F(KeyboardTest, OnlyTheDesignedButtonIsTheDefault) {
         ShowActive(window.get());
         QStringList defaults;
         for (QPushButton* b : window->findChildren<QPushButton*>()) {
-            EXPECT_FALSE(b->autoDefault()) << kind.form << " " << b->objectName().toStdString();
+            EXPECT_FALSE(b->autoDefault())
+                << kind.form.toStdString() << " " << b->objectName().toStdString();
             if (b->isDefault()) defaults.append(b->objectName());
         }
         const auto it = designed.find(kind.form);
         EXPECT_EQ(defaults, it == designed.end() ? QStringList() : QStringList(it->second))
-            << kind.form;
+            << kind.form.toStdString();
     }
 }
 
@@ -338,6 +325,7 @@ TEST_F(MainKeyboardTest, EveryMenuEntryIsReachedByItsAccessKeys) {
     MenuKeys(Qt::Key_H, {Qt::Key_Q});
     EXPECT_EQ(ran, QStringList({"mnuDebt2", "MenuHelpShowQuickStart"}));
 
+    RegisterScreens(*window, model);  // the about box stands behind its entry
     bool about = false;
     test::InsideNextModal([&](QDialog& box) {
         about = box.objectName() == "frmAbout";

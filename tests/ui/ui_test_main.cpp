@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "ui/help/help_viewer.h"
+
 namespace {
 // The offscreen platform's notes about what it cannot do are noise here.
 void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
     QFile::setPermissions(home.path() + "/run",
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QApplication app(argc, argv);
+    dovanel::InstallHelpViewer();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,7 +1,7 @@
 #include "ui/afford/afford_report.h"
 
 #include "shell/platform.h"
-#include "ui/amortization/printing.h"
+#include "ui/printing/printing.h"
 
 namespace dovanel {
 

@@ -14,7 +14,7 @@
 #include "shell/fitting.h"
 #include "shell/help.h"
 #include "shell/platform.h"
-#include "ui/planner/schedule_export.h"
+#include "ui/export/csv_menu.h"
 
 namespace dovanel {
 

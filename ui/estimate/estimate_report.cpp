@@ -1,7 +1,7 @@
 #include "ui/estimate/estimate_report.h"
 
 #include "shell/platform.h"
-#include "ui/amortization/printing.h"
+#include "ui/printing/printing.h"
 
 namespace dovanel {
 

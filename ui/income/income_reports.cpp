@@ -1,7 +1,7 @@
 #include "ui/income/income_reports.h"
 
 #include "shell/platform.h"
-#include "ui/amortization/printing.h"
+#include "ui/printing/printing.h"
 
 namespace dovanel {
 

@@ -3,11 +3,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "shell/about_box.h"
-#include "shell/app_context.h"
 #include "shell/help.h"
-#include "shell/quick_start.h"
-#include "shell/update_check.h"
 #include "ui/main/main_window.h"
 
 namespace dovanel {
@@ -84,11 +80,6 @@ void MainWindow::BuildMenus() {
     SetMenuAction("MenuFileSave", [this] { MenuFileSave_Click(); });
     SetMenuAction("MenuFileExit", [this] { close(); });
     SetMenuAction("MenuHelpContents", [] { OpenHelpTopic(help_topic::kContents); });
-    SetMenuAction("MenuHelpShowQuickStart", [this] { QuickStart(this).exec(); });
-    // The updater ends the program: unsaved loan data is asked about first.
-    auto readyToEnd = [this] { return AgreeToEnd(true); };
-    SetMenuAction("MenuCheckForUpdates", [this, readyToEnd] { CheckForUpdates(this, readyToEnd); });
-    SetMenuAction("MenuFileAbout", [this, readyToEnd] { AboutBox(this, readyToEnd).exec(); });
 }
 
 void MainWindow::SetMenuAction(const QString& entry, std::function<void()> action) {

@@ -23,7 +23,6 @@
 #include "shell/help.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
-#include "shell/quick_start.h"
 #include "shell/typing_limit.h"
 #include "ui/main/explanations.h"
 
@@ -483,10 +482,9 @@ void MainWindow::Form_Activate() {
 void MainWindow::FirstActivation() {
     SlideIn(this, "RIGHT");
     Pause(0.5);
-    if (App().showQuickStart) {
-        QuickStart quickStart(this);
-        quickStart.exec();
-    }
+    if (const auto quickStart = menuActions_.value("MenuHelpShowQuickStart");
+        quickStart && App().showQuickStart)
+        quickStart();
     firstActivationDone_ = true;
     emit firstActivationFinished();
 }

@@ -33,7 +33,13 @@ class MainWindow : public QMainWindow {
     void Refresh();
 
     // Screens of later parts hook in here: the action runs when the entry is chosen.
+    // The first activation shows Quick Start by the action of "MenuHelpShowQuickStart".
     void SetMenuAction(const QString& entry, std::function<void()> action);
+
+    // Before the program ends from elsewhere (the updater): with unsaved loan
+    // data asks the close box's question, with Cancel when `offerCancel`; false
+    // when the user would rather stay.
+    bool AgreeToEnd(bool offerCancel);
 
     bool firstActivationDone() const { return firstActivationDone_; }
 
@@ -70,7 +76,6 @@ class MainWindow : public QMainWindow {
     void MenuFileSave_Click();
     // Loan data: saving, the question before ending, and the session's end.
     bool SaveLoan(bool ending);
-    bool AgreeToEnd(bool offerCancel);
     void MarkLoanDataChanged();
     void BlockLoanSaving();
     void WatchSessionEnd();

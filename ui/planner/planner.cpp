@@ -14,8 +14,9 @@
 #include "shell/keys.h"
 #include "shell/typing_limit.h"
 #include "ui/charts/chart_widget.h"
+#include "ui/export/export_files.h"
 #include "ui/planner/planner_report.h"
-#include "ui/planner/schedule_export.h"
+#include "ui/printing/report_pdf.h"
 
 namespace dovanel {
 

@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "ui/amortization/amortization_report.h"
-#include "ui/amortization/printing.h"
+#include "ui/printing/amortization_report.h"
+#include "ui/printing/printing.h"
 
 namespace dovanel {
 

@@ -9,11 +9,11 @@
 #include <QScreen>
 #include <QTemporaryDir>
 
-#include "shell/about_box.h"
 #include "shell/artwork.h"
 #include "shell/effects.h"
 #include "shell/platform.h"
-#include "shell/quick_start.h"
+#include "ui/about/about_box.h"
+#include "ui/help/quick_start.h"
 
 namespace dovanel {
 namespace {

@@ -13,14 +13,14 @@
 #include <QToolButton>
 
 #include "engine/recalculate.h"
-#include "shell/about_box.h"
 #include "shell/effects.h"
 #include "shell/fitting.h"
 #include "shell/form.h"
-#include "shell/quick_start.h"
 #include "tests/ui/looks/window_walk.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/about/about_box.h"
 #include "ui/catalogue.h"
+#include "ui/help/quick_start.h"
 
 namespace dovanel {
 namespace {

@@ -28,13 +28,13 @@
 #include "tests/engine/sample_model.h"
 #include "tests/ui/recording_printer.h"
 #include "tests/ui/ui_fixture.h"
-#include "ui/amortization/amortization_report.h"
 #include "ui/amortization/amortization_windows.h"
-#include "ui/amortization/printing.h"
 #include "ui/charts/chart_widget.h"
+#include "ui/export/export_files.h"
 #include "ui/main/main_window.h"
 #include "ui/planner/planner_report.h"
-#include "ui/planner/schedule_export.h"
+#include "ui/printing/amortization_report.h"
+#include "ui/printing/printing.h"
 #include "ui/screens.h"
 
 namespace dovanel {

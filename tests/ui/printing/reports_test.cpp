@@ -20,11 +20,11 @@
 #include "tests/ui/recording_printer.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/afford/afford_report.h"
-#include "ui/amortization/amortization_report.h"
-#include "ui/amortization/printing.h"
 #include "ui/estimate/estimate_report.h"
 #include "ui/income/income_reports.h"
 #include "ui/planner/planner.h"
+#include "ui/printing/amortization_report.h"
+#include "ui/printing/printing.h"
 
 namespace dovanel {
 namespace {

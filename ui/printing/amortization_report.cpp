@@ -1,8 +1,8 @@
-#include "ui/amortization/amortization_report.h"
+#include "ui/printing/amortization_report.h"
 
 #include "engine/amortization.h"
 #include "shell/platform.h"
-#include "ui/amortization/printing.h"
+#include "ui/printing/printing.h"
 
 namespace dovanel {
 

@@ -1,4 +1,4 @@
-#include "ui/amortization/printing.h"
+#include "ui/printing/printing.h"
 
 #include <QFontMetricsF>
 #include <QWidget>

@@ -1,68 +1,15 @@
-#include "ui/planner/schedule_export.h"
+#include "ui/export/csv_menu.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QPrinter>
-#include <QStandardPaths>
 #include <QWidget>
 
-#include "data/data_files.h"
-#include "shell/page_printer.h"
-#include "shell/platform.h"
-#include "shell/write_failure.h"
-#include "ui/amortization/printing.h"
+#include "ui/export/export_files.h"
 
 namespace dovanel {
-
-namespace {
-
-std::string NativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-QString AskForFile(QWidget* window, const QString& caption, const QString& name,
-                   const QString& filter) {
-    const QString path = ThePlatform().ChooseSaveFile(
-        window, caption, QDir(LastExportFolder()).filePath(name), filter);
-    if (!path.isEmpty()) LastExportFolder() = QFileInfo(path).absolutePath();
-    return path;
-}
-
-}  // namespace
-
-QString& LastExportFolder() {
-    static QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder;
-}
-
-bool SaveScheduleCsv(QWidget* window, const std::vector<PayoffRow>& rows,
-                     const QString& suggestedName) {
-    const QString path =
-        AskForFile(window, "Export CSV", suggestedName, "CSV files (*.csv);;All files (*)");
-    if (path.isEmpty()) return false;
-    const WriteResult written = WriteNamedFile(NativePath(path), ScheduleCsv(rows));
-    if (!written) ReportWriteFailure(window, path, written, {});
-    return written.ok;
-}
-
-bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& body,
-                   const QString& suggestedName) {
-    const QString path =
-        AskForFile(window, "Save as PDF", suggestedName, "PDF files (*.pdf);;All files (*)");
-    if (path.isEmpty()) return false;
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setPageSize(QPageSize(QPageSize::Letter));
-    printer->setOutputFileName(path);
-    QtPagePrinter pages(std::move(printer));
-    return PrintReport(pages, {window, FormFont(), true, true}, body);
-}
 
 namespace {
 

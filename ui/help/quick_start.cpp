@@ -1,4 +1,4 @@
-#include "shell/quick_start.h"
+#include "ui/help/quick_start.h"
 
 #include <QCheckBox>
 #include <QLabel>

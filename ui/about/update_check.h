@@ -20,19 +20,10 @@ QString UpdaterParameter(const QString& updateInfo, const QString& versionText,
                          const QString& productName);
 
 inline constexpr char kUpdaterName[] = "s-update.exe";
-inline constexpr char kAdminTestFile[] = "su-test.tmp";
 
 // May end the program (the updater took over, or the user went to download).
 // Before it does, `readyToEnd` may ask about unsaved data: false keeps the program open.
 // A copy installed in a system location only says where its updates come from.
 void CheckForUpdates(QWidget* owner, const std::function<bool()>& readyToEnd = {});
-
-// Whether `folder` lies where the system's package manager installs programs
-// (/usr, /opt, /bin, /sbin, /snap, /app), symbolic links resolved.
-bool IsSystemLocation(const QString& folder);
-
-// Whether `folder` (ending in a separator) can be written to, probed by creating
-// the test file there afresh, never through an existing file or link.
-bool CanWriteProgramFolder(const QString& folder);
 
 }  // namespace dovanel

@@ -1,4 +1,4 @@
-#include "shell/about_box.h"
+#include "ui/about/about_box.h"
 
 #include <QApplication>
 #include <QGraphicsDropShadowEffect>
@@ -14,7 +14,7 @@
 #include "shell/form.h"
 #include "shell/keys.h"
 #include "shell/platform.h"
-#include "shell/update_check.h"
+#include "ui/about/update_check.h"
 
 namespace dovanel {
 

@@ -1,5 +1,4 @@
-// The Quick Start window, the about box, help and the update check.
-#include <QCheckBox>
+// The about box and the update check.
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -7,74 +6,16 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "shell/about_box.h"
-#include "shell/ini_file.h"
-#include "shell/quick_start.h"
-#include "shell/update_check.h"
 #include "tests/ui/ui_fixture.h"
+#include "ui/about/about_box.h"
+#include "ui/about/update_check.h"
 
 namespace dovanel {
 namespace {
 
-std::string QuickStartSetting() {
-    return ReadIniString("General", "Show Quick Start Information", "missing",
-                         App().settingsFile.toStdString());
-}
+using AboutBoxTest = test::WindowTest;
 
-using Shell = test::WindowTest;
-
-TEST_F(Shell, SettingReadWithoutRegardToCaseAndOnByDefault) {
-    for (const auto& [text, on] :
-         std::vector<std::pair<QString, bool>>{{"no", false}, {"Yes", true}, {"", false}}) {
-        QFile f(App().settingsFile);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write("[General]\r\nShow Quick Start Information=" + text.toUtf8() + "\r\n");
-        f.close();
-        ReadSettings(App());
-        EXPECT_EQ(App().showQuickStart, on) << text.toStdString();
-    }
-    QFile::remove(App().settingsFile);
-    ReadSettings(App());
-    EXPECT_TRUE(App().showQuickStart) << "no settings file: the Quick Start shows";
-}
-
-TEST_F(Shell, QuickStartWritesItsSettingHoweverItCloses) {
-    App().showQuickStart = true;
-    {
-        QuickStart window;
-        auto* box = window.findChild<QCheckBox*>("chkDoNotShowAgain");
-        ASSERT_TRUE(box);
-        EXPECT_FALSE(box->isChecked());
-        box->setChecked(true);
-        window.show();
-        window.findChild<QPushButton*>("btnCloseWindow")->click();
-    }
-    EXPECT_EQ(QuickStartSetting(), "NO");
-    EXPECT_FALSE(App().showQuickStart);
-    {
-        QuickStart window;
-        EXPECT_TRUE(window.findChild<QCheckBox*>("chkDoNotShowAgain")->isChecked())
-            << "shown from Help, ticked";
-        window.findChild<QCheckBox*>("chkDoNotShowAgain")->setChecked(false);
-        window.show();
-        window.close();  // the close box
-    }
-    EXPECT_EQ(QuickStartSetting(), "YES");
-    EXPECT_TRUE(App().showQuickStart);
-}
-
-TEST_F(Shell, QuickStartTextsAndHelpKey) {
-    QuickStart window;
-    EXPECT_EQ(window.windowTitle(), "Quick Start");
-    EXPECT_TRUE(
-        QString(QuickStart::kParagraphs[3]).contains("beneath the \"&Tools\" pull-down menu"));
-    window.show();
-    QTest::keyClick(&window, Qt::Key_F1);
-    EXPECT_EQ(help.topics, QList<int>{1});
-    window.reject();
-}
-
-TEST_F(Shell, AboutBoxShowsTheVersionAndEscapeDoesWhatOkDoes) {
+TEST_F(AboutBoxTest, AboutBoxShowsTheVersionAndEscapeDoesWhatOkDoes) {
     AboutBox box;
     EXPECT_EQ(box.findChild<QLabel*>("lblVersion")->text(), "Version " + App().versionText);
     box.show();
@@ -98,16 +39,11 @@ TEST_F(Shell, AboutBoxShowsTheVersionAndEscapeDoesWhatOkDoes) {
     splash.close();
 }
 
-TEST_F(Shell, AboutBoxLegalNoticeNamesTheLicenceAndFitsItsLabel) {
+TEST_F(AboutBoxTest, AboutBoxLegalNoticeNamesTheLicenceAndFitsItsLabel) {
     AboutBox box;
     const QLabel* legal = box.findChild<QLabel*>("lblLegal");
     EXPECT_TRUE(legal->text().contains("GNU GPL, version 3 or later"));
     EXPECT_LE(legal->heightForWidth(legal->width()), legal->height()) << "no line is cut off";
-}
-
-TEST_F(Shell, EveryHelpTopicHasAPage) {
-    for (int topic : {1, 10, 15, 20, 25, 30, 60})
-        EXPECT_TRUE(QFile::exists(HelpTopicPath(App().helpFile, topic))) << topic;
 }
 
 // ---- update check ----------------------------------------------------------
@@ -200,27 +136,6 @@ TEST_F(UpdateCheck, SystemInstallationLeavesUpdatesToThePackageManager) {
         EXPECT_TRUE(platform.opened.empty()) << folder;
         EXPECT_FALSE(platform.ended) << folder;
     }
-}
-
-TEST(SystemLocation, FoldersThePackageManagerOwns) {
-    QTemporaryDir home;
-    const QString linkToSystem = home.path() + "/linked";
-    ASSERT_TRUE(QFile::link("/usr/share", linkToSystem));
-    const std::vector<std::pair<QString, bool>> cases = {
-        {"/usr/share/dovanel/", true},
-        {"/usr/local/share/dovanel/", true},
-        {"/usr", true},
-        {"/opt/dovanel/", true},
-        {"/bin/", true},
-        {"/snap/dovanel/current/", true},
-        {"/tmp/../usr/share/dovanel/", true},
-        {linkToSystem + "/", true},
-        {"/usrlocal/dovanel/", false},
-        {"/home/buyer/dovanel/build/app/", false},
-        {home.path() + "/", false},
-    };
-    for (const auto& [folder, system] : cases)
-        EXPECT_EQ(IsSystemLocation(folder), system) << folder.toStdString();
 }
 
 }  // namespace
