@@ -33,7 +33,7 @@ bool Contains(const List& list, const std::string& name) {
 
 CommandLine Refuse(std::ostream& err, const std::string& problem) {
     err << "dovanel: " << problem << "\n\n" << UsageText();
-    return {2, false, {}, {}};
+    return {2, false, {}, {}, {}};
 }
 
 std::string UnexpectedText(const std::string& argument) {
@@ -44,9 +44,9 @@ std::string UnexpectedText(const std::string& argument) {
 // written (standard output closed or full) ends the program with status 1.
 CommandLine Answer(std::ostream& out, std::ostream& err, const std::string& text) {
     out << text << std::flush;
-    if (out) return {0, false, {}, {}};
+    if (out) return {0, false, {}, {}, {}};
     err << "dovanel: the answer could not be written to standard output\n";
-    return {1, false, {}, {}};
+    return {1, false, {}, {}, {}};
 }
 
 // Takes one of Qt's options (and its value) at `i`; false when it is none of them
@@ -122,11 +122,19 @@ std::string Variable(const char* name) {
     return value ? value : "";
 }
 
+// The one file the program opens; false when one was named already.
+bool TakeFile(const std::string& argument, CommandLine& result) {
+    if (result.file || argument.empty()) return false;
+    result.file = argument;
+    return true;
+}
+
 }  // namespace
 
 std::string UsageText() {
-    return "Usage: dovanel [--help | --version]\n"
+    return "Usage: dovanel [--help | --version] [FILE]\n"
            "Tells a home buyer how much mortgage they can afford.\n"
+           "FILE is a loan scenario (.dovanel) to open; a copy already running opens it.\n"
            "\n"
            "Options:\n"
            "  -h, --help     print this help and exit\n"
@@ -144,13 +152,17 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments, const std
         const std::string& argument = arguments[i];
         if (argument == "-h" || argument == "--help") return Answer(out, err, UsageText());
         if (argument == "--version") return Answer(out, err, "Dovanel " + version + "\n");
-        if (argument == "--") {  // the end of the options: the program takes no other argument
-            if (i + 1 < arguments.size()) return Refuse(err, UnexpectedText(arguments[i + 1]));
+        if (argument == "--") {  // the end of the options: a file may follow, nothing more
+            if (i + 1 < arguments.size() && !TakeFile(arguments[i + 1], result))
+                return Refuse(err, UnexpectedText(arguments[i + 1]));
+            if (i + 2 < arguments.size()) return Refuse(err, UnexpectedText(arguments[i + 2]));
             break;
         }
         std::string problem;
         if (argument == "--startup-check")
             result.startupCheck = true;
+        else if (!argument.empty() && argument[0] != '-' && TakeFile(argument, result))
+            continue;
         else if (!TakeQtOption(arguments, i, result, problem))
             return Refuse(err, problem);
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line. "--help" and "--version" answer without opening a
-// window (and without a display); Qt's own options pass through to Qt; anything
+// window (and without a display); Qt's own options pass through to Qt; one
+// plain argument (or the one after "--") is a scenario file to open; anything
 // else is refused with the usage.
 
 #include <iosfwd>
@@ -19,6 +20,8 @@ struct CommandLine {
     // The values of Qt's "-platform" and "-display" options, when given.
     std::optional<std::string> platform;
     std::optional<std::string> display;
+    // The scenario file to open, when one is named.
+    std::optional<std::string> file;
 };
 
 // The text "--help" prints.

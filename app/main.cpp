@@ -1,6 +1,7 @@
 // Dovanel's start: one copy per user, the folders, the first run's data files,
 // the settings, the main window and, over it, the splash.
 #include <QApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
@@ -12,13 +13,13 @@
 #include "app/command_line.h"
 #include "app/startup_check.h"
 
-#include "engine/model.h"
 #include "shell/app_context.h"
 #include "shell/effects.h"
 #include "shell/looks.h"
 #include "shell/platform.h"
 #include "shell/startup.h"
 #include "ui/about/about_box.h"
+#include "ui/document/workspace.h"
 #include "ui/help/help_viewer.h"
 #include "ui/main/main_window.h"
 #include "ui/screens.h"
@@ -27,13 +28,21 @@ namespace {
 
 using namespace dovanel;
 
-// False when this copy must end because another one runs and the user chose to
-// go back to it.
-bool CheckSingleInstance(SingleInstance& instance) {
+// False when this copy must end because another one runs: it took the file to
+// open, or the user chose to go back to it.
+bool CheckSingleInstance(SingleInstance& instance, const QString& file) {
     if (instance.TryLock()) return true;
+    if (!file.isEmpty() && instance.AskRunningCopyToOpen(file)) return false;
     if (AskToRunAnotherCopy(App().productName)) return true;
     instance.ActivateRunningCopy();
     return false;
+}
+
+void BringToFront(QWidget& window) {
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 // False when the program cannot go on without a data folder (the user was told).
@@ -132,18 +141,24 @@ int main(int argc, char* argv[]) {
     const QString location = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     SingleInstance instance("dovanel-" + qEnvironmentVariable("USER", "user"),
                             InstanceFallbackFolder(location, app.productName));
-    if (!CheckSingleInstance(instance)) return 0;
+    const QString file =
+        options.file ? QFileInfo(QString::fromStdString(*options.file)).absoluteFilePath() : "";
+    if (!CheckSingleInstance(instance, file)) return 0;
     if (!SetUpFolders(app, location, instance.Protected())) return 1;
 
-    MainWindow window(TheModel());
+    Workspace workspace;
+    MainWindow window(workspace.current());
     if (window.FormLoad() == LoadOutcome::MissingFile) return 0;
-    RegisterScreens(window, TheModel());
-    const bool reachable = instance.Listen([&window] {
-        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-        window.show();
-        window.raise();
-        window.activateWindow();
-    });
+    RegisterScreens(window);
+    window.UseWorkspace(workspace);
+    // A file named on the command line replaces the default loan, which has no
+    // changes yet; a bad one is told and the default loan stays.
+    if (!file.isEmpty()) window.OpenScenarioFile(file);
+    const bool reachable = instance.Listen([&window] { BringToFront(window); },
+                                           [&window](const QString& path) {
+                                               BringToFront(window);
+                                               window.OpenScenarioFile(path);
+                                           });
     if (!reachable) qWarning("Dovanel: a later copy cannot bring this one to the front");
     QObject::connect(&window, &MainWindow::firstActivationFinished, &window,
                      [&window] { ShowSplash(&window); });

@@ -32,7 +32,8 @@ void BM_KeystrokeInPurchasePrice(benchmark::State& state) {
         QFile::copy(QString(DOVANEL_INSTALLED_DATA) + name, data.path() + "/" + name);
     App().dataFolder = data.path() + "/";
     Model model;
-    MainWindow window(model);
+    ScenarioDocument document(model);
+    MainWindow window(document);
     window.FormLoad();
     window.show();
     auto* box = window.findChild<QLineEdit*>("Text1");
@@ -102,7 +103,8 @@ void BM_AffordWindowOptionChange(benchmark::State& state) {
     model.loanData.monthlyDebt = 400;
     model.guidelineRatios = {766550, 0.28f, 0.36f, 0.25f, 0.33f};
     Recalculate(model);
-    AffordWindow window(model);
+    ScenarioDocument document(model);
+    AffordWindow window(document);
     window.show();
     auto* scale = window.findChild<QCheckBox*>("chkScale");
     for (auto _ : state) scale->toggle();

@@ -4,11 +4,6 @@
 
 namespace dovanel {
 
-Model& TheModel() {
-    static Model model;
-    return model;
-}
-
 const char* const kMortgageTypes[kMortgageTypeCount] = {
     "30 Year / Fixed Conventional",
     "20 Year / Fixed Conventional",

@@ -182,10 +182,6 @@ struct Model : Scenario, LenderSettings {
     LoanResults loanResults;
 };
 
-// The one model the running program works on. Engine functions take the model
-// as a parameter, so tests build their own instead of touching this one.
-Model& TheModel();
-
 // The program's name, as window captions, message titles and messages use it.
 inline constexpr char kProductName[] = "Dovanel";
 

@@ -46,6 +46,7 @@ MsgAnswer EscapeAnswer(const MessageRequest& request) {
         case MsgButtons::OkCancel:
         case MsgButtons::YesNoCancel:
         case MsgButtons::RetryCancel:
+        case MsgButtons::SaveDiscardCancel:
             break;
     }
     return MsgAnswer::Cancel;

@@ -17,8 +17,18 @@ namespace dovanel {
 class PagePrinter;
 
 enum class MsgIcon { None, Information, Warning, Question, Critical };
-enum class MsgButtons { Ok, OkCancel, YesNo, AbortRetryIgnore, YesNoCancel, RetryCancel };
-enum class MsgAnswer { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
+// SaveDiscardCancel: the question before a document with unsaved changes is
+// closed (Save, Discard and Cancel, each with the desktop's own caption).
+enum class MsgButtons {
+    Ok,
+    OkCancel,
+    YesNo,
+    AbortRetryIgnore,
+    YesNoCancel,
+    RetryCancel,
+    SaveDiscardCancel
+};
+enum class MsgAnswer { Ok, Cancel, Yes, No, Abort, Retry, Ignore, Save, Discard };
 
 struct MessageRequest {
     QString text;   // a carriage return breaks the line
@@ -66,6 +76,12 @@ class Platform {
     // empty text when the dialog was cancelled.
     virtual QString ChooseSaveFile(QWidget* /*parent*/, const QString& /*caption*/,
                                    const QString& /*suggestedPath*/, const QString& /*filter*/) {
+        return {};
+    }
+    // The open-file dialog, opened in `folder`: the path chosen, or an empty
+    // text when the dialog was cancelled.
+    virtual QString ChooseOpenFile(QWidget* /*parent*/, const QString& /*caption*/,
+                                   const QString& /*folder*/, const QString& /*filter*/) {
         return {};
     }
 };

@@ -57,6 +57,8 @@ QMessageBox::StandardButtons BoxButtons(MsgButtons buttons) {
             return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         case MsgButtons::RetryCancel:
             return QMessageBox::Retry | QMessageBox::Cancel;
+        case MsgButtons::SaveDiscardCancel:
+            return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -77,6 +79,10 @@ QMessageBox::StandardButton BoxButton(MsgAnswer answer) {
             return QMessageBox::Retry;
         case MsgAnswer::Ignore:
             return QMessageBox::Ignore;
+        case MsgAnswer::Save:
+            return QMessageBox::Save;
+        case MsgAnswer::Discard:
+            return QMessageBox::Discard;
     }
     return QMessageBox::Ok;
 }
@@ -100,6 +106,10 @@ MsgAnswer AnswerOf(int button, const MessageRequest& request) {
             return MsgAnswer::Retry;
         case QMessageBox::Ignore:
             return MsgAnswer::Ignore;
+        case QMessageBox::Save:
+            return MsgAnswer::Save;
+        case QMessageBox::Discard:
+            return MsgAnswer::Discard;
         default:
             return EscapeAnswer(request);
     }
@@ -269,6 +279,11 @@ std::unique_ptr<PagePrinter> QtPlatform::ChoosePrinter(QWidget* parent) {
 QString QtPlatform::ChooseSaveFile(QWidget* parent, const QString& caption,
                                    const QString& suggestedPath, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, caption, suggestedPath, filter);
+}
+
+QString QtPlatform::ChooseOpenFile(QWidget* parent, const QString& caption, const QString& folder,
+                                   const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
 }  // namespace dovanel

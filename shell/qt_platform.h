@@ -41,6 +41,8 @@ class QtPlatform : public Platform {
     std::unique_ptr<PagePrinter> ChoosePrinter(QWidget* parent) override;
     QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& suggestedPath,
                            const QString& filter) override;
+    QString ChooseOpenFile(QWidget* parent, const QString& caption, const QString& folder,
+                           const QString& filter) override;
 
   private:
     QSoundEffect* Effect(const QString& path);

@@ -15,10 +15,14 @@ namespace dovanel {
 
 namespace {
 
+// The requests, one line each: "activate", or "open " and the file's path,
+// percent-encoded so that any byte of a name stays on the line.
 const char kActivate[] = "activate\n";
+const char kOpen[] = "open ";
 const char kSocketSuffix[] = ".socket";
-// More than this without a line end is no request of ours.
-constexpr qint64 kLongestRequest = 256;
+// More than this without a line end is no request of ours (a path of the
+// longest length the system allows, every byte encoded, fits).
+constexpr qint64 kLongestRequest = 3 * 4096 + 64;
 
 QString SocketName(const QString& folder, qint64 pid) {
     return folder + QString::number(pid) + kSocketSuffix;
@@ -81,6 +85,14 @@ QStringList SingleInstance::SocketsToTry() const {
 }
 
 bool SingleInstance::ActivateRunningCopy(int timeoutMs) {
+    return Send(kActivate, timeoutMs);
+}
+
+bool SingleInstance::AskRunningCopyToOpen(const QString& path, int timeoutMs) {
+    return Send(kOpen + path.toUtf8().toPercentEncoding("/") + "\n", timeoutMs);
+}
+
+bool SingleInstance::Send(const QByteArray& request, int timeoutMs) {
     for (const QString& path : SocketsToTry()) {
         if (!IsOwnSocket(path)) continue;
         QLocalSocket socket;
@@ -91,7 +103,7 @@ bool SingleInstance::ActivateRunningCopy(int timeoutMs) {
             continue;
         }
         if (!PeerIsSameUser(socket.socketDescriptor())) continue;
-        socket.write(kActivate);
+        socket.write(request);
         if (!socket.waitForBytesWritten(timeoutMs)) continue;
         while (!socket.canReadLine() && socket.waitForReadyRead(timeoutMs)) {
         }
@@ -100,7 +112,8 @@ bool SingleInstance::ActivateRunningCopy(int timeoutMs) {
     return false;
 }
 
-bool SingleInstance::Listen(std::function<void()> onActivate) {
+bool SingleInstance::Listen(std::function<void()> onActivate,
+                            std::function<void(const QString&)> onOpen) {
     const QString folder = Folder();
     if (folder.isEmpty()) return false;
     const QString path = SocketName(folder, QCoreApplication::applicationPid());
@@ -108,7 +121,7 @@ bool SingleInstance::Listen(std::function<void()> onActivate) {
     delete server_;
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, [this, onActivate] {
+    connect(server_, &QLocalServer::newConnection, this, [this, onActivate, onOpen] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             if (!PeerIsSameUser(socket->socketDescriptor())) {
@@ -116,12 +129,19 @@ bool SingleInstance::Listen(std::function<void()> onActivate) {
                 continue;
             }
             // A request may arrive in pieces: each is answered once its line is whole.
-            connect(socket, &QLocalSocket::readyRead, socket, [socket, onActivate] {
+            connect(socket, &QLocalSocket::readyRead, socket, [this, socket, onActivate, onOpen] {
                 while (socket->canReadLine()) {
-                    if (!socket->readLine().startsWith("activate")) continue;
-                    onActivate();
+                    const QByteArray line = socket->readLine().chopped(1);
+                    const bool open = line.startsWith(kOpen) && onOpen;
+                    if (!line.startsWith("activate") && !open) continue;
+                    if (!open) onActivate();
                     socket->write("ok\n");
                     socket->flush();
+                    if (!open) continue;
+                    const QString path = QString::fromUtf8(
+                        QByteArray::fromPercentEncoding(line.mid(int(sizeof kOpen) - 1)));
+                    QMetaObject::invokeMethod(
+                        this, [onOpen, path] { onOpen(path); }, Qt::QueuedConnection);
                 }
                 if (socket->bytesAvailable() > kLongestRequest) socket->abort();
             });

@@ -35,9 +35,14 @@ class SingleInstance : public QObject {
     // Asks a running copy (the lock holder first) to show its main window;
     // true when one answered.
     bool ActivateRunningCopy(int timeoutMs = 2000);
-    // Calls `onActivate` whenever a later copy asks; false when this copy
-    // cannot be reached.
-    bool Listen(std::function<void()> onActivate);
+    // Asks a running copy to open a file (and come to the front); true when one
+    // took the request. `path` should be absolute: the copies' folders differ.
+    bool AskRunningCopyToOpen(const QString& path, int timeoutMs = 2000);
+    // Calls `onActivate` whenever a later copy asks to be shown, `onOpen` when
+    // it asks for a file to be opened (after the request has been answered, so
+    // that questions the opening asks never keep the later copy waiting);
+    // false when this copy cannot be reached.
+    bool Listen(std::function<void()> onActivate, std::function<void(const QString&)> onOpen = {});
 
     // The private folder holding the lock and the sockets: in the runtime
     // folder, else the fallback; empty when neither is the user's alone.
@@ -45,6 +50,7 @@ class SingleInstance : public QObject {
 
   private:
     QStringList SocketsToTry() const;
+    bool Send(const QByteArray& request, int timeoutMs);
 
     QString name_;
     QString fallback_;

@@ -21,13 +21,23 @@
 #include "ui/main/main_window.h"
 #include "ui/planner/planner.h"
 #include "ui/printing/amortization_report.h"
+#include "ui/properties/scenario_properties.h"
 
 namespace dovanel {
 
 namespace {
 
 using MakeWindow = std::function<std::unique_ptr<QWidget>(WindowSubject&)>;
-using OpenWindow = std::function<void(WindowSubject&, MainWindow&)>;
+using OpenWindow = std::function<void(ScenarioDocument&, MainWindow&)>;
+
+// A document over the model that goes when `window` goes.
+template <typename W>
+std::unique_ptr<W> WithDocument(std::unique_ptr<ScenarioDocument> document,
+                                std::unique_ptr<W> window) {
+    document->setParent(window.get());
+    document.release();
+    return window;
+}
 
 // A window made over the model alone.
 template <typename W>
@@ -35,10 +45,35 @@ MakeWindow Make() {
     return [](WindowSubject& m) -> std::unique_ptr<QWidget> { return std::make_unique<W>(m); };
 }
 
-// Opens a window made over the model alone, modally.
+// A window made over a document of the model.
+template <typename W>
+MakeWindow MakeOnDocument() {
+    return [](WindowSubject& m) -> std::unique_ptr<QWidget> {
+        auto document = std::make_unique<ScenarioDocument>(m);
+        auto window = std::make_unique<W>(*document);
+        return WithDocument(std::move(document), std::move(window));
+    };
+}
+
+// Opens a window over the document's model, modally.
 template <typename W>
 OpenWindow Exec() {
-    return [](WindowSubject& m, MainWindow&) { W(m).exec(); };
+    return [](ScenarioDocument& d, MainWindow&) { W(d.model()).exec(); };
+}
+
+// Opens a window over the document, modally.
+template <typename W>
+OpenWindow ExecOnDocument() {
+    return [](ScenarioDocument& d, MainWindow&) { W(d).exec(); };
+}
+
+// Opens a settings editor modally; the documents learn of its changes.
+template <typename W>
+OpenWindow EditSettings() {
+    return [](ScenarioDocument& d, MainWindow&) {
+        W(d.settings()).exec();
+        d.SettingsChanged();
+    };
 }
 
 // Shows a screen modally; its "&Print" button prints `print` of the model.
@@ -52,7 +87,9 @@ void ShowPrintable(Window& window, const Model& model, Print print) {
 // Loaded, and refreshed as its first activation refreshes it (the income and
 // debt frames show their amounts).
 std::unique_ptr<MainWindow> ActivatedMainWindow(Model& model) {
-    auto window = std::make_unique<MainWindow>(model);
+    auto document = std::make_unique<ScenarioDocument>(model);
+    auto main = std::make_unique<MainWindow>(*document);
+    auto window = WithDocument(std::move(document), std::move(main));
     window->FormLoad();
     window->Refresh();
     return window;
@@ -69,7 +106,10 @@ MakeWindow FeeEditor(FeeTableEditor::Kind kind) {
 }
 
 OpenWindow OpenFeeEditor(FeeTableEditor::Kind kind) {
-    return [kind](Model& m, MainWindow&) { FeeTableEditor(kind, m).exec(); };
+    return [kind](ScenarioDocument& d, MainWindow&) {
+        FeeTableEditor(kind, d.settings()).exec();
+        d.SettingsChanged();
+    };
 }
 
 // The main window with every red flag raised and the hint below them.
@@ -84,53 +124,54 @@ std::unique_ptr<QWidget> WithFlags(Model& model) {
     return window;
 }
 
-void ShowEstimate(Model& m, MainWindow&) {
-    EstimateScreen screen(m);
-    ShowPrintable(screen, m, PrintEstimate);
+void ShowEstimate(ScenarioDocument& d, MainWindow&) {
+    EstimateScreen screen(d.model());
+    ShowPrintable(screen, d.model(), PrintEstimate);
 }
 
 // Print the estimate straight away: the screen opens, prints and closes.
-void PrintEstimateAtOnce(Model& m, MainWindow&) {
-    EstimateScreen screen(m);
+void PrintEstimateAtOnce(ScenarioDocument& d, MainWindow&) {
+    EstimateScreen screen(d.model());
     screen.show();
-    PrintEstimate(m, &screen);
+    PrintEstimate(d.model(), &screen);
     screen.close();
 }
 
 // The two pages of the income analysis belong together, as when the menu opens them.
 std::unique_ptr<QWidget> IncomePages(Model& model, bool second) {
-    auto* page2 = new IncomePage2(model);
-    auto* page1 = new IncomePage1(model, *page2);
+    auto document = std::make_unique<ScenarioDocument>(model);
+    auto* page2 = new IncomePage2(*document);
+    auto* page1 = new IncomePage1(*document, *page2);
     if (second) {
         page1->setParent(page2, page1->windowFlags());
         page2->ShowYearCaptions();  // as its showing fills them in
-        return std::unique_ptr<QWidget>(page2);
+        return WithDocument(std::move(document), std::unique_ptr<QWidget>(page2));
     }
     page2->setParent(page1, page2->windowFlags());
-    return std::unique_ptr<QWidget>(page1);
+    return WithDocument(std::move(document), std::unique_ptr<QWidget>(page1));
 }
 
-void ShowIncome(Model& m, MainWindow&) {
-    IncomePage2 page2(m);
-    IncomePage1 page1(m, page2);
-    ShowPrintable(page1, m, PrintIncomeAnalysis);
+void ShowIncome(ScenarioDocument& d, MainWindow&) {
+    IncomePage2 page2(d);
+    IncomePage1 page1(d, page2);
+    ShowPrintable(page1, d.model(), PrintIncomeAnalysis);
 }
 
-void ShowDebt(Model& m, MainWindow&) {
-    DebtSummaryScreen screen(m);
-    ShowPrintable(screen, m, PrintDebtSummary);
+void ShowDebt(ScenarioDocument& d, MainWindow&) {
+    DebtSummaryScreen screen(d);
+    ShowPrintable(screen, d.model(), PrintDebtSummary);
 }
 
-void ShowAmortization(Model& m, MainWindow&) {
-    AmortizationWindow amort(m);
-    ShowPrintable(amort, m, PrintAmortization);
+void ShowAmortization(ScenarioDocument& d, MainWindow&) {
+    AmortizationWindow amort(d.model());
+    ShowPrintable(amort, d.model(), PrintAmortization);
 }
 
 // The affordability window with an answer: an income and some debts entered.
 std::unique_ptr<QWidget> AffordAnswer(Model& model) {
     model.loanData.monthlyIncome = 9000;
     model.loanData.monthlyDebt = 600;
-    return std::make_unique<AffordWindow>(model);
+    return MakeOnDocument<AffordWindow>()(model);
 }
 
 // The payoff planner with extras that pay the loan off before PMI would end.
@@ -161,10 +202,14 @@ const std::vector<WindowEntry>& EveryWindow() {
          "BtnOk"},
         {"Values",
          Make<ValuesEditor>(),
-         {{"mnuFileValues1", Exec<ValuesEditor>()}},
+         {{"mnuFileValues1", EditSettings<ValuesEditor>()}},
          "Text11",
          DataFile::Estimate},
-        {"PMI", Make<PmiEditor>(), {{"mnuFileValues4", Exec<PmiEditor>()}}, "Text1", DataFile::Pmi},
+        {"PMI",
+         Make<PmiEditor>(),
+         {{"mnuFileValues4", EditSettings<PmiEditor>()}},
+         "Text1",
+         DataFile::Pmi},
         {"EscrowChange",
          FeeEditor(Kind::Escrow),
          {{"mnuFileValues3", OpenFeeEditor(Kind::Escrow)}},
@@ -177,12 +222,12 @@ const std::vector<WindowEntry>& EveryWindow() {
          DataFile::Title},
         {"LoanO",
          Make<OriginationEditor>(),
-         {{"mnuFileValues5", Exec<OriginationEditor>()}},
+         {{"mnuFileValues5", EditSettings<OriginationEditor>()}},
          "Text1",
          DataFile::Origination},
         {"FanieMae",
          Make<GuidelineEditor>(),
-         {{"mnuFanMae", Exec<GuidelineEditor>()}},
+         {{"mnuFanMae", EditSettings<GuidelineEditor>()}},
          "Text1",
          DataFile::Guidelines},
         {"Income",
@@ -191,14 +236,20 @@ const std::vector<WindowEntry>& EveryWindow() {
          {},
          DataFile::Income},
         {"Income2", [](Model& m) { return IncomePages(m, true); }},
-        {"Debt1", Make<DebtSummaryScreen>(), {{"mnuDebt2", ShowDebt}}, "Text1_0", DataFile::Debt},
+        {"Debt1",
+         MakeOnDocument<DebtSummaryScreen>(),
+         {{"mnuDebt2", ShowDebt}},
+         "Text1_0",
+         DataFile::Debt},
         {"Amort", Make<AmortizationWindow>(), {{"mnuAmortize2", ShowAmortization}}, "List1"},
         {"PartTerm",
          [](Model& m) -> std::unique_ptr<QWidget> {
              return std::make_unique<PartialTermWindow>(m, QPoint(0, 0));
          },
          {{"mnuAmortize4",
-           [](Model& m, MainWindow& main) { PartialTermWindow(m, main.pos()).exec(); }}},
+           [](ScenarioDocument& d, MainWindow& main) {
+               PartialTermWindow(d.model(), main.pos()).exec();
+           }}},
          "VScroll2"},
         {"DateType",
          [](Model& m) -> std::unique_ptr<QWidget> {
@@ -207,22 +258,27 @@ const std::vector<WindowEntry>& EveryWindow() {
          {},
          "Option2"},
         {"Afford",
-         Make<AffordWindow>(),
-         {{"mnuAfford", [](Model& m, MainWindow& main) { ShowAfford(m, &main); }}},
+         MakeOnDocument<AffordWindow>(),
+         {{"mnuAfford", [](ScenarioDocument& d, MainWindow& main) { ShowAfford(d, &main); }}},
          "txtCash"},
         {"Afford-answer", AffordAnswer},
         {"Planner", Make<Planner>(), {{"mnuPlanner", Exec<Planner>()}}, "txtExtraMonthly"},
         {"Planner-paid-off", PaidOffEarly},
+        {"ScenarioProperties",
+         MakeOnDocument<ScenarioProperties>(),
+         {{"MenuFileProperties", ExecOnDocument<ScenarioProperties>()}},
+         "txtScenarioName"},
         {"QuickStart",
          [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<QuickStart>(); },
-         {{"MenuHelpShowQuickStart", [](Model&, MainWindow& main) { QuickStart(&main).exec(); }}},
+         {{"MenuHelpShowQuickStart",
+           [](ScenarioDocument&, MainWindow& main) { QuickStart(&main).exec(); }}},
          "btnCloseWindow"},
         {"frmAbout",
          [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<AboutBox>(); },
          {{"MenuFileAbout",
-           [](Model&, MainWindow& main) { AboutBox(&main, ReadyToEnd(main)).exec(); }},
+           [](ScenarioDocument&, MainWindow& main) { AboutBox(&main, ReadyToEnd(main)).exec(); }},
           {"MenuCheckForUpdates",
-           [](Model&, MainWindow& main) { CheckForUpdates(&main, ReadyToEnd(main)); }}},
+           [](ScenarioDocument&, MainWindow& main) { CheckForUpdates(&main, ReadyToEnd(main)); }}},
          "BtnOk"},
         {"frmAbout-splash",
          [](Model&) -> std::unique_ptr<QWidget> {

@@ -13,6 +13,7 @@
 
 #include "data/data_files.h"
 #include "engine/model.h"
+#include "ui/document/scenario_document.h"
 
 class QWidget;
 
@@ -20,13 +21,15 @@ namespace dovanel {
 
 class MainWindow;
 
-// What every window is made over and works on.
+// What every window is made over for a look at it: a loaded model (a window
+// over a document gets one that borrows the model and goes with the window).
 using WindowSubject = Model;
 
-// A main window's menu entry that opens the window, and how it opens it there.
+// A main window's menu entry that opens the window, and how it opens it there:
+// over the document the main window shows.
 struct MenuOpening {
     const char* entry;  // the menu action's name
-    std::function<void(WindowSubject&, MainWindow&)> open;
+    std::function<void(ScenarioDocument&, MainWindow&)> open;
 };
 
 struct WindowEntry {

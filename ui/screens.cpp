@@ -5,13 +5,12 @@
 namespace dovanel {
 
 // Every window the catalogue opens from a menu entry stands behind that entry.
-void RegisterScreens(MainWindow& window, WindowSubject& subject) {
-    WindowSubject* m = &subject;
+void RegisterScreens(MainWindow& window) {
     MainWindow* main = &window;
     for (const WindowEntry& entry : EveryWindow())
         for (const MenuOpening& opening : entry.menu)
             window.SetMenuAction(opening.entry,
-                                 [m, main, open = opening.open] { open(*m, *main); });
+                                 [main, open = opening.open] { open(main->document(), *main); });
 }
 
 }  // namespace dovanel

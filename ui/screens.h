@@ -1,6 +1,7 @@
 #pragma once
 // Puts the program's screens behind the main window's menu entries, as the
-// window catalogue (ui/catalogue.h) names them.
+// window catalogue (ui/catalogue.h) names them. Each opens over the document
+// the main window shows when the entry is chosen.
 
 #include "ui/catalogue.h"
 
@@ -8,6 +9,6 @@ namespace dovanel {
 
 class MainWindow;
 
-void RegisterScreens(MainWindow& window, WindowSubject& subject);
+void RegisterScreens(MainWindow& window);
 
 }  // namespace dovanel

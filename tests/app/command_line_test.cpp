@@ -37,7 +37,7 @@ TEST(CommandLine, EndsOrGoesOnAsTheArgumentsSay) {
         {{"--startup-check"}, std::nullopt, true, "", ""},
         {{"--frobnicate"}, 2, false, "", "unrecognized option '--frobnicate'"},
         {{"-x", "--help"}, 2, false, "", "Usage: dovanel"},
-        {{"loan.dat"}, 2, false, "", "unexpected argument 'loan.dat'"},
+        {{"a.dovanel", "loan.dat"}, 2, false, "", "unexpected argument 'loan.dat'"},
         {{"-style"}, 2, false, "", "option '-style' needs a value"},
         // Qt's documented forms with "=", one dash or two.
         {{"-style=Fusion"}, std::nullopt, false, "", ""},
@@ -47,8 +47,9 @@ TEST(CommandLine, EndsOrGoesOnAsTheArgumentsSay) {
         // "--" ends the options; nothing may follow it.
         {{"--"}, std::nullopt, false, "", ""},
         {{"--startup-check", "--"}, std::nullopt, true, "", ""},
-        {{"--", "--help"}, 2, false, "", "unexpected argument '--help'"},
-        {{"--", "loan.dat"}, 2, false, "", "unexpected argument 'loan.dat'"},
+        {{"--", "a.dovanel", "--help"}, 2, false, "", "unexpected argument '--help'"},
+        {{"--", "a.dovanel", "loan.dat"}, 2, false, "", "unexpected argument 'loan.dat'"},
+        {{"--", ""}, 2, false, "", "unexpected argument ''"},
     };
     for (const Case& c : cases) {
         std::ostringstream out, err;
@@ -59,6 +60,27 @@ TEST(CommandLine, EndsOrGoesOnAsTheArgumentsSay) {
         ExpectPrinted(out.str(), c.out, context + " (standard output)");
         ExpectPrinted(err.str(), c.err, context + " (standard error)");
     }
+}
+
+// One plain argument, or the one after "--" (which may start with a dash), is
+// the scenario file to open; options around it keep their meaning.
+TEST(CommandLine, OnePlainArgumentIsTheFileToOpen) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"Smith.dovanel"}, "Smith.dovanel"},
+        {{"-style", "Fusion", "/tmp/a b.dovanel"}, "/tmp/a b.dovanel"},
+        {{"loan.dovanel", "--startup-check"}, "loan.dovanel"},
+        {{"--", "-dash.dovanel"}, "-dash.dovanel"},
+        {{"--", "--help"}, "--help"},
+    };
+    for (const auto& [arguments, file] : cases) {
+        std::ostringstream out, err;
+        const CommandLine line = ReadCommandLine(arguments, "2.9.1", out, err);
+        EXPECT_FALSE(line.exitStatus) << err.str();
+        EXPECT_EQ(line.file, file) << ::testing::PrintToString(arguments);
+    }
+    std::ostringstream out, err;
+    EXPECT_FALSE(ReadCommandLine({"--style", "Fusion"}, "2.9.1", out, err).file)
+        << "an option's value is no file";
 }
 
 // "dovanel --version > /dev/full" must not end as if the answer had been given.
@@ -89,7 +111,9 @@ TEST(CommandLine, RefusedArgumentsAreEchoedWithoutControlCharacters) {
     for (const auto& [argument, shown] : cases) {
         EXPECT_EQ(Printable(argument), shown);
         for (const std::vector<std::string>& line :
-             {std::vector<std::string>{argument}, {"-" + argument}, {"--", argument}}) {
+             {std::vector<std::string>{"first.dovanel", argument},
+              {"-" + argument},
+              {"--", "first.dovanel", argument}}) {
             std::ostringstream out, err;
             ReadCommandLine(line, "2.9.1", out, err);
             EXPECT_EQ(err.str().find_first_of("\x1b\x07\x7f\r\x9b"), std::string::npos)

@@ -51,6 +51,8 @@ TEST(QtPlatform, EscapeAndTheCloseBoxGiveTheEscapeAnswer) {
         {MsgButtons::AbortRetryIgnore, MsgAnswer::Retry, {}, MsgAnswer::Abort},
         {MsgButtons::YesNoCancel, MsgAnswer::Yes, {}, MsgAnswer::Cancel},
         {MsgButtons::RetryCancel, MsgAnswer::Retry, {}, MsgAnswer::Cancel},
+        {MsgButtons::SaveDiscardCancel, MsgAnswer::Save, {}, MsgAnswer::Cancel},
+        {MsgButtons::SaveDiscardCancel, MsgAnswer::Discard, MsgAnswer::Cancel, MsgAnswer::Cancel},
     };
     QtPlatform platform;
     for (const Case& c : cases) {

@@ -89,7 +89,7 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
 }
 
 TEST_F(AccessibilityTest, NamesSayWhatTheControlsMean) {
-    MainWindow window(model);
+    MainWindow window(test::DocumentOf(model));
     ASSERT_EQ(window.FormLoad(), LoadOutcome::Complete);
     window.show();
     EXPECT_EQ(UnnamedIn(&window).join(" ").toStdString(), "");
@@ -119,14 +119,14 @@ TEST_F(AccessibilityTest, NamesSayWhatTheControlsMean) {
     PmiEditor pmi(model);
     EXPECT_EQ(NameOf(pmi.findChild<QLineEdit*>("Text4")),
               "Loan-to-Value 80.01% to 85.01%, PMI Premium: 30 Year ARM, percent");
-    IncomePage2 page2(model);
-    IncomePage1 page1(model, page2);
+    IncomePage2 page2(test::DocumentOf(model));
+    IncomePage1 page1(test::DocumentOf(model), page2);
     EXPECT_EQ(NameOf(page1.findChild<QLineEdit*>("Text5")), "1. Adjusted Gross Income, year 2");
     EstimateScreen estimate(model);
     EXPECT_EQ(NameOf(estimate.findChild<QLabel*>("valLoanAmount")).toStdString(),
               "Loan Amount, $180,000.00")
         << "the price typed above";
-    DebtSummaryScreen debt(model);
+    DebtSummaryScreen debt(test::DocumentOf(model));
     EXPECT_TRUE(NameOf(debt.findChild<QLabel*>("Label5")).startsWith("Total Monthly Debt, "));
 }
 
@@ -136,7 +136,7 @@ class HelpViewerTest : public AccessibilityTest {
   protected:
     void SetUp() override {
         help.showViewer = true;
-        window = std::make_unique<MainWindow>(model);
+        window = std::make_unique<MainWindow>(test::DocumentOf(model));
         ASSERT_EQ(window->FormLoad(), LoadOutcome::Complete);
         window->show();
         window->activateWindow();

@@ -160,9 +160,9 @@ class EscapeTest : public GuardedInputTest {
   protected:
     EscapeTest() : scope_(escaping) {}
     void OpenWithAChange() {
-        window = std::make_unique<MainWindow>(model);
+        window = std::make_unique<MainWindow>(test::DocumentOf(model));
         ASSERT_EQ(window->FormLoad(), LoadOutcome::Complete);
-        RegisterScreens(*window, model);
+        RegisterScreens(*window);
         ShowActive(window.get());
         auto* dues = window->findChild<QLineEdit*>("Text5");
         dues->setFocus();
@@ -292,7 +292,7 @@ Texts TypeAndPasteNegative(QLineEdit* box) {
 
 TEST_F(GuardedInputTest, PricesRatesAndExtraPaymentsRefuseTheMinusSign) {
     Model model;
-    MainWindow window(model);
+    MainWindow window(test::DocumentOf(model));
     ASSERT_EQ(window.FormLoad(), LoadOutcome::Complete);
     ShowActive(&window);
     // The price and the two rates can never be negative; the other amounts may be.
@@ -305,7 +305,7 @@ TEST_F(GuardedInputTest, PricesRatesAndExtraPaymentsRefuseTheMinusSign) {
 
     LoadInstalled(model);
     Planner planner(model);
-    AffordWindow afford(model);
+    AffordWindow afford(test::DocumentOf(model));
     for (QWidget* window : std::initializer_list<QWidget*>{&planner, &afford}) {
         ShowActive(window);
         for (const char* name : {"txtExtraMonthly", "txtExtraYearly", "txtLumpSum", "txtCash"}) {
@@ -323,7 +323,7 @@ TEST_F(GuardedInputTest, ALoneDecimalPointIsAnEmptyBox) {
     Model model;
     LoadInstalled(model);
     model.loanData.monthlyIncome = 9000;
-    AffordWindow afford(model);
+    AffordWindow afford(test::DocumentOf(model));
     ShowActive(&afford);
     auto* cash = afford.findChild<QLineEdit*>("txtCash");
     auto* price = afford.findChild<QLabel*>("lblMaxPrice");

@@ -110,7 +110,8 @@ TEST_F(KeyboardTest, OnlyTheDesignedButtonIsTheDefault) {
                                                  {"DateType", "BtnOk"},
                                                  {"QuickStart", "btnCloseWindow"},
                                                  {"frmAbout", "BtnOk"},
-                                                 {"Planner", "BtnOk"}};
+                                                 {"Planner", "BtnOk"},
+                                                 {"ScenarioProperties", "BtnOk"}};
     for (const WindowKind& kind : Kinds()) {
         auto window = kind.make(model);
         ShowActive(window.get());
@@ -160,8 +161,8 @@ TEST_F(KeyboardTest, EnterInAListAScrollBarOrAnOptionIsOk) {
 }
 
 TEST_F(KeyboardTest, IncomePageTwoTakesEnterWithoutGoingBack) {
-    IncomePage2 page2(model);
-    IncomePage1 page1(model, page2);
+    IncomePage2 page2(test::DocumentOf(model));
+    IncomePage1 page1(test::DocumentOf(model), page2);
     ShowActive(&page1);
     EXPECT_EQ(FocusedName(), "Text4");
     EXPECT_FALSE(page1.findChild<QPushButton*>("btnPrint")->isDefault());
@@ -225,9 +226,9 @@ TEST_F(KeyboardTest, BothArrowsAndKeysOfThePartialTermAgree) {
 // Pasting goes through the same filter as typing, in every box that filters keys.
 TEST_F(KeyboardTest, PastedTextPassesTheKeyFilter) {
     PmiEditor pmi(model);
-    DebtSummaryScreen debt(model);
-    IncomePage2 page2(model);
-    IncomePage1 page1(model, page2);
+    DebtSummaryScreen debt(test::DocumentOf(model));
+    IncomePage2 page2(test::DocumentOf(model));
+    IncomePage1 page1(test::DocumentOf(model), page2);
     struct Case {
         QWidget* window;
         const char* cell;
@@ -259,7 +260,7 @@ TEST_F(KeyboardTest, PastedTextPassesTheKeyFilter) {
 class MainKeyboardTest : public KeyboardTest {
   protected:
     void SetUp() override {
-        window = std::make_unique<MainWindow>(model);
+        window = std::make_unique<MainWindow>(test::DocumentOf(model));
         ASSERT_EQ(window->FormLoad(), LoadOutcome::Complete);
         ShowActive(window.get());
         QCoreApplication::processEvents();
@@ -325,7 +326,7 @@ TEST_F(MainKeyboardTest, EveryMenuEntryIsReachedByItsAccessKeys) {
     MenuKeys(Qt::Key_H, {Qt::Key_Q});
     EXPECT_EQ(ran, QStringList({"mnuDebt2", "MenuHelpShowQuickStart"}));
 
-    RegisterScreens(*window, model);  // the about box stands behind its entry
+    RegisterScreens(*window);  // the about box stands behind its entry
     bool about = false;
     test::InsideNextModal([&](QDialog& box) {
         about = box.objectName() == "frmAbout";

@@ -28,7 +28,7 @@ TEST_F(LegacyTextTest, DebtNamesShowAndComeBackByteForByte) {
     const QByteArray file =
         Rewrite("DEBT.DAT", "\"\"\r\n0\r\n\"\"", "\"Caf\xE9\"\r\n0\r\n\"\x93Visa\x94\"");
     LoadInstalled(model);
-    DebtSummaryScreen screen(model);
+    DebtSummaryScreen screen(test::DocumentOf(model));
     EXPECT_EQ(screen.Description(0)->text(), QString::fromUtf8("Caf\xC3\xA9"));
     EXPECT_EQ(screen.Description(1)->text(), QString::fromUtf8("\xE2\x80\x9CVisa\xE2\x80\x9D"));
     screen.findChild<QPushButton*>("BtnOk")->click();

@@ -134,7 +134,7 @@ TEST_F(NewWindowsKeysTest, AmortizationExportIsReachedFromTheKeyboard) {
 TEST_F(NewWindowsKeysTest, AffordTableCellsAreReadByRowAndColumn) {
     model.loanData.monthlyIncome = 12000;
     Recalculate(model);
-    AffordWindow window(model);
+    AffordWindow window(test::DocumentOf(model));
     window.show();
     auto* table = window.findChild<QTableWidget*>("tblSensitivity");
     QAccessibleTableInterface* cells =
@@ -159,7 +159,7 @@ TEST_F(NewWindowsKeysTest, AffordTableCellsAreReadByRowAndColumn) {
 
 // Within each new window an access letter leads to one control only.
 TEST_F(NewWindowsKeysTest, AccessLettersOfTheNewWindowsAreTheirOwn) {
-    AffordWindow afford(model);
+    AffordWindow afford(test::DocumentOf(model));
     Planner planner(model);
     for (QWidget* window : std::initializer_list<QWidget*>{&afford, &planner}) {
         QStringList letters;
@@ -182,7 +182,7 @@ TEST_F(NewWindowsKeysTest, AccessLettersOfTheNewWindowsAreTheirOwn) {
 // typed: filtered, and refused whole (with a beep) rather than cut short when it
 // would pass the cell's typing limit, as the main window's boxes do.
 TEST_F(NewWindowsKeysTest, PastedNumbersAreFilteredAndNeverCut) {
-    AffordWindow afford(model);
+    AffordWindow afford(test::DocumentOf(model));
     Planner planner(model);
     const std::pair<QWidget*, const char*> cells[] = {{&afford, "txtCash"},
                                                       {&planner, "txtExtraMonthly"},
@@ -212,9 +212,9 @@ TEST_F(NewWindowsKeysTest, PastedNumbersAreFilteredAndNeverCut) {
 // the planner leaves everything stored as it was, and "Use This Price" (Alt+U)
 // types the price into the purchase-price box and enables Save.
 TEST_F(NewWindowsKeysTest, MainWindowMenusPlannerAndAffordByKeys) {
-    MainWindow main(model);
+    MainWindow main(test::DocumentOf(model));
     ASSERT_EQ(main.FormLoad(), LoadOutcome::Complete);
-    RegisterScreens(main, model);
+    RegisterScreens(main);
     ShowActive(&main);
     QCoreApplication::processEvents();
     QList<QList<QAction*>> menus{main.menuBar()->actions()};

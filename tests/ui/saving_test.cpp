@@ -100,8 +100,8 @@ INSTANTIATE_TEST_SUITE_P(Editors, EditorOkTest, ::testing::ValuesIn(EditorsThatW
 
 TEST_F(SavingTest, IncomeOkReportsAFailedWriteAndStillSetsTheIncome) {
     Block("INCOME.DAT");
-    IncomePage2 page2(model);
-    IncomePage1 page1(model, page2);
+    IncomePage2 page2(test::DocumentOf(model));
+    IncomePage1 page1(test::DocumentOf(model), page2);
     Retype(page1.Cell(1, 1), "60000");
     Click(page1, "BtnOk");
     ExpectReported("INCOME.DAT");
@@ -111,14 +111,14 @@ TEST_F(SavingTest, IncomeOkReportsAFailedWriteAndStillSetsTheIncome) {
 TEST_F(SavingTest, DebtOkReportsAFailedWriteAndKeepsTheListForTheNextOpening) {
     Block("DEBT.DAT");
     {
-        DebtSummaryScreen screen(model);
+        DebtSummaryScreen screen(test::DocumentOf(model));
         screen.Description(0)->setText("Car");
         Retype(screen.Payment(0), "415.25");
         Click(screen, "BtnOk");
     }
     ExpectReported("DEBT.DAT");
     EXPECT_EQ(model.loanData.monthlyDebt, 415.25f);
-    DebtSummaryScreen again(model);
+    DebtSummaryScreen again(test::DocumentOf(model));
     EXPECT_EQ(again.Description(0)->text(), "Car") << "the old file does not replace memory";
     EXPECT_EQ(again.Payment(0)->text(), "415.25");
 }
@@ -230,8 +230,8 @@ TEST_F(SavingTest, GuidelinesAndEstimateValuesLeftAsShownKeepTheirExactValue) {
 
 TEST_F(SavingTest, IncomeCellsShowLongValuesWholeAndLimitTypingToNine) {
     model.incomeAnalysis.line[1][1] = 999999999;
-    IncomePage2 page2(model);
-    IncomePage1 page1(model, page2);
+    IncomePage2 page2(test::DocumentOf(model));
+    IncomePage1 page1(test::DocumentOf(model), page2);
     EXPECT_EQ(page1.Cell(1, 1)->text(), "1000000000");
     Retype(page1.Cell(1, 2), "99999999999");
     EXPECT_EQ(page1.Cell(1, 2)->text(), "999999999");
@@ -249,8 +249,8 @@ TEST_F(SavingTest, IncomeCellsShowLongValuesWholeAndLimitTypingToNine) {
 TEST_F(SavingTest, AnIncomeTotalThatWouldOverflowIsRefused) {
     // +3E38 - 3E38 + 3E38: clearing the middle line would make a year 6E38.
     for (int line : {1, 2, 3}) model.incomeAnalysis.line[line][1] = 3e38f;
-    IncomePage2 page2(model);
-    IncomePage1 page1(model, page2);
+    IncomePage2 page2(test::DocumentOf(model));
+    IncomePage1 page1(test::DocumentOf(model), page2);
     QLineEdit* middle = page1.Cell(2, 1);
     const QString shown = middle->text();
     middle->setFocus();
@@ -266,7 +266,7 @@ TEST_F(SavingTest, AnIncomeTotalThatWouldOverflowIsRefused) {
 TEST_F(SavingTest, ADebtTotalThatWouldOverflowIsRefused) {
     model.debtSummary.itemAmount[0] = 3e38f;
     ASSERT_TRUE(SaveDataFile(DataFile::Debt, model, App().dataFolder.toStdString()));
-    DebtSummaryScreen screen(model);
+    DebtSummaryScreen screen(test::DocumentOf(model));
     Retype(screen.Payment(1), "3" + QString(38, '0'));
     EXPECT_EQ(screen.Payment(1)->text(), "3" + QString(37, '0'));
     EXPECT_EQ(platform.beeps, 1) << "refused at the keystroke that would overflow";
@@ -287,9 +287,9 @@ class UpdateSavingTest : public SavingTest {
         updater.open(QIODevice::WriteOnly);
     }
     void OpenWithAChange() {
-        window = std::make_unique<MainWindow>(model);
+        window = std::make_unique<MainWindow>(test::DocumentOf(model));
         ASSERT_EQ(window->FormLoad(), LoadOutcome::Complete);
-        RegisterScreens(*window, model);
+        RegisterScreens(*window);
         window->show();
         auto* dues = window->findChild<QLineEdit*>("Text5");
         dues->setFocus();

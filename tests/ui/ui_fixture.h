@@ -21,6 +21,7 @@
 #include "shell/help.h"
 #include "shell/page_printer.h"
 #include "shell/platform.h"
+#include "tests/ui/document_of.h"
 
 namespace dovanel::test {
 
@@ -40,6 +41,8 @@ class ScriptedPlatform : public QuietPlatform {
 
     std::vector<MessageRequest> asked;
     std::deque<MsgAnswer> answers;
+    // Answers the questions once `answers` is used up, when set.
+    std::function<MsgAnswer(const MessageRequest&)> answerWith;
     std::vector<QString> sounds;
     std::vector<Started> started;
     std::vector<QString> opened;
@@ -56,6 +59,7 @@ class ScriptedPlatform : public QuietPlatform {
             answers.pop_front();
             return answer;
         }
+        if (answerWith) return answerWith(request);
         if (request.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
         ADD_FAILURE() << "unexpected question: " << request.text.toStdString();
         return request.defaultButton;
@@ -88,12 +92,27 @@ class ScriptedPlatform : public QuietPlatform {
         return answer;
     }
 
+    QString ChooseOpenFile(QWidget*, const QString&, const QString& folder,
+                           const QString& filter) override {
+        openDialogs.push_back({folder, filter});
+        if (openAnswers.empty()) return QString();
+        const QString answer = openAnswers.front();
+        openAnswers.pop_front();
+        return answer;
+    }
+
     struct SaveDialog {
         QString caption;
         QString suggestedPath;
     };
     std::vector<SaveDialog> saveDialogs;
     std::deque<QString> saveAnswers;  // what the next save dialogs give; none left: cancelled
+    struct OpenDialog {
+        QString folder;
+        QString filter;
+    };
+    std::vector<OpenDialog> openDialogs;
+    std::deque<QString> openAnswers;  // what the next open dialogs give; none left: cancelled
 
     int printerDialogs = 0;
     PagePrinter* printer =

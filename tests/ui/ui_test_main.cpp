@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
+#include "tests/ui/document_of.h"
 #include "ui/help/help_viewer.h"
 
 namespace {
@@ -28,5 +29,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     dovanel::InstallHelpViewer();
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new dovanel::test::ForgetDocuments);
     return RUN_ALL_TESTS();
 }

@@ -91,10 +91,10 @@ class EnterKeys : public QObject {
 
 }  // namespace
 
-AffordWindow::AffordWindow(const Model& model, QWidget* parent)
+AffordWindow::AffordWindow(const ScenarioDocument& document, QWidget* parent)
     : Screen(parent,
              ScreenDesign("Afford", "What Can I Afford?", {8400, 7260}, "DOWN", kAffordHelpTopic)),
-      model_(model) {
+      model_(document.model()) {
     BuildAnswer();
     BuildOptions();
     BuildTable();
@@ -275,8 +275,8 @@ void AffordWindow::BtnUsePrice_Click() {
     accept();
 }
 
-void ShowAfford(const Model& model, QWidget* mainWindow) {
-    AffordWindow window(model);
+void ShowAfford(ScenarioDocument& document, QWidget* mainWindow) {
+    AffordWindow window(document);
     if (window.exec() != QDialog::Accepted || window.chosenPrice().isEmpty() || !mainWindow) return;
     // As if typed: each box's change handler stores its value, recalculates and
     // marks the loan data as changed.

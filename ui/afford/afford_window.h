@@ -7,6 +7,7 @@
 
 #include "engine/affordability.h"
 #include "shell/form.h"
+#include "ui/document/scenario_document.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -22,7 +23,7 @@ inline constexpr int kAffordHelpTopic = 70;
 class AffordWindow : public Screen {
     Q_OBJECT
   public:
-    explicit AffordWindow(const Model& model, QWidget* parent = nullptr);
+    explicit AffordWindow(const ScenarioDocument& document, QWidget* parent = nullptr);
 
     // The options as the controls set them.
     AffordabilityOptions Options() const;
@@ -61,9 +62,9 @@ class AffordWindow : public Screen {
     QPushButton* usePrice_ = nullptr;
 };
 
-// Opens the window over the main window; the values it hands back are typed
+// Opens the window over the document the main window shows; the values it hands back are typed
 // into the main window's boxes, which store them and recalculate, so the main
 // window shows the payment and ratios the window promised.
-void ShowAfford(const Model& model, QWidget* mainWindow);
+void ShowAfford(ScenarioDocument& document, QWidget* mainWindow);
 
 }  // namespace dovanel

@@ -7,7 +7,11 @@
 namespace dovanel {
 
 ScenarioDocument::ScenarioDocument(LenderDesk& desk, Kind kind, QObject* parent)
-    : QObject(parent), owned_(std::make_unique<Model>()), model_(owned_.get()), kind_(kind) {
+    : QObject(parent),
+      owned_(std::make_unique<Model>()),
+      model_(owned_.get()),
+      desk_(&desk),
+      kind_(kind) {
     static_cast<LenderSettings&>(*model_) = desk.settings();
     connect(&desk, &LenderDesk::settingsChanged, this, [this, &desk] {
         static_cast<LenderSettings&>(*model_) = desk.settings();
@@ -24,6 +28,18 @@ void ScenarioDocument::SetFile(const QString& path) {
     kind_ = Kind::File;
     path_ = path;
     emit fileChanged();
+}
+
+LenderSettings& ScenarioDocument::settings() {
+    if (desk_) return desk_->settings();
+    return *model_;
+}
+
+void ScenarioDocument::SettingsChanged() {
+    if (desk_)
+        desk_->Changed();
+    else
+        emit changed();
 }
 
 QString ScenarioDocument::DisplayName() const {

@@ -52,6 +52,13 @@ class ScenarioDocument : public QObject {
     // else "NAME[*] - Dovanel" (Qt shows "*" for "[*]" while modified).
     QString WindowTitle() const;
 
+    // The lender's settings the schedule editors change: the desk's, or the
+    // borrowed model's own for a document over a model.
+    LenderSettings& settings();
+    // An editor changed the settings: the desk tells every document, or this
+    // document, over a model of its own, tells its windows.
+    void SettingsChanged();
+
     bool IsModified() const { return modified_; }
     void SetModified(bool modified);
     // The scenario was edited: it is now modified, and changed() tells the windows.
@@ -65,6 +72,7 @@ class ScenarioDocument : public QObject {
   private:
     std::unique_ptr<Model> owned_;
     Model* model_;
+    LenderDesk* desk_ = nullptr;
     Kind kind_;
     QString path_;
     bool modified_ = false;

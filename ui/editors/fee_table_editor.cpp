@@ -18,6 +18,7 @@
 #include "shell/help.h"
 #include "shell/platform.h"
 #include "shell/write_failure.h"
+#include "ui/document/scenario_store.h"
 
 namespace dovanel {
 
@@ -134,12 +135,12 @@ const FeeEditorDesign& DesignOf(FeeTableEditor::Kind kind) {
 
 }  // namespace
 
-FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
+FeeTableEditor::FeeTableEditor(Kind kind, LenderSettings& settings, QWidget* parent)
     : Screen(parent, {DesignOf(kind).form, DesignOf(kind).caption, DesignOf(kind).client, "DOWN",
                       help_topic::kSchedules}),
       design_(DesignOf(kind)),
-      model_(model),
-      table_(kind == Kind::Escrow ? model.escrowFees : model.titleFees) {
+      settings_(settings),
+      table_(kind == Kind::Escrow ? settings.escrowFees : settings.titleFees) {
     RestoreOnCancel(table_);
     BuildTable();
     // At opening the rows above the input show "0", whatever their slots hold.
@@ -152,7 +153,7 @@ FeeTableEditor::FeeTableEditor(Kind kind, Model& model, QWidget* parent)
     auto* cancel = AddButton(this, "BtnCancel", "&Cancel",
                              Twips(3360, design_.client.height() - 600, 1095, 375));
     connect(ok, &QPushButton::clicked, this, [this] {
-        SaveDataFileReported(this, design_.file, model_);  // only rows 1..120 are written
+        SaveSettingsFile(this, design_.file, settings_);  // only rows 1..120 are written
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -21,7 +21,7 @@ class FeeTableEditor : public Screen {
     Q_OBJECT
   public:
     enum class Kind { Escrow, Title };
-    FeeTableEditor(Kind kind, Model& model, QWidget* parent = nullptr);
+    FeeTableEditor(Kind kind, LenderSettings& settings, QWidget* parent = nullptr);
 
     int viewOffset() const { return view_; }
     void StepUp();
@@ -41,7 +41,7 @@ class FeeTableEditor : public Screen {
     bool TableKey(QObject* watched, const QKeyEvent* key);
 
     const FeeEditorDesign& design_;
-    Model& model_;
+    LenderSettings& settings_;
     FeeTable& table_;
     Integer view_ = 0;                   // the input row shows slot view_ + 1
     QLineEdit* amountInput_ = nullptr;   // Text2

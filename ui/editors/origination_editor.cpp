@@ -11,6 +11,7 @@
 #include "shell/help.h"
 #include "shell/shown_value.h"
 #include "shell/write_failure.h"
+#include "ui/document/scenario_store.h"
 
 namespace dovanel {
 
@@ -48,16 +49,16 @@ QLabel* WhiteOn(const QColor& background, QLabel* label) {
 
 }  // namespace
 
-OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
+OriginationEditor::OriginationEditor(LenderSettings& settings, QWidget* parent)
     : Screen(parent, {"LoanO",
                       "Change Loan Origination Fee Schedule",
                       {9330, 4455},
                       "RIGHT",
                       help_topic::kSchedules}),
-      model_(model) {
+      settings_(settings) {
     QFrame* panel =
         AddPanel(this, "pnlSchedule", Twips(240, 360, 8775, 2295), kDarkRed, Qt::black, 60, 60);
-    OriginationSchedule& o = model_.originationSchedule;
+    OriginationSchedule& o = settings_.originationSchedule;
     RestoreOnCancel(o);
     QWidget* previous = nullptr;
     // The bands begin 45 twips left of the design's so that their captions keep
@@ -92,7 +93,7 @@ OriginationEditor::OriginationEditor(Model& model, QWidget* parent)
         }
     }
     AddOkCancel(this, 3840, [this] {
-        SaveDataFileReported(this, DataFile::Origination, model_);
+        SaveSettingsFile(this, DataFile::Origination, settings_);
         accept();
     });
     FinishControls(true, true);
@@ -151,13 +152,13 @@ QLabel* Explanation(QWidget* parent, const QString& text, int top, int height) {
 
 }  // namespace
 
-GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
+GuidelineEditor::GuidelineEditor(LenderSettings& settings, QWidget* parent)
     : Screen(parent, {"FanieMae",
                       "Change Fannie Mae Guideline Values",
                       {9330, 7005},
                       "RIGHT",
                       help_topic::kSchedules}),
-      model_(model) {
+      settings_(settings) {
     QFrame* note =
         AddPanel(this, "pnlNote", Twips(480, 240, 8400, 840), QColor(255, 255, 224), kNavy, 60, 60);
     AddLabel(note, "lblNote",
@@ -168,7 +169,7 @@ GuidelineEditor::GuidelineEditor(Model& model, QWidget* parent)
         ->setWordWrap(true);
     BuildReferencePanel();
 
-    const GuidelineRatios& g = model_.guidelineRatios;
+    const GuidelineRatios& g = settings_.guidelineRatios;
     AddPanel(this, "pnlJumbo", Twips(2880, 1320, 4935, 840), Qt::black, Qt::black, 0, 0);
     const QLabel* jumbo =
         Explanation(this,
@@ -240,7 +241,7 @@ void GuidelineEditor::BuildReferencePanel() {
 }
 
 void GuidelineEditor::BtnOk_Click() {
-    GuidelineRatios& g = model_.guidelineRatios;
+    GuidelineRatios& g = settings_.guidelineRatios;
     // A cell left as shown keeps the exact value it stands for.
     auto store = [this](const char* name, Single& field, double factor) {
         const auto* cell = findChild<QLineEdit*>(name);
@@ -248,7 +249,7 @@ void GuidelineEditor::BtnOk_Click() {
     };
     store("Text1", g.jumboLimit, 1);
     for (const RatioRow& row : kRatioRows) store(row.cell, g.*row.field, 0.01);
-    SaveDataFileReported(this, DataFile::Guidelines, model_);
+    SaveSettingsFile(this, DataFile::Guidelines, settings_);
     accept();
 }
 

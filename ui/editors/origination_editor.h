@@ -11,10 +11,10 @@ namespace dovanel {
 class OriginationEditor : public Screen {
     Q_OBJECT
   public:
-    OriginationEditor(Model& model, QWidget* parent = nullptr);
+    OriginationEditor(LenderSettings& settings, QWidget* parent = nullptr);
 
   private:
-    Model& model_;
+    LenderSettings& settings_;
 };
 
 // The guideline ratios editor (FanieMae): the jumbo limit and the two pairs of
@@ -22,13 +22,13 @@ class OriginationEditor : public Screen {
 class GuidelineEditor : public Screen {
     Q_OBJECT
   public:
-    GuidelineEditor(Model& model, QWidget* parent = nullptr);
+    GuidelineEditor(LenderSettings& settings, QWidget* parent = nullptr);
 
   private:
     void BuildReferencePanel();
     void BtnOk_Click();
 
-    Model& model_;
+    LenderSettings& settings_;
 };
 
 }  // namespace dovanel

@@ -10,6 +10,7 @@
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/write_failure.h"
+#include "ui/document/scenario_store.h"
 
 namespace dovanel {
 
@@ -62,14 +63,14 @@ const QColor kDarkPurple(64, 0, 64);
 
 }  // namespace
 
-PmiEditor::PmiEditor(Model& model, QWidget* parent)
+PmiEditor::PmiEditor(LenderSettings& settings, QWidget* parent)
     : Screen(parent, {"PMI",
                       "Change Private Mortgage Insurance Schedules",
                       {8895, 6930},
                       "DOWN",
                       help_topic::kSchedules}),
-      model_(model) {
-    RestoreOnCancel(model_.pmiSchedule);
+      settings_(settings) {
+    RestoreOnCancel(settings_.pmiSchedule);
     QWidget* previous = nullptr;
     for (const PanelSpec& spec : kPanels) {
         QFrame* panel = AddPanel(this, QString("pnl") + spec.cells[0],
@@ -83,7 +84,7 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
             // The cell is wider than the design's to hold seven digits, the "%" after it.
             QLineEdit* cell = AddCell(panel, spec.cells[band - 1], Twips(3135, top, 765, 300));
             SetColors(AddLabel(panel, "", "%", Twips(3915, top, 165, 300)), Qt::white);
-            Single& rate = (model_.pmiSchedule.*spec.rates)[band];
+            Single& rate = (settings_.pmiSchedule.*spec.rates)[band];
             connect(cell, &QLineEdit::textChanged, this, [&rate](const QString& text) {
                 StoreNumber(rate, LeadingNumber(text.toStdString()) * 0.01);
             });
@@ -99,7 +100,7 @@ PmiEditor::PmiEditor(Model& model, QWidget* parent)
     auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(3360, 6480, 1095, 375));
     auto* cancel = AddButton(this, "BtnCancel", "&Cancel", Twips(4560, 6480, 1095, 375));
     connect(ok, &QPushButton::clicked, this, [this] {
-        SaveDataFileReported(this, DataFile::Pmi, model_);
+        SaveSettingsFile(this, DataFile::Pmi, settings_);
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

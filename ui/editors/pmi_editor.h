@@ -11,10 +11,10 @@ namespace dovanel {
 class PmiEditor : public Screen {
     Q_OBJECT
   public:
-    PmiEditor(Model& model, QWidget* parent = nullptr);
+    PmiEditor(LenderSettings& settings, QWidget* parent = nullptr);
 
   private:
-    Model& model_;
+    LenderSettings& settings_;
 };
 
 }  // namespace dovanel

@@ -13,6 +13,7 @@
 #include "shell/help.h"
 #include "shell/shown_value.h"
 #include "shell/write_failure.h"
+#include "ui/document/scenario_store.h"
 
 namespace dovanel {
 
@@ -68,11 +69,11 @@ void StoreCount(Integer& field, double value) {
 
 }  // namespace
 
-ValuesEditor::ValuesEditor(Model& model, QWidget* parent)
+ValuesEditor::ValuesEditor(LenderSettings& settings, QWidget* parent)
     : Screen(parent, ScreenDesign("Values", "Change Financing  Estimate  Values", {6360, 6045},
                                   "RIGHT", help_topic::kSchedules)
                          .Leaving(Effect::ShrinkOut, "UP")),
-      model_(model) {
+      settings_(settings) {
     BuildRows();
     Fill();
     auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(2040, 5520, 1095, 375));
@@ -124,7 +125,7 @@ void ValuesEditor::BuildRows() {
 }
 
 void ValuesEditor::Fill() {
-    const EstimateValues& e = model_.estimateValues;
+    const EstimateValues& e = settings_.estimateValues;
     for (const CountRow& row : kCounts) ShowValue(cells_[row.cell], Whole(e.*row.field));
     ShowValue(cells_["Text16"], Whole(e.applicationDeposit));
     for (const ItemRow& row : kItems) {
@@ -135,7 +136,7 @@ void ValuesEditor::Fill() {
 
 // Amounts show in whole dollars: one left as shown keeps its exact value.
 void ValuesEditor::BtnOk_Click() {
-    EstimateValues& e = model_.estimateValues;
+    EstimateValues& e = settings_.estimateValues;
     for (const ItemRow& row : kItems)
         if (Edited(cells_[row.amountCell]))
             StoreNumber(e.costAmount[row.amount], Number(cells_[row.amountCell]));
@@ -143,7 +144,7 @@ void ValuesEditor::BtnOk_Click() {
     for (const CountRow& row : kCounts) StoreCount(e.*row.field, Number(cells_[row.cell]));
     for (const ItemRow& row : kItems)
         e.costName[row.name] = cells_[row.nameCell]->text().toStdString();
-    SaveDataFileReported(this, DataFile::Estimate, model_);
+    SaveSettingsFile(this, DataFile::Estimate, settings_);
     accept();
 }
 

@@ -15,7 +15,7 @@ namespace dovanel {
 class ValuesEditor : public Screen {
     Q_OBJECT
   public:
-    ValuesEditor(Model& model, QWidget* parent = nullptr);
+    ValuesEditor(LenderSettings& settings, QWidget* parent = nullptr);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -25,7 +25,7 @@ class ValuesEditor : public Screen {
     void Fill();
     void BtnOk_Click();
 
-    Model& model_;
+    LenderSettings& settings_;
     QMap<QString, QLineEdit*> cells_;
 };
 

@@ -11,6 +11,7 @@
 #include "shell/keys.h"
 #include "shell/typing_limit.h"
 #include "shell/write_failure.h"
+#include "ui/document/scenario_store.h"
 
 namespace dovanel {
 
@@ -40,11 +41,12 @@ QString& UnsavedFolder() {
 }
 }  // namespace
 
-DebtSummaryScreen::DebtSummaryScreen(Model& model, QWidget* parent)
+DebtSummaryScreen::DebtSummaryScreen(ScenarioDocument& document, QWidget* parent)
     : Screen(parent, {"Debt1", "Debt Summary", {9600, 5520}, "RIGHT", help_topic::kDebtSummary}),
-      model_(model) {
+      document_(document),
+      model_(document.model()) {
     DataError ignored;  // a missing or unreadable file leaves what memory holds
-    if (UnsavedFolder() != App().dataFolder)
+    if (document_.IsDefaultLoan() && UnsavedFolder() != App().dataFolder)
         LoadDataFile(DataFile::Debt, model_, App().dataFolder.toStdString(), ignored);
     BuildColumns();
     AddLabel(this, "Label4", " Total Monthly Debt:", Twips(5040, 4440, 3120, 285));
@@ -105,8 +107,8 @@ void DebtSummaryScreen::BtnOk_Click() {
         model_.debtSummary.itemName[i] = descriptions_[i]->text().toStdString();
         model_.debtSummary.itemAmount[i] = PaymentValue(payments_[i]);
     }
-    const bool saved = SaveDataFileReported(this, DataFile::Debt, model_);
-    UnsavedFolder() = saved ? QString() : App().dataFolder;
+    const bool saved = ConfirmScenarioPart(this, document_, DataFile::Debt);
+    if (document_.IsDefaultLoan()) UnsavedFolder() = saved ? QString() : App().dataFolder;
     accept();
 }
 

@@ -15,6 +15,7 @@
 #include "shell/platform.h"
 #include "shell/typing_limit.h"
 #include "shell/write_failure.h"
+#include "ui/document/scenario_store.h"
 
 namespace dovanel {
 
@@ -128,13 +129,14 @@ QMap<int, QLineEdit*> BuildLineCells(QWidget* page, int pageNumber, Model& model
 
 }  // namespace
 
-IncomePage1::IncomePage1(Model& model, IncomePage2& page2, QWidget* parent)
+IncomePage1::IncomePage1(ScenarioDocument& document, IncomePage2& page2, QWidget* parent)
     : Screen(parent, {"Income",
                       "Income Analysis, Page 1 of 2",
                       {9495, 7245},
                       "RIGHT",
                       help_topic::kIncomeAnalysis}),
-      model_(model),
+      document_(document),
+      model_(document.model()),
       page2_(page2) {
     page2_.SetPage1(this);
     RestoreOnCancel(model_.incomeAnalysis);  // both pages edit it in place
@@ -193,17 +195,17 @@ void IncomePage1::ShowPage2() {
 
 void IncomePage1::BtnOk_Click() {
     model_.loanData.monthlyIncome = ConfirmedMonthlyIncome(model_.incomeAnalysis);
-    SaveDataFileReported(this, DataFile::Income, model_);
+    ConfirmScenarioPart(this, document_, DataFile::Income);
     page2_.hide();
     accept();
 }
 
-IncomePage2::IncomePage2(Model& model, QWidget* parent)
+IncomePage2::IncomePage2(ScenarioDocument& document, QWidget* parent)
     : Screen(parent, ScreenDesign("Income2", "Income Analysis, Page 2 of 2", {9495, 6900}, "",
                                   help_topic::kIncomeAnalysis)
                          .Arriving(Effect::None, "")
                          .Leaving(Effect::None, "")),
-      model_(model) {
+      model_(document.model()) {
     auto* back = AddButton(this, "Command1", "<<  Page &1", Twips(120, 120, 1335, 375));
     connect(back, &QPushButton::clicked, this, [this] {
         hide();

@@ -2,7 +2,8 @@
 // The income analysis: page 1 (Income) holds Form 1040 and Schedule A, page 2
 // (Income2) Forms 2106 and Schedules C, D and E with the results. Every cell
 // writes into the analysis at once; "&Ok" makes its monthly average the
-// borrower's monthly income and writes INCOME.DAT, Cancel on page 1 puts back
+// borrower's monthly income and writes INCOME.DAT (for the default loan; another scenario is
+// written by its next Save), Cancel on page 1 puts back
 // the analysis as it was opened.
 
 #include <QMap>
@@ -10,6 +11,7 @@
 #include "engine/income.h"
 #include "engine/model.h"
 #include "shell/form.h"
+#include "ui/document/scenario_document.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -22,7 +24,7 @@ class IncomePage2;
 class IncomePage1 : public Screen {
     Q_OBJECT
   public:
-    IncomePage1(Model& model, IncomePage2& page2, QWidget* parent = nullptr);
+    IncomePage1(ScenarioDocument& document, IncomePage2& page2, QWidget* parent = nullptr);
 
     // Recomputes the analysis and shows the results on both pages.
     void Compute();
@@ -36,6 +38,7 @@ class IncomePage1 : public Screen {
     void BuildLines();
     void BtnOk_Click();
 
+    ScenarioDocument& document_;
     Model& model_;
     IncomePage2& page2_;
     QMap<int, QLineEdit*> cells_;  // line * 10 + year
@@ -45,7 +48,7 @@ class IncomePage1 : public Screen {
 class IncomePage2 : public Screen {
     Q_OBJECT
   public:
-    explicit IncomePage2(Model& model, QWidget* parent = nullptr);
+    explicit IncomePage2(ScenarioDocument& document, QWidget* parent = nullptr);
 
     void SetPage1(IncomePage1* page1) { page1_ = page1; }
     void ShowResults(const IncomeDisplay& shown);

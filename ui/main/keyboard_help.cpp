@@ -168,7 +168,7 @@ void MainWindow::NameControlsForReaders() {
         rate->setAccessibleName(rate->accessibleName() + ", percent");
     for (QToolButton* button : findChildren<QToolButton*>()) {
         if (button->text() != "i") continue;
-        QString subject = FieldExplanation(button->objectName(), model_).title;
+        QString subject = FieldExplanation(button->objectName(), *model_).title;
         if (subject.isEmpty())
             subject =
                 button->objectName() == "infoMortgageType" ? "Mortgage Type" : "Qualifying Ratios";
@@ -176,14 +176,14 @@ void MainWindow::NameControlsForReaders() {
         if (button->objectName() == "infoDownPaymentCalc") subject += " amount";
         button->setAccessibleName("Explain " + subject);
         DescribeLive(button, [this, name = button->objectName()] {
-            return FieldExplanation(name, model_).text.replace('\r', '\n');
+            return FieldExplanation(name, *model_).text.replace('\r', '\n');
         });
     }
     for (const FlagName& f : kFlagNames) {
         QToolButton* flag = flags_[f.flag];
         flag->setAccessibleName(QString("Alert: ") + f.subject);
         DescribeLive(flag, [this, which = f.which] {
-            return RedFlagAlert(which, model_).text.replace('\r', '\n');
+            return RedFlagAlert(which, *model_).text.replace('\r', '\n');
         });
     }
     findChild<QToolButton*>("btnChangeMonthlyIncome")->setAccessibleName("Change Monthly Income");

@@ -1,31 +1,22 @@
-// The main window's loan data and MAIN.DAT: the mortgage type as loaded, File >
-// Save, the question before the program ends, and the end of the desktop session.
+// The main window's document and its saving: the mortgage type as loaded, File >
+// Save, the questions before the document is replaced or the program ends, and
+// the end of the desktop session.
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QSessionManager>
 
-#include "shell/app_context.h"
 #include "shell/platform.h"
-#include "shell/write_failure.h"
+#include "ui/document/scenario_store.h"
 #include "ui/main/main_window.h"
 
 namespace dovanel {
 
-namespace {
-
-const char kKeptForSave[] =
-    "The loan data is kept in memory; choose Save again once the problem is solved.";
-const char kKeptWhileOpen[] =
-    "Retry tries again. Cancel keeps the program open with the loan data in memory.";
-
-}  // namespace
-
 // A loaded type name that is not in the list shows no entry while its loaded
 // term and ARM flag stay in use; one differing only in letter case is that entry.
 void MainWindow::ShowLoadedMortgageType() {
-    const QString name = QString::fromStdString(model_.loanData.mortgageTypeName);
+    const QString name = QString::fromStdString(model_->loanData.mortgageTypeName);
     int index = cmboMortgageType_->findText(name);
     if (index < 0) index = cmboMortgageType_->findText(name, Qt::MatchFixedString);
     const QSignalBlocker quiet(cmboMortgageType_);
@@ -33,31 +24,69 @@ void MainWindow::ShowLoadedMortgageType() {
     if (index >= 0) cmboMortgageType_Click();
 }
 
-// A save that fails leaves File > Save enabled: the loan data is still unsaved.
+// The title names the document (the default loan keeps the program's name) and
+// marks unsaved changes; File > Save is on exactly while there are some.
+void MainWindow::FollowDocument() {
+    for (const QMetaObject::Connection& c : documentConnections_) disconnect(c);
+    documentConnections_ = {
+        connect(document_, &ScenarioDocument::modifiedChanged, this, [this] { ShowSavedState(); }),
+        connect(document_, &ScenarioDocument::fileChanged, this, [this] { ShowSavedState(); }),
+    };
+    ShowSavedState();
+}
+
+void MainWindow::ShowSavedState() {
+    const QString title = document_->WindowTitle();
+    setWindowTitle(title);
+    if (title.contains("[*]"))
+        setWindowModified(document_->IsModified());  // none on the default loan's
+    if (QAction* save = actions_.value("MenuFileSave")) save->setEnabled(HasUnsavedChanges());
+}
+
+bool MainWindow::HasUnsavedChanges() const {
+    return document_->IsModified() && !loadAborted_;
+}
+
+void MainWindow::SetDocument(ScenarioDocument& document) {
+    document_ = &document;
+    model_ = &document.model();
+    loadAborted_ = false;
+    endingAgreed_ = false;
+    FollowDocument();
+    SetUpControls();
+    Refresh();
+}
+
+// A save that fails leaves File > Save enabled: the changes are still unsaved.
 // When the program is about to end, the user may try again or stay.
 bool MainWindow::SaveLoan(bool ending) {
-    const QString path = App().dataFolder + FileName(DataFile::Main);
-    for (;;) {
-        const WriteResult result = SaveLoanData(model_, App().dataFolder.toStdString());
-        if (result) {
-            actions_["MenuFileSave"]->setEnabled(false);
-            return true;
-        }
-        if (!ending) {
-            ReportWriteFailure(this, path, result, kKeptForSave);
-            return false;
-        }
-        if (!AskRetryWrite(this, path, result, kKeptWhileOpen)) return false;
-    }
+    return SaveDocument(this, *document_, ending);
 }
 
 void MainWindow::MenuFileSave_Click() {
     SaveLoan(false);
 }
 
-// The close box's question; false when the program should stay open.
-bool MainWindow::AgreeToEnd(bool offerCancel) {
-    if (endingAgreed_ || !actions_["MenuFileSave"]->isEnabled()) return true;
+// Save, Discard or Cancel; Escape and the close box are Cancel. False when the
+// user would rather stay, or the save failed or was cancelled.
+bool MainWindow::AskToSaveChanges() {
+    const QString subject = document_->IsDefaultLoan() ? QString("the Borrower's Loan Data")
+                                                       : "\"" + document_->DisplayName() + "\"";
+    MessageRequest question{"Save the changes to " + subject + " before closing it?", kProductName,
+                            MsgIcon::Question, MsgButtons::SaveDiscardCancel, MsgAnswer::Save};
+    question.escapeAnswer = MsgAnswer::Cancel;
+    switch (ThePlatform().ShowMessage(this, question)) {
+        case MsgAnswer::Save:
+            return SaveLoan(true);
+        case MsgAnswer::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The default loan's own question when the program ends.
+bool MainWindow::AskDefaultLoanQuestion(bool offerCancel) {
     MessageRequest question{
         "Save changes made to the Borrower's Loan Data?", "Save Changes", MsgIcon::Question,
         offerCancel ? MsgButtons::YesNoCancel : MsgButtons::YesNo, MsgAnswer::Yes};
@@ -70,6 +99,17 @@ bool MainWindow::AgreeToEnd(bool offerCancel) {
         default:
             return false;
     }
+}
+
+// The close box's question; false when the program should stay open.
+bool MainWindow::AgreeToEnd(bool offerCancel) {
+    if (endingAgreed_ || !HasUnsavedChanges()) return true;
+    if (document_->IsDefaultLoan()) return AskDefaultLoanQuestion(offerCancel);
+    return AskToSaveChanges();
+}
+
+bool MainWindow::AgreeToReplace() {
+    return !HasUnsavedChanges() || AskToSaveChanges();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
@@ -86,12 +126,12 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 // could overwrite MAIN.DAT with zeros.
 void MainWindow::MarkLoanDataChanged() {
     endingAgreed_ = false;
-    if (!loadAborted_) actions_["MenuFileSave"]->setEnabled(true);
+    if (!loadAborted_) document_->SetModified(true);
 }
 
 void MainWindow::BlockLoanSaving() {
     loadAborted_ = true;
-    actions_["MenuFileSave"]->setEnabled(false);
+    ShowSavedState();
 }
 
 // Where the session manager allows no questions, the session ends as it will.
@@ -104,7 +144,7 @@ bool MainWindow::CommitLoanData(bool mayAsk) {
 
 void MainWindow::WatchSessionEnd() {
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
-        if (!actions_["MenuFileSave"]->isEnabled() || endingAgreed_) return;
+        if (!HasUnsavedChanges() || endingAgreed_) return;
         const bool mayAsk = manager.allowsInteraction();
         const bool end = CommitLoanData(mayAsk);
         if (mayAsk) manager.release();

@@ -25,8 +25,22 @@ struct MenuSpec {
 const MenuSpec kMenus[] = {
     {"MenuFile",
      "&File",
-     {{"MenuFileSave", "&Save", ""},
+     {{"MenuFileNew", "&New", "Ctrl+N"},
+      {"MenuFileOpen", "&Open ...", "Ctrl+O"},
+      {"MenuFileSave", "&Save", ""},
+      {"MenuFileSaveAs", "Save &As ...", "Ctrl+Shift+S"},
+      {"MenuFileProperties", "Scenario P&roperties ...", ""},
       {"MenuFilePrint", "&Print ...", "Ctrl+P"},
+      {"", "MenuFileRecentBar", ""},
+      {"MenuFileRecent1", "&1", ""},
+      {"MenuFileRecent2", "&2", ""},
+      {"MenuFileRecent3", "&3", ""},
+      {"MenuFileRecent4", "&4", ""},
+      {"MenuFileRecent5", "&5", ""},
+      {"MenuFileRecent6", "&6", ""},
+      {"MenuFileRecent7", "&7", ""},
+      {"MenuFileRecent8", "&8", ""},
+      {"", "MenuFileExitBar", ""},
       {"MenuFileExit", "E&xit", ""}}},
     {"MenuTools",
      "&Tools",
@@ -78,6 +92,7 @@ void MainWindow::BuildMenus() {
         }
     }
     SetMenuAction("MenuFileSave", [this] { MenuFileSave_Click(); });
+    SetMenuAction("MenuFileSaveAs", [this] { MenuFileSaveAs_Click(); });
     SetMenuAction("MenuFileExit", [this] { close(); });
     SetMenuAction("MenuHelpContents", [] { OpenHelpTopic(help_topic::kContents); });
 }

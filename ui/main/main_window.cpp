@@ -24,6 +24,7 @@
 #include "shell/keys.h"
 #include "shell/platform.h"
 #include "shell/typing_limit.h"
+#include "ui/document/scenario_store.h"
 #include "ui/main/explanations.h"
 
 namespace dovanel {
@@ -131,11 +132,13 @@ const char kZeroMessage[] = "You must enter a number, and it must be greater tha
 
 }  // namespace
 
-MainWindow::MainWindow(Model& model, QWidget* parent) : QMainWindow(parent), model_(model) {
+MainWindow::MainWindow(ScenarioDocument& document, QWidget* parent)
+    : QMainWindow(parent), document_(&document), model_(&document.model()) {
     setObjectName("frmMain");
-    setWindowTitle(App().productName);
     BuildControls();
     BuildMenus();
+    FollowDocument();
+    setAcceptDrops(true);
     InstallKeyPreview(this, {});
     GuardModifiedKeys();
     WatchSessionEnd();
@@ -194,7 +197,7 @@ void MainWindow::AddInfoButton(QWidget* parent, const char* name, int left, int 
     button->setFont(font);
     button->setFocusPolicy(Qt::NoFocus);
     connect(button, &QToolButton::clicked, this, [this, name] {
-        const Explanation e = FieldExplanation(name, model_);
+        const Explanation e = FieldExplanation(name, *model_);
         ShowExplanation(e.title, e.text, e.helpTopic);
     });
 }
@@ -211,7 +214,7 @@ void MainWindow::AddRedFlag(QWidget* parent, int flag, QRect where) {
     button->hide();
     flags_[spec.name] = button;
     connect(button, &QToolButton::clicked, this, [this, f = spec.flag] {
-        const Explanation e = RedFlagAlert(f, model_);
+        const Explanation e = RedFlagAlert(f, *model_);
         Message(this, e.text, e.title, MsgIcon::Warning);
     });
 }
@@ -306,30 +309,7 @@ void MainWindow::BuildResults(QWidget* block) {
 }
 
 LoadOutcome MainWindow::FormLoad() {
-    class Questions : public LoadQuestions {
-      public:
-        explicit Questions(QWidget* owner) : owner_(owner) {}
-        void MissingFile(const std::string& message) override {
-            Message(owner_, Q(message), "Missing File", MsgIcon::Critical);
-        }
-        LoadAnswer LoadFailed(const std::string& message) override {
-            switch (Message(owner_, Q(message), owner_->windowTitle(), MsgIcon::Warning,
-                            MsgButtons::AbortRetryIgnore, MsgAnswer::Ignore)) {
-                case MsgAnswer::Abort:
-                    return LoadAnswer::Abort;
-                case MsgAnswer::Retry:
-                    return LoadAnswer::Retry;
-                default:
-                    return LoadAnswer::Ignore;
-            }
-        }
-
-      private:
-        QWidget* owner_;
-    } questions(this);
-    const LoadOutcome outcome = LoadAllDataFiles(model_, App().dataFolder.toStdString(), questions,
-                                                 QDate::currentDate().year());
-    ThePlatform().SetBusy(false);
+    const LoadOutcome outcome = LoadDefaultLoan(this, *document_);
     if (outcome == LoadOutcome::Complete) SetUpControls();
     if (outcome == LoadOutcome::Aborted) BlockLoanSaving();
     return outcome;
@@ -338,7 +318,7 @@ LoadOutcome MainWindow::FormLoad() {
 // Filling the boxes runs their change handlers, which store the values as the
 // boxes show them and recalculate.
 void MainWindow::SetUpControls() {
-    const LoanData& d = model_.loanData;
+    const LoanData& d = model_->loanData;
     text_[1]->setText(Q(PlainNumber(d.purchasePrice)));
     text_[2]->setText(Q(FormatValue(static_cast<double>(d.downPaymentRate) * 100, "#.00")));
     text_[3]->setText(Q(FormatValue(static_cast<double>(d.interestRate) * 100, "#.0##")));
@@ -354,13 +334,14 @@ void MainWindow::SetUpControls() {
         for (const char* type : kMortgageTypes) cmboMortgageType_->addItem(type);
     }
     ShowLoadedMortgageType();
-    actions_["MenuFileSave"]->setEnabled(false);
+    document_->SetModified(false);
+    ShowSavedState();
 }
 
 void MainWindow::TextChange(int box) {
     MarkLoanDataChanged();
     double number = LeadingNumber(text_[box]->text().toStdString());
-    LoanData& d = model_.loanData;
+    LoanData& d = model_->loanData;
     switch (box) {
         case 1:
             StoreNumber(d.purchasePrice, number);
@@ -382,12 +363,12 @@ void MainWindow::TextChange(int box) {
             StoreNumber(*PlainFieldOf(d, box), number);
             break;
     }
-    ShowResults(Recalculate(model_));
+    ShowResults(Recalculate(*model_));
 }
 
 void MainWindow::TextLostFocus(int box) {
     const double number = LeadingNumber(text_[box]->text().toStdString());
-    LoanData& d = model_.loanData;
+    LoanData& d = model_->loanData;
     bool zero = false;
     switch (box) {
         case 1:
@@ -411,7 +392,7 @@ void MainWindow::TextLostFocus(int box) {
             StoreNumber(*PlainFieldOf(d, box), number);
             break;
     }
-    ShowResults(Recalculate(model_));
+    ShowResults(Recalculate(*model_));
     if (zero) {
         // After the focus has settled: the message, then the focus back into the box.
         QTimer::singleShot(0, this, [this, box] {
@@ -423,11 +404,11 @@ void MainWindow::TextLostFocus(int box) {
 
 void MainWindow::cmboMortgageType_Click() {
     MarkLoanDataChanged();
-    LoanData& d = model_.loanData;
+    LoanData& d = model_->loanData;
     d.mortgageTypeName = cmboMortgageType_->currentText().toStdString();
     d.termYears = TermYearsOf(d.mortgageTypeName);
     d.isArm = IsArmOf(d.mortgageTypeName);
-    ShowResults(Recalculate(model_));
+    ShowResults(Recalculate(*model_));
 }
 
 void MainWindow::ShowResults(const ResultsDisplay& shown) {
@@ -455,20 +436,20 @@ void MainWindow::ShowResults(const ResultsDisplay& shown) {
 
 void MainWindow::RefreshRatioCaptions() {
     labels_["lblFirstRatio"]->setText("First  <" +
-                                      Q(FormatValue(model_.loanResults.firstRatioLimit, "#%")));
+                                      Q(FormatValue(model_->loanResults.firstRatioLimit, "#%")));
     labels_["lblSecondRatio"]->setText("Second  <" +
-                                       Q(FormatValue(model_.loanResults.secondRatioLimit, "#%")));
+                                       Q(FormatValue(model_->loanResults.secondRatioLimit, "#%")));
 }
 
 void MainWindow::RefreshIncomeAndDebt(const char* pattern) {
-    labels_["Label23_16"]->setText(Q(FormatValue(model_.loanData.monthlyIncome, pattern)));
-    labels_["Label23_0"]->setText(Q(FormatValue(model_.loanData.monthlyDebt, pattern)));
+    labels_["Label23_16"]->setText(Q(FormatValue(model_->loanData.monthlyIncome, pattern)));
+    labels_["Label23_0"]->setText(Q(FormatValue(model_->loanData.monthlyDebt, pattern)));
 }
 
 void MainWindow::Refresh() {
     RefreshRatioCaptions();
     RefreshIncomeAndDebt("$#,##0");
-    ShowResults(Recalculate(model_));
+    ShowResults(Recalculate(*model_));
 }
 
 void MainWindow::Form_Activate() {

@@ -9,6 +9,7 @@
 
 #include "data/load.h"
 #include "engine/recalculate.h"
+#include "ui/document/scenario_document.h"
 
 class QAction;
 class QComboBox;
@@ -18,14 +19,27 @@ class QToolButton;
 
 namespace dovanel {
 
+class Workspace;
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MainWindow(Model& model, QWidget* parent = nullptr);
+    explicit MainWindow(ScenarioDocument& document, QWidget* parent = nullptr);
 
-    // Loads every data file and sets the controls up. MissingFile means the
-    // program must end without showing anything.
+    // Loads every data file into the default loan and sets the controls up.
+    // MissingFile means the program must end without showing anything.
     LoadOutcome FormLoad();
+
+    // The document the window shows and every screen works on.
+    ScenarioDocument& document() { return *document_; }
+    // Shows another document: its values fill the boxes, its name the title.
+    void SetDocument(ScenarioDocument& document);
+    // New, Open and the recent files replace the workspace's document; without
+    // a workspace those entries stay off.
+    void UseWorkspace(Workspace& workspace);
+    // Opens a scenario file in place of the document, after asking about its
+    // unsaved changes (the command line, a later copy, a drop). True when opened.
+    bool OpenScenarioFile(const QString& path);
 
     // What every activation does: refresh captions, income, debt and results
     // (Refresh); the first one also slides the window in and shows Quick Start.
@@ -40,6 +54,9 @@ class MainWindow : public QMainWindow {
     // data asks the close box's question, with Cancel when `offerCancel`; false
     // when the user would rather stay.
     bool AgreeToEnd(bool offerCancel);
+    // Before the document is replaced (New, Open, a recent file): with unsaved
+    // changes asks Save, Discard or Cancel; false when the user would rather stay.
+    bool AgreeToReplace();
 
     bool firstActivationDone() const { return firstActivationDone_; }
 
@@ -53,6 +70,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     bool event(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,6 +93,17 @@ class MainWindow : public QMainWindow {
     void RefreshRatioCaptions();
     void FirstActivation();
     void MenuFileSave_Click();
+    // The document: its title and Save entry, and the File menu's documents.
+    void FollowDocument();
+    void ShowSavedState();
+    bool HasUnsavedChanges() const;
+    bool AskToSaveChanges();
+    bool AskDefaultLoanQuestion(bool offerCancel);
+    void MenuFileNew_Click();
+    void MenuFileOpen_Click();
+    void MenuFileSaveAs_Click();
+    void OpenRecentFile(int index);
+    void ShowRecentFiles();
     // Loan data: saving, the question before ending, and the session's end.
     bool SaveLoan(bool ending);
     void MarkLoanDataChanged();
@@ -86,7 +116,10 @@ class MainWindow : public QMainWindow {
     void ExplainFocusedField();
     void NameControlsForReaders();
 
-    Model& model_;
+    ScenarioDocument* document_;
+    Model* model_;
+    Workspace* workspace_ = nullptr;
+    QList<QMetaObject::Connection> documentConnections_;
     QMap<int, QLineEdit*> text_;  // Text1 .. Text7
     QComboBox* cmboMortgageType_ = nullptr;
     QMap<QString, QLabel*> labels_;

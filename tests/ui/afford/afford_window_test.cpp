@@ -37,7 +37,7 @@ class AffordTest : public test::WindowTest {
         Recalculate(model);
     }
     void Open() {
-        window = std::make_unique<AffordWindow>(model);
+        window = std::make_unique<AffordWindow>(test::DocumentOf(model));
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -281,9 +281,9 @@ TEST_F(AffordTest, PrintsToAPdf) {
 class AffordMenuTest : public test::WindowTest {
   protected:
     void SetUp() override {
-        main = std::make_unique<MainWindow>(model);
+        main = std::make_unique<MainWindow>(test::DocumentOf(model));
         ASSERT_EQ(main->FormLoad(), LoadOutcome::Complete);
-        RegisterScreens(*main, model);
+        RegisterScreens(*main);
         main->show();
         main->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));

@@ -17,8 +17,8 @@ class IncomeTest : public test::WindowTest {
   protected:
     IncomeTest() {
         LoadInstalled(model);
-        page2 = std::make_unique<IncomePage2>(model);
-        page1 = std::make_unique<IncomePage1>(model, *page2);
+        page2 = std::make_unique<IncomePage2>(test::DocumentOf(model));
+        page1 = std::make_unique<IncomePage1>(test::DocumentOf(model), *page2);
     }
     QString Label(QWidget& w, const char* name) { return w.findChild<QLabel*>(name)->text(); }
     void Type(QLineEdit* cell, const QString& text) {
@@ -80,8 +80,8 @@ TEST_F(IncomeTest, CancelPutsBackTheAnalysisItOpenedWith) {
     page1->findChild<QPushButton*>("BtnCancel")->click();
     EXPECT_EQ(model.loanData.monthlyIncome, kIncomeNotEntered);
     EXPECT_EQ(FileBytes("INCOME.DAT"), before);
-    IncomePage2 again2(model);
-    IncomePage1 again(model, again2);
+    IncomePage2 again2(test::DocumentOf(model));
+    IncomePage1 again(test::DocumentOf(model), again2);
     EXPECT_EQ(again.Cell(1, 3)->text(), opened);
     EXPECT_NE(opened, "90000");
 }
@@ -108,11 +108,11 @@ TEST_F(IncomeTest, PageTwoOpensOverPageOneAndGoesBack) {
 
 TEST_F(IncomeTest, OkReachesTheMainWindowOnActivation) {
     Model shared;
-    MainWindow window(shared);
+    MainWindow window(test::DocumentOf(shared));
     ASSERT_EQ(window.FormLoad(), LoadOutcome::Complete);
     {
-        IncomePage2 p2(shared);
-        IncomePage1 p1(shared, p2);
+        IncomePage2 p2(test::DocumentOf(shared));
+        IncomePage1 p1(test::DocumentOf(shared), p2);
         Type(p1.Cell(1, 1), "96000");
         p1.findChild<QPushButton*>("BtnOk")->click();
     }
@@ -130,7 +130,7 @@ class DebtTest : public test::WindowTest {
 };
 
 TEST_F(DebtTest, RunningTotalOverTheBoxes) {
-    DebtSummaryScreen screen(model);
+    DebtSummaryScreen screen(test::DocumentOf(model));
     Screenshot(&screen, "debt");
     QTest::keyClicks(screen.Payment(3), "150");
     QTest::keyClicks(screen.Payment(20), "35.50");
@@ -147,14 +147,14 @@ TEST_F(DebtTest, RunningTotalOverTheBoxes) {
 
 TEST_F(DebtTest, OkStoresAndWritesCancelDiscards) {
     {
-        DebtSummaryScreen screen(model);
+        DebtSummaryScreen screen(test::DocumentOf(model));
         screen.Description(0)->setText("Car \"loan\"");
         screen.Payment(0)->setText("415.25");
         screen.findChild<QPushButton*>("BtnCancel")->click();
     }
     EXPECT_EQ(model.loanData.monthlyDebt, 0);
     {
-        DebtSummaryScreen screen(model);
+        DebtSummaryScreen screen(test::DocumentOf(model));
         EXPECT_EQ(screen.Description(0)->text(), "") << "every opening starts from the file";
         screen.Description(0)->setText("Car \"loan\"");
         screen.Payment(0)->setText("415.25");
@@ -171,7 +171,7 @@ TEST_F(DebtTest, MissingFileKeepsWhatMemoryHolds) {
     QFile::remove(DataFile("DEBT.DAT"));
     model.debtSummary.itemName[2] = "Student loan";
     model.debtSummary.itemAmount[2] = 180;
-    DebtSummaryScreen screen(model);
+    DebtSummaryScreen screen(test::DocumentOf(model));
     EXPECT_EQ(screen.Description(2)->text(), "Student loan");
     EXPECT_EQ(screen.Payment(2)->text(), "180");
     screen.findChild<QPushButton*>("btnHelp")->click();

@@ -20,7 +20,7 @@ const char kQuestion[] = "Save changes made to the Borrower's Loan Data?";
 class LoanSavingTest : public test::WindowTest {
   protected:
     LoadOutcome Open() {
-        window = std::make_unique<MainWindow>(model);
+        window = std::make_unique<MainWindow>(test::DocumentOf(model));
         const LoadOutcome outcome = window->FormLoad();
         window->show();
         QCoreApplication::processEvents();

@@ -23,7 +23,7 @@ namespace {
 class MainWindowTest : public test::WindowTest {
   protected:
     void Open() {
-        window = std::make_unique<MainWindow>(model);
+        window = std::make_unique<MainWindow>(test::DocumentOf(model));
         ASSERT_EQ(window->FormLoad(), LoadOutcome::Complete);
         window->show();
         window->activateWindow();
@@ -288,7 +288,7 @@ TEST_F(MainWindowTest, TheWindowKeepsItsSize) {
 
 TEST_F(MainWindowTest, MissingDataFileEndsTheLoad) {
     QFile::remove(DataFile("PMI.DAT"));
-    MainWindow w(model);
+    MainWindow w(test::DocumentOf(model));
     EXPECT_EQ(w.FormLoad(), LoadOutcome::MissingFile);
     ASSERT_EQ(platform.asked.size(), 1u);
     EXPECT_EQ(platform.asked[0].title, "Missing File");
@@ -308,7 +308,7 @@ class MenuTest : public MainWindowTest {
   protected:
     void SetUp() override {
         Open();
-        RegisterScreens(*window, model);
+        RegisterScreens(*window);
     }
     // Runs `inside` on the modal window the menu entry opens, then closes it with `button`.
     void Choose(const char* entry, const char* form, std::function<void(QWidget&)> inside,

@@ -460,9 +460,9 @@ TEST_F(PlannerTest, AFewYearsOfBarsKeepABarsWidth) {
 }
 
 TEST_F(PlannerTest, OpensFromTheToolsMenuAfterTheAmortizationTable) {
-    MainWindow window(model);
+    MainWindow window(test::DocumentOf(model));
     ASSERT_EQ(window.FormLoad(), LoadOutcome::Complete);
-    RegisterScreens(window, model);
+    RegisterScreens(window);
     const QList<QAction*> tools = window.findChild<QMenu*>("MenuTools")->actions();
     QAction* planner = window.findChild<QAction*>("mnuPlanner");
     ASSERT_TRUE(planner);

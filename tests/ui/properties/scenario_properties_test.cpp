@@ -1,0 +1,95 @@
+// Scenario Properties: Ok changes the document only where something changed;
+// Cancel, Escape and the close box change nothing; opening changes nothing.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "tests/ui/ui_fixture.h"
+#include "ui/properties/scenario_properties.h"
+
+namespace dovanel {
+namespace {
+
+class ScenarioPropertiesTest : public test::WindowTest {
+  protected:
+    ScenarioPropertiesTest() { model.info = {"Smith", "First line\nsecond line", "2026-03-04"}; }
+    Model model;
+    ScenarioDocument document{model, ScenarioDocument::Kind::File};
+};
+
+TEST_F(ScenarioPropertiesTest, ShowsTheNameTheNoteAndTheSavedDate) {
+    ScenarioProperties window(document);
+    EXPECT_EQ(window.objectName(), "ScenarioProperties");
+    EXPECT_EQ(window.findChild<QLineEdit*>("txtScenarioName")->text(), "Smith");
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>("txtScenarioNote")->toPlainText(),
+              "First line\nsecond line");
+    const QString saved = window.findChild<QLabel*>("lblSavedDate")->text();
+    EXPECT_TRUE(saved.contains("2026")) << saved.toStdString();
+    EXPECT_FALSE(document.IsModified()) << "opening changes nothing";
+
+    model.info.savedDate.clear();
+    ScenarioProperties fresh(document);
+    EXPECT_EQ(fresh.findChild<QLabel*>("lblSavedDate")->text(), "Not saved yet");
+}
+
+// Each way of closing, after an edit of the name or of nothing.
+TEST_F(ScenarioPropertiesTest, OnlyOkWithAChangeChangesTheDocument) {
+    struct Case {
+        const char* typed;  // appended to the name; "" for no edit
+        const char* how;    // "ok", "ctrl-enter", "cancel", "escape", "close"
+        bool changes;
+    };
+    const Case cases[] = {
+        {" Jr.", "ok", true},      {" Jr.", "ctrl-enter", true}, {"", "ok", false},
+        {" Jr.", "cancel", false}, {" Jr.", "escape", false},    {" Jr.", "close", false},
+    };
+    for (const Case& c : cases) {
+        model.info.name = "Smith";
+        document.SetModified(false);
+        int changed = 0;
+        const auto counting =
+            QObject::connect(&document, &ScenarioDocument::changed, [&changed] { ++changed; });
+        ScenarioProperties window(document);
+        window.show();
+        auto* name = window.findChild<QLineEdit*>("txtScenarioName");
+        name->setFocus();
+        name->end(false);
+        QTest::keyClicks(name, c.typed);
+        const QString how = c.how;
+        if (how == "ok") window.findChild<QAbstractButton*>("BtnOk")->click();
+        if (how == "cancel") window.findChild<QAbstractButton*>("BtnCancel")->click();
+        if (how == "escape") QTest::keyClick(name, Qt::Key_Escape);
+        if (how == "close") window.close();
+        if (how == "ctrl-enter") {
+            auto* note = window.findChild<QPlainTextEdit*>("txtScenarioNote");
+            note->setFocus();
+            QTest::keyClick(note, Qt::Key_Return, Qt::ControlModifier);
+            EXPECT_EQ(note->toPlainText(), "First line\nsecond line") << "no new line typed";
+        }
+        QObject::disconnect(counting);
+        EXPECT_EQ(document.IsModified(), c.changes) << c.typed << " " << c.how;
+        EXPECT_EQ(changed, c.changes ? 1 : 0) << c.how;
+        EXPECT_EQ(model.info.name, c.changes ? "Smith Jr." : "Smith") << c.how;
+        EXPECT_EQ(model.info.note, "First line\nsecond line");
+    }
+}
+
+TEST_F(ScenarioPropertiesTest, TheNoteTakesLineBreaksAndTabMovesOn) {
+    ScenarioProperties window(document);
+    window.show();
+    auto* note = window.findChild<QPlainTextEdit*>("txtScenarioNote");
+    note->setFocus();
+    note->moveCursor(QTextCursor::End);
+    QTest::keyClick(note, Qt::Key_Return);
+    QTest::keyClicks(note, "third");
+    QTest::keyClick(note, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), note) << "Tab leaves the note";
+    window.findChild<QAbstractButton*>("BtnOk")->click();
+    EXPECT_EQ(model.info.note, "First line\nsecond line\nthird");
+    EXPECT_TRUE(document.IsModified());
+}
+
+}  // namespace
+}  // namespace dovanel
