@@ -85,6 +85,7 @@ void Table(const AffordabilityTable& t, ReportWriter& out) {
 void AffordReportBody(const Model& model, const AffordabilityOptions& options, ReportWriter& out) {
     const Affordability answer = MaxAffordablePrice(model, options);
     ReportTitle(out, "What Can I Afford?");
+    ScenarioLine(out, model.info.name);
     Inputs(model, options, answer, out);
     Answer(answer, out);
     Table(AffordabilitySensitivity(model, options), out);

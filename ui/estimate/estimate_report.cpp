@@ -77,6 +77,7 @@ void EstimateReportBody(const Model& m, ReportWriter& out) {
     out.At(1100, "GOOD FAITH ESTIMATE", true);
     out.Italic(false);
     out.Size(11);
+    ScenarioLine(out, m.info.name);
     out.NewLine(2);
     out.Pairs("Purchase Price", Figure(d.purchasePrice, "$###,###,##0"), "Loan-To-Value Ratio",
               Figure(r.ltv, "##.#0%"));

@@ -52,13 +52,14 @@ const ReportLine kLines[] = {
     {25, " 3.  Unallowed Rental Loss", kOut},
 };
 
-void Title(ReportWriter& out, const QString& title, int emptyLinesAfter) {
+void Title(ReportWriter& out, const QString& title, const Model& m, int emptyLinesAfter) {
     out.NewLine(2);
     out.Size(24);
     out.Italic(true);
     out.CenteredAt(5750, title, true);
     out.Italic(false);
     out.Size(12);
+    ScenarioLine(out, m.info.name, true);
     out.NewLine(emptyLinesAfter);
 }
 
@@ -66,7 +67,7 @@ void Title(ReportWriter& out, const QString& title, int emptyLinesAfter) {
 
 void IncomeReportBody(const Model& m, ReportWriter& out) {
     const IncomeAnalysis& a = m.incomeAnalysis;
-    Title(out, "Income Analysis", 2);
+    Title(out, "Income Analysis", m, 2);
     out.At(1100, "A.  Personal Income / Form 1040");
     for (int y = 1; y <= 3; ++y)
         out.RightAt(kYearColumns[y - 1], QString::fromStdString(a.yearLabel[y]), y == 3);
@@ -97,7 +98,7 @@ void IncomeReportBody(const Model& m, ReportWriter& out) {
 }
 
 void DebtReportBody(const Model& m, ReportWriter& out) {
-    Title(out, "Debt Summary", 6);
+    Title(out, "Debt Summary", m, 6);
     for (int i = 0; i < DebtSummary::items; ++i) {
         if (m.debtSummary.itemAmount[i] == 0) continue;
         out.At(2500, QString::fromStdString(m.debtSummary.itemName[i]));

@@ -26,6 +26,7 @@ void AmortizationReportHeading(const Model& model, ReportWriter& out) {
     const LoanData& d = model.loanData;
     const LoanResults& r = model.loanResults;
     ReportTitle(out, "Amortization Table");
+    ScenarioLine(out, model.info.name);
     out.NewLine(2);
     out.Pairs("Purchase Price", Figure(d.purchasePrice, "$###,###,##0.#0"), "Loan-To-Value Ratio",
               Figure(r.ltv, "##.#0%"));

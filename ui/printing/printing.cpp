@@ -140,6 +140,15 @@ void ReportTitle(ReportWriter& out, const QString& text) {
     out.Size(11);
 }
 
+void ScenarioLine(ReportWriter& out, const std::string& name, bool centred) {
+    if (name.empty()) return;
+    const QString text = "Scenario: " + QString::fromStdString(name);
+    if (centred)
+        out.CenteredAt(5750, text, true);
+    else
+        out.At(1100, text, true);
+}
+
 QString Figure(double value, const char* pattern) {
     return QString::fromStdString(FormatValue(value, pattern));
 }

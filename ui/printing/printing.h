@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "shell/page_printer.h"
 
@@ -63,6 +64,11 @@ struct PrintJob {
 // A report's title: two empty lines, then the text at 18 points in italics at
 // the left margin; the body goes on at 11 points.
 void ReportTitle(ReportWriter& out, const QString& text);
+
+// Under a report's title, the scenario's name ("Scenario: Smith") on a line of
+// its own, at the left margin or centred on the page; nothing at all for a
+// scenario without a name, so that such a report reads as it always has.
+void ScenarioLine(ReportWriter& out, const std::string& name, bool centred = false);
 
 // A value written in one of FormatValue's patterns, as the reports print it.
 QString Figure(double value, const char* pattern);

@@ -23,6 +23,7 @@
 #include "ui/estimate/estimate_report.h"
 #include "ui/income/income_reports.h"
 #include "ui/planner/planner.h"
+#include "ui/planner/planner_report.h"
 #include "ui/printing/amortization_report.h"
 #include "ui/printing/printing.h"
 
@@ -59,6 +60,41 @@ class ReportTest : public test::WindowTest {
     test::RecordingPrinter* recorded = nullptr;
     std::vector<std::unique_ptr<test::RecordingPrinter>> printers;
 };
+
+// Every report names the scenario under its title when it has a name, and
+// reads exactly as before when it has none.
+TEST_F(ReportTest, EveryReportNamesTheScenarioOnlyWhenItHasAName) {
+    Loan(125000, 0.05f, 0.075f, 0);
+    model.debtSummary.itemName[0] = "Car loan";
+    model.debtSummary.itemAmount[0] = 415;
+    const PayoffPlan plan = ComputePayoffPlan(model, ExtraPayments{200});
+    const std::pair<const char*, std::function<void(ReportWriter&)>> reports[] = {
+        {"GOOD FAITH ESTIMATE", [&](ReportWriter& out) { EstimateReportBody(model, out); }},
+        {"Amortization Table", [&](ReportWriter& out) { AmortizationReportBody(model, out); }},
+        {"Income Analysis", [&](ReportWriter& out) { IncomeReportBody(model, out); }},
+        {"Debt Summary", [&](ReportWriter& out) { DebtReportBody(model, out); }},
+        {"What Can I Afford?",
+         [&](ReportWriter& out) { AffordReportBody(model, AffordabilityOptions{}, out); }},
+        {"Amortization Table",
+         [&](ReportWriter& out) { PayoffReportBody(model, plan, true, out); }},
+    };
+    for (const auto& [title, body] : reports) {
+        QStringList plain, named;
+        for (const char* name : {"", "Smith & Sons"}) {
+            model.info.name = name;
+            test::RecordingPrinter printer;
+            ReportWriter out(printer, nullptr, FormFont(), true);
+            body(out);
+            (*name ? named : plain) = printer.Lines();
+        }
+        const int at = named.indexOf("Scenario: Smith & Sons");
+        ASSERT_GT(at, 0) << title;
+        EXPECT_EQ(named[at - 1], title) << "right under the title";
+        named.removeAt(at);
+        EXPECT_EQ(named, plain) << title << ": otherwise the same report";
+        EXPECT_FALSE(plain.join('\n').contains("Scenario")) << title;
+    }
+}
 
 // ---- amortization and the common steps -------------------------------------
 
