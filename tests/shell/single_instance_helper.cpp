@@ -5,11 +5,17 @@
 //                                        answered Yes), prints "ready", exits 0 when its input ends
 //   single_instance_helper ask NAME      finds the lock taken and asks a running copy to show
 //   itself
+//   single_instance_helper files NAME    holds the lock, listens, prints "ready", then prints
+//                                        every file it is asked to open as "open:" and its
+//                                        path, percent-encoded, and exits 0 after the second
+//   single_instance_helper open NAME PATH  finds the lock taken and asks a running copy to open
+//                                        PATH (exit 0 when one took it, 6 when none did)
 // A third argument is the private folder to use when there is no runtime folder.
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <QUrl>
 #include <cstdio>
 
 #include "shell/single_instance.h"
@@ -26,8 +32,9 @@ void SayReady() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     if (argc != 3 && argc != 4) return 2;
-    dovanel::SingleInstance instance(argv[2], argc == 4 ? QString(argv[3]) : QString());
     const QString mode = argv[1];
+    const bool fallback = argc == 4 && mode != "open";
+    dovanel::SingleInstance instance(argv[2], fallback ? QString(argv[3]) : QString());
     QTimer::singleShot(10000, [] { QCoreApplication::exit(4); });
     if (mode == "serve") {
         if (!instance.TryLock() || !instance.Protected() ||
@@ -45,6 +52,25 @@ int main(int argc, char** argv) {
         });
         SayReady();
         return app.exec();
+    }
+    if (mode == "files") {
+        int opened = 0;
+        const bool listening =
+            instance.TryLock() &&
+            instance.Listen([] {},
+                            [&opened](const QString& path) {
+                                std::printf("open:%s\n",
+                                            path.toUtf8().toPercentEncoding().constData());
+                                std::fflush(stdout);
+                                if (++opened == 2) QCoreApplication::exit(0);
+                            });
+        if (!listening) return 3;
+        SayReady();
+        return app.exec();
+    }
+    if (mode == "open") {
+        if (argc != 4 || instance.TryLock()) return 5;
+        return instance.AskRunningCopyToOpen(QString::fromUtf8(argv[3])) ? 0 : 6;
     }
     if (mode == "ask") {
         if (instance.TryLock()) return 5;  // nobody was running

@@ -222,5 +222,33 @@ TEST(SingleInstance, WithoutARuntimeFolderAPrivateFolderKeepsTheProtection) {
     EXPECT_TRUE(intruded.Folder().isEmpty());
 }
 
+// A later copy hands its file to the running one and ends at once: any path
+// (blanks, a line break, letters beyond ASCII) arrives whole, one request at
+// a time, and without a running copy the later one learns that none took it.
+TEST(SingleInstance, ALaterCopyHandsItsFileToTheRunningOne) {
+    const QString name = UniqueName("files");
+    EXPECT_EQ(Ask(name, {}), 5) << "nobody runs yet";
+    auto running = StartCopy("files", name);
+    const QStringList paths = {"/home/me/Smith & Sons.dovanel",
+                               QString::fromUtf8("/tmp/line\nbreak/pr\xc3\xa9t %41.dovanel")};
+    for (const QString& path : paths) {
+        QProcess later;
+        later.start(SINGLE_INSTANCE_HELPER, {"open", name, path});
+        ASSERT_TRUE(later.waitForFinished(8000));
+        EXPECT_EQ(later.exitCode(), 0) << "the running copy took " << path.toStdString();
+    }
+    ASSERT_TRUE(running->waitForFinished(5000));
+    QStringList received;
+    for (const QByteArray& line : running->readAllStandardOutput().split('\n'))
+        if (line.startsWith("open:"))
+            received << QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(5)));
+    EXPECT_EQ(received, paths);
+
+    QProcess nobody;
+    nobody.start(SINGLE_INSTANCE_HELPER, {"open", UniqueName("none"), "/tmp/a.dovanel"});
+    ASSERT_TRUE(nobody.waitForFinished(8000));
+    EXPECT_EQ(nobody.exitCode(), 5) << "no running copy: the later copy starts itself";
+}
+
 }  // namespace
 }  // namespace dovanel

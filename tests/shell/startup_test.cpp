@@ -3,15 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include "data/scenario_file.h"
 #include "shell/app_context.h"
 #include "tests/ui/ui_fixture.h"
 
@@ -245,6 +248,72 @@ TEST(StartupWithOddSettings, TheMainWindowIsReachedAndTheSettingsPlaceKept) {
         ASSERT_EQ(::lstat(settings.constData(), &after), 0);
         EXPECT_EQ(after.st_mode & S_IFMT, before.st_mode & S_IFMT) << kind;
     }
+}
+
+// The program with a scenario file on its command line: a file it cannot read
+// is told and the default loan opens; with a copy already running, the later
+// copy hands the file over and ends at once, and the running copy opens it
+// (it then lists it first among the recent files).
+class ProgramWithFile : public ::testing::Test {
+  protected:
+    ProgramWithFile() {
+        QDir().mkpath(data);
+        QDir().mkpath(run);
+        QFile::setPermissions(
+            run, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        for (const QString& name : QDir(DOVANEL_INSTALLED_DATA).entryList(QDir::Files))
+            QFile::copy(QString(DOVANEL_INSTALLED_DATA) + name, data + name);
+        Touch(data + "DV.INI", "[General]\r\nShow Quick Start Information=NO\r\n");
+    }
+    void Start(QProcess& program, const QStringList& arguments) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", home.path() + "/data");
+        env.insert("XDG_RUNTIME_DIR", run);
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(DOVANEL_PROGRAM, arguments);
+    }
+    QByteArray Settings() {
+        QFile settings(data + "DV.INI");
+        return settings.open(QIODevice::ReadOnly) ? settings.readAll() : QByteArray();
+    }
+
+    QTemporaryDir home;
+    const QString data = home.path() + "/data/Dovanel/", run = home.path() + "/run";
+};
+
+TEST_F(ProgramWithFile, AFileThatCannotBeReadIsToldAndTheDefaultLoanOpens) {
+    const QString missing = home.path() + "/missing.dovanel";
+    QProcess program;
+    Start(program, {"--startup-check", missing});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+    EXPECT_EQ(program.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("The scenario could not be opened")) << out.toStdString();
+    EXPECT_TRUE(out.contains(missing)) << out.toStdString();
+    EXPECT_FALSE(Settings().contains("missing.dovanel")) << "not listed among the recent files";
+}
+
+TEST_F(ProgramWithFile, ALaterCopyHandsItsFileToTheRunningCopy) {
+    const QString file = home.path() + "/Smith.dovanel";
+    Touch(file, QByteArray::fromStdString(ScenarioFileText(Scenario{})));
+    QProcess first;
+    Start(first, {});
+    QDeadlineTimer started(20000);
+    while (QDir(run).entryList(QDir::Dirs | QDir::NoDotAndDotDot).isEmpty() &&
+           !started.hasExpired())
+        QThread::msleep(50);
+    QThread::msleep(500);  // until it listens
+    QProcess later;
+    Start(later, {file});
+    ASSERT_TRUE(later.waitForFinished(15000));
+    EXPECT_EQ(later.exitCode(), 0);
+    EXPECT_TRUE(later.readAllStandardOutput().isEmpty());
+    QDeadlineTimer opened(15000);
+    while (!Settings().contains("Smith.dovanel") && !opened.hasExpired()) QThread::msleep(50);
+    EXPECT_TRUE(Settings().contains("File1=" + file.toUtf8())) << Settings().toStdString();
+    first.kill();
+    first.waitForFinished(5000);
 }
 
 }  // namespace
