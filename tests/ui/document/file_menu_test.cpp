@@ -279,3 +279,54 @@ TEST_F(FileMenuTest, AFileDroppedOnTheWindowOpensAfterTheQuestion) {
 
 }  // namespace
 }  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// A newcomer's walk, by keys alone: a new scenario (Ctrl+N), a loan typed in,
+// Save As (Ctrl+Shift+S), another scenario opened (Ctrl+O), and the first one
+// reopened from the recent files (Alt+F, 2: the one opened last is 1).
+TEST_F(FileMenuTest, ANewcomersWalkByKeyboard) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    auto keys = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        QCoreApplication::processEvents();
+    };
+
+    ASSERT_EQ(QApplication::focusWidget(), Box(1)) << "the window starts in the price";
+    keys(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(Current().kind(), Kind::Untitled);
+    keys(Qt::Key_Home);
+    keys(Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "410000");
+    keys(Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "5");  // the down payment grows to ..5 %
+    EXPECT_EQ(Current().model().loanData.purchasePrice, 410000.0f);
+    EXPECT_TRUE(window->isWindowModified());
+
+    const QString first = files.path() + "/Walk";
+    platform.saveAnswers = {first};
+    keys(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    ASSERT_EQ(Current().path(), first + ".dovanel");
+    EXPECT_EQ(Read(first + ".dovanel").loanData.purchasePrice, 410000.0f);
+
+    const QString second = ScenarioFile("Second.dovanel", 99000);
+    platform.openAnswers = {second};
+    keys(Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(Current().path(), second);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_TRUE(qobject_cast<QMenu*>(menu));
+    EXPECT_EQ(Action("MenuFileRecent1")->statusTip(), second);
+    QTest::keyClick(menu, Qt::Key_2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Current().path(), first + ".dovanel");
+    EXPECT_EQ(Box(1)->text(), "410000");
+    EXPECT_TRUE(platform.asked.empty()) << "nothing was left unsaved on the way";
+}
+
+}  // namespace
+}  // namespace dovanel
