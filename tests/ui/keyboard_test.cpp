@@ -111,7 +111,8 @@ TEST_F(KeyboardTest, OnlyTheDesignedButtonIsTheDefault) {
                                                  {"QuickStart", "btnCloseWindow"},
                                                  {"frmAbout", "BtnOk"},
                                                  {"Planner", "BtnOk"},
-                                                 {"ScenarioProperties", "BtnOk"}};
+                                                 {"ScenarioProperties", "BtnOk"},
+                                                 {"Compare", "BtnClose"}};
     for (const WindowKind& kind : Kinds()) {
         auto window = kind.make(model);
         ShowActive(window.get());

@@ -23,6 +23,11 @@ struct Case {
     Answer answer;
 };
 
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << kKindNames[int(c.kind)] << " " << kPathNames[int(c.path)] << " "
+        << kAnswerNames[int(c.answer)];
+}
+
 std::string Name(const ::testing::TestParamInfo<Case>& info) {
     return std::string(kKindNames[int(info.param.kind)]) + kPathNames[int(info.param.path)] +
            kAnswerNames[int(info.param.answer)];
