@@ -4,10 +4,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDate>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QTimer>
 #include <QUrl>
 
 #include <sys/stat.h>
@@ -326,6 +328,46 @@ TEST_F(FileMenuTest, ANewcomersWalkByKeyboard) {
     EXPECT_EQ(Current().path(), first + ".dovanel");
     EXPECT_EQ(Box(1)->text(), "410000");
     EXPECT_TRUE(platform.asked.empty()) << "nothing was left unsaved on the way";
+}
+
+}  // namespace
+}  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// The Tools work on the document the window shows: Use This Price changes that
+// scenario (now unsaved), and the default loan's files stay as they are.
+TEST_F(FileMenuTest, UseThisPriceChangesTheOpenScenario) {
+    Model client;
+    LoadInstalled(client);
+    client.loanData.monthlyIncome = 12000;
+    client.loanData.monthlyDebt = 300;
+    const QString path = files.path() + "/Client.dovanel";
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(ScenarioFileText(client)));
+    }
+    ASSERT_TRUE(window->OpenScenarioFile(path));
+    window->show();
+    const QByteArray mainDat = FileBytes("MAIN.DAT");
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        QWidget* screen = QApplication::activeModalWidget();
+        ASSERT_TRUE(screen);
+        offered = screen->findChild<QLabel*>("lblMaxPrice")->text();
+        screen->findChild<QAbstractButton*>("BtnUsePrice")->click();
+    });
+    Run("mnuAfford");
+    QCoreApplication::processEvents();
+    offered.remove('$').remove(',');
+    ASSERT_FALSE(offered.isEmpty());
+    EXPECT_EQ(Box(1)->text(), offered);
+    EXPECT_EQ(Current().model().loanData.purchasePrice, offered.toFloat());
+    EXPECT_TRUE(Current().IsModified());
+    EXPECT_EQ(window->windowTitle(), "Client.dovanel[*] - Dovanel");
+    EXPECT_EQ(FileBytes("MAIN.DAT"), mainDat);
 }
 
 }  // namespace
