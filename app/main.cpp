@@ -157,7 +157,7 @@ int main(int argc, char* argv[]) {
     const bool reachable = instance.Listen([&window] { BringToFront(window); },
                                            [&window](const QString& path) {
                                                BringToFront(window);
-                                               window.OpenScenarioFile(path);
+                                               window.OpenWhenFree(path);
                                            });
     if (!reachable) qWarning("Dovanel: a later copy cannot bring this one to the front");
     QObject::connect(&window, &MainWindow::firstActivationFinished, &window,

@@ -3,6 +3,7 @@
 // program was asked to open. Each replaces the document only after asking
 // about unsaved changes.
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -72,6 +73,14 @@ bool MainWindow::OpenScenarioFile(const QString& path) {
     if (opened) workspace_->Replace(std::move(document));
     ShowRecentFiles();
     return opened;
+}
+
+void MainWindow::OpenWhenFree(const QString& path) {
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(250, this, [this, path] { OpenWhenFree(path); });
+        return;
+    }
+    OpenScenarioFile(path);
 }
 
 void MainWindow::MenuFileSaveAs_Click() {

@@ -40,6 +40,10 @@ class MainWindow : public QMainWindow {
     // Opens a scenario file in place of the document, after asking about its
     // unsaved changes (the command line, a later copy, a drop). True when opened.
     bool OpenScenarioFile(const QString& path);
+    // The same for a file another start of the program hands over: while a
+    // screen or a question is open over this window (its document in use), the
+    // opening waits until it has closed.
+    void OpenWhenFree(const QString& path);
 
     // What every activation does: refresh captions, income, debt and results
     // (Refresh); the first one also slides the window in and shows Quick Start.

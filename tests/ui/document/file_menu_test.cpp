@@ -372,3 +372,31 @@ TEST_F(FileMenuTest, UseThisPriceChangesTheOpenScenario) {
 
 }  // namespace
 }  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// A file handed over while a screen is open over the document waits until the
+// screen has closed: the screen never loses the document it works on.
+TEST_F(FileMenuTest, AHandedOverFileWaitsForTheOpenScreen) {
+    const QString path = ScenarioFile("Later.dovanel", 222000);
+    window->show();
+    ScenarioDocument* during = nullptr;
+    QTimer::singleShot(0, [&] {
+        QWidget* screen = QApplication::activeModalWidget();
+        ASSERT_TRUE(screen);
+        window->OpenWhenFree(path);
+        QTest::qWait(400);
+        during = &Current();
+        screen->findChild<QAbstractButton*>("BtnCancel")->click();
+    });
+    Run("mnuDebt2");
+    ScenarioDocument* after = &Current();
+    EXPECT_EQ(during->kind(), Kind::DefaultLoan) << "not while the debt summary was open";
+    EXPECT_EQ(after, during);
+    QTest::qWait(400);
+    EXPECT_EQ(Current().path(), path) << "once it had closed";
+}
+
+}  // namespace
+}  // namespace dovanel
