@@ -1,5 +1,7 @@
 #include "ui/document/workspace.h"
 
+#include <QTimer>
+
 namespace dovanel {
 
 Workspace::Workspace(QObject* parent)
@@ -10,9 +12,10 @@ Workspace::~Workspace() = default;
 
 void Workspace::Replace(std::unique_ptr<ScenarioDocument> document) {
     if (!document) return;
-    std::unique_ptr<ScenarioDocument> before = std::exchange(current_, std::move(document));
+    retired_.push_back(std::exchange(current_, std::move(document)));
     emit currentChanged(current_.get());
-    before.release()->deleteLater();  // a window may still be on its way out of it
+    // A window may still be on its way out of the one before.
+    QTimer::singleShot(0, this, [this] { retired_.clear(); });
 }
 
 }  // namespace dovanel

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <memory>
+#include <vector>
 
 #include "ui/document/lender_desk.h"
 #include "ui/document/scenario_document.h"
@@ -30,6 +31,8 @@ class Workspace : public QObject {
   private:
     LenderDesk desk_;
     std::unique_ptr<ScenarioDocument> current_;
+    // Documents replaced, kept until the event loop comes round again.
+    std::vector<std::unique_ptr<ScenarioDocument>> retired_;
 };
 
 }  // namespace dovanel

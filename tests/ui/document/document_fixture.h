@@ -25,10 +25,7 @@ class DocumentTest : public WindowTest {
         RegisterScreens(*window);
         window->UseWorkspace(workspace);
     }
-    ~DocumentTest() override {
-        window.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    ~DocumentTest() override { window.reset(); }
 
     ScenarioDocument& Current() { return workspace.current(); }
     QAction* Action(const QString& name) const { return window->findChild<QAction*>(name); }
