@@ -12,6 +12,7 @@
 #include "ui/compare/compare_window.h"
 #include "ui/document/scenario_document.h"
 #include "ui/editors/fee_table_editor.h"
+#include "ui/editors/lender_info_editor.h"
 #include "ui/editors/origination_editor.h"
 #include "ui/editors/pmi_editor.h"
 #include "ui/estimate/estimate_report.h"
@@ -203,6 +204,10 @@ const std::vector<WindowEntry>& EveryWindow() {
          {{"mnuFanMae", Exec<GuidelineEditor>()}},
          "Text1",
          DataFile::Guidelines},
+        {"LenderInfo",
+         Make<LenderInfoEditor>(),
+         {{"mnuLenderInformation", Exec<LenderInfoEditor>()}},
+         "txtLenderName"},
         {"Income",
          [](Model& m) { return IncomePages(m, false); },
          {{"mnuIncome2", ShowIncome}},

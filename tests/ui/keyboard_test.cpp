@@ -111,7 +111,8 @@ TEST_F(KeyboardTest, OnlyTheDesignedButtonIsTheDefault) {
                                                  {"QuickStart", "btnCloseWindow"},
                                                  {"frmAbout", "BtnOk"},
                                                  {"Planner", "BtnOk"},
-                                                 {"Compare", "BtnClose"}};
+                                                 {"Compare", "BtnClose"},
+                                                 {"LenderInfo", "BtnOk"}};
     for (const WindowKind& kind : Kinds()) {
         auto window = kind.make(model);
         ShowActive(window.get());
