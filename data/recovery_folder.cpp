@@ -114,10 +114,6 @@ std::string RecoveryFolderOf(const std::string& dataFolder) {
     return (fs::path(dataFolder) / kFolderName).string() + "/";
 }
 
-bool IsRecoveryCopyName(const std::string& name) {
-    return !OwnerOf(name).empty();
-}
-
 std::vector<RecoveryEntry> ListOrphanedCopies(const std::string& folder) {
     std::vector<RecoveryEntry> orphans;
     for (const std::string& name : FileNames(folder))
@@ -158,7 +154,12 @@ RecoveryFolder::RecoveryFolder(const std::string& dataFolder)
     status_ = MakePrivateFolder(folder_);
     if (!status_) return;
     std::error_code ec;
-    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::replace, ec);
+    const fs::path plain = fs::path(folder_).parent_path();
+    if (!fs::is_directory(fs::symlink_status(plain, ec))) {
+        status_ = Failure(ENOTDIR);  // a link in the folder's place: copies go nowhere else
+        return;
+    }
+    fs::permissions(plain, fs::perms::owner_all, fs::perm_options::replace, ec);
     if (const int error = lock_.Acquire(LockOf(folder_, owner_))) status_ = Failure(error);
 }
 

@@ -46,9 +46,6 @@ WriteResult DeleteRecoveryCopy(const std::string& file);
 // Whatever a running copy owns stays. Returns how many files went.
 int RemoveRecoveryLeftovers(const std::string& folder);
 
-// True for the names of recovery copies, lock files and their writes' temporaries.
-bool IsRecoveryCopyName(const std::string& name);
-
 // This running copy's place in the recovery folder: its lock, and the copies
 // of its documents.
 class RecoveryFolder {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 
 #include "data/install.h"
@@ -270,15 +271,23 @@ TEST(RecoveryFolder, ANormalEndLeavesNothing) {
     EXPECT_EQ(Names(data.path() / "Recovery"), std::vector<std::string>{});
 }
 
-TEST(RecoveryFolder, AFolderThatCannotBeMadeIsReportedAndWritesFail) {
-    test::TempFolder data;
-    Spit(data.File("Recovery"), "a file in the folder's place");
-    RecoveryFolder folder(data.Folder());
-    EXPECT_FALSE(folder.status());
-    EXPECT_FALSE(folder.status().reason.empty());
-    const WriteResult written = folder.Write(folder.NewCopyPath(), SampleCopy());
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(written.reason.empty());
+TEST(RecoveryFolder, AFolderThatCannotBeUsedIsReportedAndWritesFail) {
+    test::TempFolder data, elsewhere;
+    const std::function<void(const fs::path&)> inTheFoldersPlace[] = {
+        [](const fs::path& place) { Spit(place, "a file"); },
+        [&](const fs::path& place) { fs::create_symlink(elsewhere.path(), place); },
+    };
+    for (const auto& put : inTheFoldersPlace) {
+        fs::remove(data.path() / "Recovery");
+        put(data.path() / "Recovery");
+        RecoveryFolder folder(data.Folder());
+        EXPECT_FALSE(folder.status());
+        EXPECT_FALSE(folder.status().reason.empty());
+        const WriteResult written = folder.Write(folder.NewCopyPath(), SampleCopy());
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(written.reason.empty());
+    }
+    EXPECT_EQ(Names(elsewhere.path()), std::vector<std::string>{}) << "nothing through a link";
 }
 
 // Copies of an ended program, written straight into the folder.
