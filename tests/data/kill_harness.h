@@ -129,6 +129,21 @@ inline int CountLeftovers(const std::vector<std::filesystem::path>& folders, boo
     return count;
 }
 
+// The kill tests' command line: HELPER KILL_SHIM KILLS.
+struct KillArguments {
+    std::string helper, shim;
+    int kills = 0;
+};
+
+inline bool ReadKillArguments(int argc, char* argv[], KillArguments& arguments) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s HELPER KILL_SHIM KILLS\n", argv[0]);
+        return false;
+    }
+    arguments = {argv[1], argv[2], std::atoi(argv[3])};
+    return true;
+}
+
 // Starts the helper with `arguments` and kills it, `kills` times: every other
 // kill falls just before a random one of its first `steps` file operations
 // (through the preloaded `shim`), so that every step of a write is hit; the

@@ -135,12 +135,9 @@ class RecoveryKillCheck {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: recovery_kill_test HELPER KILL_SHIM KILLS\n");
-        return 2;
-    }
-    const std::string helper = argv[1], shim = argv[2];
-    const int kills = std::atoi(argv[3]);
+    test::KillArguments arguments;
+    if (!test::ReadKillArguments(argc, argv, arguments)) return 2;
+    const auto& [helper, shim, kills] = arguments;
     test::TempFolder root;
     const fs::path data = root.path() / "Dovanel", user = root.path() / "home";
     fs::create_directory(data);

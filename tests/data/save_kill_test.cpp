@@ -44,12 +44,9 @@ std::string Check(const fs::path& data, const std::vector<test::SavedFile>& file
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: save_kill_test HELPER KILL_SHIM KILLS\n");
-        return 2;
-    }
-    const std::string helper = argv[1], shim = argv[2];
-    const int kills = std::atoi(argv[3]);
+    test::KillArguments arguments;
+    if (!test::ReadKillArguments(argc, argv, arguments)) return 2;
+    const auto& [helper, shim, kills] = arguments;
     test::TempFolder root;
     const fs::path data = root.path() / "Dovanel", linked = root.path() / "linked";
     fs::create_directory(data);
