@@ -181,15 +181,28 @@ WriteResult RecoveryFolder::Write(const std::string& copyPath, const RecoveryCop
     return WriteFileAtomically(copyPath, RecoveryText(copy));
 }
 
+namespace {
+
+WriteResult Rename(const std::string& from, const std::string& to, const std::string& folder) {
+    std::error_code ec;
+    fs::rename(from, to, ec);
+    if (ec) return Failure(ec.value());
+    SyncFolder(folder);
+    return {true, {}};
+}
+
+}  // namespace
+
 WriteResult RecoveryFolder::Claim(const RecoveryEntry& orphan, std::string& claimed) {
     if (!status_) return status_;
     const std::string target = NewCopyPath();
-    std::error_code ec;
-    fs::rename(orphan.file, target, ec);
-    if (ec) return Failure(ec.value());
-    SyncFolder(folder_);
-    claimed = target;
-    return {true, {}};
+    const WriteResult renamed = Rename(orphan.file, target, folder_);
+    if (renamed) claimed = target;
+    return renamed;
+}
+
+WriteResult RecoveryFolder::Unclaim(const std::string& claimed, const RecoveryEntry& orphan) {
+    return Rename(claimed, orphan.file, folder_);
 }
 
 }  // namespace dovanel

@@ -72,6 +72,8 @@ class RecoveryFolder {
     // Makes an orphaned copy this owner's (a rename under a new name):
     // `claimed` is its new path. Fails when another start claimed it first.
     WriteResult Claim(const RecoveryEntry& orphan, std::string& claimed);
+    // Gives a claimed copy back its orphaned name, for the next start.
+    WriteResult Unclaim(const std::string& claimed, const RecoveryEntry& orphan);
 
   private:
     std::string folder_;

@@ -156,4 +156,62 @@ RestoreAnswer AskToRestore(QWidget* parent, const RecoveryEntry& copy) {
     }
 }
 
+namespace {
+
+// The question about a copy that cannot be read: deleted only on Yes.
+bool AgreeToDeleteUnreadable(QWidget* parent, const RecoveryEntry& copy) {
+    return Message(parent, Q(copy.problem) + "\r\rDelete this copy of the unsaved changes?",
+                   kProductName, MsgIcon::Warning, MsgButtons::YesNo,
+                   MsgAnswer::No) == MsgAnswer::Yes;
+}
+
+// Restores one claimed copy; false when it stays for the next start.
+bool RestoreClaimed(const std::string& claimed,
+                    const std::function<RecoveryKeeper*(const RecoveryCopy&)>& restore) {
+    RecoveryCopy copy;
+    if (!ReadRecoveryCopy(claimed, copy)) return false;
+    RecoveryKeeper* keeper = restore(copy);
+    if (keeper) keeper->Adopt(claimed);
+    return keeper != nullptr;
+}
+
+// What became of one claimed copy.
+enum class Outcome { Restored, Deleted, Kept };
+
+Outcome Settle(QWidget* parent, const RecoveryEntry& orphan, const std::string& claimed,
+               const std::function<RecoveryKeeper*(const RecoveryCopy&)>& restore) {
+    if (!orphan.readable)
+        return AgreeToDeleteUnreadable(parent, orphan) ? Outcome::Deleted : Outcome::Kept;
+    switch (AskToRestore(parent, orphan)) {
+        case RestoreAnswer::Restore:
+            return RestoreClaimed(claimed, restore) ? Outcome::Restored : Outcome::Kept;
+        case RestoreAnswer::Discard:
+            return Outcome::Deleted;
+        default:
+            return Outcome::Kept;
+    }
+}
+
+}  // namespace
+
+int OfferOrphanedCopies(QWidget* parent, RecoveryFolder& folder,
+                        const std::function<RecoveryKeeper*(const RecoveryCopy&)>& restore) {
+    int restored = 0;
+    for (const RecoveryEntry& orphan : folder.Orphans()) {
+        std::string claimed;
+        if (!folder.Claim(orphan, claimed)) continue;  // another start took it
+        switch (Settle(parent, orphan, claimed, restore)) {
+            case Outcome::Restored:
+                ++restored;
+                break;
+            case Outcome::Deleted:
+                DeleteRecoveryCopy(claimed);
+                break;
+            case Outcome::Kept:
+                folder.Unclaim(claimed, orphan);
+        }
+    }
+    return restored;
+}
+
 }  // namespace dovanel

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 #include <string>
 
 #include "data/recovery_folder.h"
@@ -78,5 +79,16 @@ QString RestoreQuestion(const RecoveryEntry& copy);
 // Escape or the close box keeps it for the next start.
 enum class RestoreAnswer { Restore, Discard, Later };
 RestoreAnswer AskToRestore(QWidget* parent, const RecoveryEntry& copy);
+
+// What a start does with the copies ended programs left in `folder`, newest
+// first: it claims each (so that no other start offers it meanwhile) and asks.
+// - Yes: `restore` puts the copy read back into a document (RestoreCopy) and
+//   returns that document's keeper, which takes the copy over; nullptr when
+//   it could not, and the copy stays for the next start.
+// - No: the copy is deleted. Escape: it stays for the next start.
+// A copy that cannot be read is shown with its reason, and deleted only when
+// the user says so. Returns how many copies were restored.
+int OfferOrphanedCopies(QWidget* parent, RecoveryFolder& folder,
+                        const std::function<RecoveryKeeper*(const RecoveryCopy&)>& restore);
 
 }  // namespace dovanel

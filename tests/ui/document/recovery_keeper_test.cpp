@@ -7,7 +7,9 @@
 #include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -246,6 +248,83 @@ TEST(RecoveryQuestion, NamesWhatAndWhenAndTheAnswerKeepsOrDropsTheCopy) {
         EXPECT_EQ(EscapeAnswer(asked), MsgAnswer::Cancel) << "Escape never discards the changes";
     }
     QLocale::setDefault(before);
+}
+
+// Copies an ended program left: the newest a scenario file's, then a new
+// scenario's, then one cut short. The start answers each question in turn.
+TEST(RecoveryAtStart, EachCopyIsRestoredDiscardedOrKeptAsAnswered) {
+    struct Case {
+        const char* what;
+        std::deque<MsgAnswer> answers;  // the file's copy, the new scenario's, the cut one's
+        bool restoreWorks;
+        int restored;
+        std::vector<std::string> left;  // orphans left for the next start
+    };
+    const Case cases[] = {
+        {"restore, discard, keep the unreadable",
+         {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::No},
+         true,
+         1,
+         {"1-Gone00.3.recovery"}},
+        {"Escape twice, delete the unreadable",
+         {MsgAnswer::Cancel, MsgAnswer::Cancel, MsgAnswer::Yes},
+         true,
+         0,
+         {"1-Gone00.1.recovery", "1-Gone00.2.recovery"}},
+        {"restoring fails: the copies stay",
+         {MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::No},
+         false,
+         0,
+         {"1-Gone00.1.recovery", "1-Gone00.2.recovery", "1-Gone00.3.recovery"}},
+    };
+    for (const Case& c : cases) {
+        test::TempFolder data;
+        RecoveryFolder folder(data.Folder());
+        RecoveryCopy file;
+        file.kind = RecoveredKind::File;
+        file.name = "Smith.dovanel";
+        file.path = "/home/ann/Smith.dovanel";
+        file.written = 300;
+        file.scenario.loanData.purchasePrice = 333000;
+        RecoveryCopy untitled;
+        untitled.name = "Untitled";
+        untitled.written = 200;
+        test::Spit(folder.folder() + "1-Gone00.1.recovery", RecoveryText(file));
+        test::Spit(folder.folder() + "1-Gone00.2.recovery", RecoveryText(untitled));
+        test::Spit(folder.folder() + "1-Gone00.3.recovery", RecoveryText(file).substr(0, 300));
+
+        test::ScriptedPlatform platform;
+        ScopedPlatform scoped(platform);
+        platform.answers = c.answers;
+        LenderDesk desk;
+        std::vector<std::unique_ptr<ScenarioDocument>> documents;
+        const int restored = OfferOrphanedCopies(nullptr, folder, [&](const RecoveryCopy& copy) {
+            if (!c.restoreWorks) return static_cast<RecoveryKeeper*>(nullptr);
+            documents.push_back(
+                std::make_unique<ScenarioDocument>(desk, ScenarioDocument::Kind::Untitled));
+            RestoreCopy(*documents.back(), copy);
+            return new RecoveryKeeper(*documents.back(), folder, kInterval);
+        });
+        EXPECT_EQ(restored, c.restored) << c.what;
+        ASSERT_EQ(platform.asked.size(), 3u) << c.what;
+        EXPECT_TRUE(platform.asked[0].text.contains("\"Smith.dovanel\"")) << "newest first";
+        EXPECT_TRUE(platform.asked[2].text.contains("could not be read")) << c.what;
+        EXPECT_EQ(platform.asked[2].defaultButton, MsgAnswer::No) << "kept unless the user says";
+        std::vector<std::string> left;
+        for (const RecoveryEntry& orphan : folder.Orphans())
+            left.push_back(fs::path(orphan.file).filename().string());
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ(left, c.left) << c.what;
+        for (const auto& document : documents) {
+            EXPECT_EQ(document->path(), "/home/ann/Smith.dovanel") << c.what;
+            EXPECT_EQ(document->scenario().loanData.purchasePrice, 333000) << c.what;
+            EXPECT_TRUE(document->IsModified()) << c.what;
+            const std::string copy = document->findChild<RecoveryKeeper*>()->copyPath();
+            EXPECT_TRUE(fs::exists(copy)) << "the restored document keeps the claimed copy";
+            document->SetModified(false);
+            EXPECT_FALSE(fs::exists(copy)) << "until its changes are saved";
+        }
+    }
 }
 
 }  // namespace
