@@ -5,6 +5,7 @@
 #include "engine/amortization.h"
 #include "engine/apr.h"
 #include "engine/break_even.h"
+#include "engine/comparison.h"
 #include "engine/format_value.h"
 #include "engine/government.h"
 #include "engine/loan_estimate.h"
@@ -160,5 +161,23 @@ void BM_BreakEven360(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BreakEven360)->Unit(benchmark::kMicrosecond);
+
+// A keystroke in a comparison of four 30-year columns: every column's figures,
+// the table's texts and the six pairs' break-even months.
+void BM_CompareFourColumns(benchmark::State& state) {
+    std::vector<ComparisonInput> inputs;
+    for (float rate : {0.0625f, 0.065f, 0.0675f, 0.07f})
+        inputs.push_back({test::SampleLoan(375000, 0.1f, rate, 0), 0.0});
+    const std::vector<std::string> names{"A", "B", "C", "D"};
+    for (auto _ : state) {
+        inputs[0].model.loanData.purchasePrice += 1;
+        std::vector<ComparisonFigures> columns;
+        for (const ComparisonInput& input : inputs)
+            columns.push_back(ComputeComparisonColumn(input, kHorizonDefaultYears));
+        benchmark::DoNotOptimize(ComparisonTable(columns));
+        benchmark::DoNotOptimize(ComparisonBreakEvens(columns, names));
+    }
+}
+BENCHMARK(BM_CompareFourColumns)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

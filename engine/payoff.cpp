@@ -140,6 +140,8 @@ void PlanPmi(const Model& model, const Terms& t, const ExtraPayments& x, PayoffP
     }
 }
 
+}  // namespace
+
 std::string PaymentsText(int count) {
     std::string text = std::to_string(count);
     if (count >= 12) {
@@ -152,7 +154,7 @@ std::string PaymentsText(int count) {
 }
 
 void AppendFixed(std::string& out, double value, int decimals) {
-    const double scale = decimals == 2 ? 100.0 : 10000.0;
+    const double scale = std::pow(10.0, decimals);
     double rounded = std::round(value * scale) / scale;
     if (rounded == 0 || !std::isfinite(rounded)) rounded = 0;  // no "-0.00"
     char buffer[64];
@@ -160,8 +162,6 @@ void AppendFixed(std::string& out, double value, int decimals) {
         std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, decimals);
     out.append(buffer, result.ptr);
 }
-
-}  // namespace
 
 std::string PaymentDate(int payment) {
     if (payment <= 0) return std::string();

@@ -78,6 +78,13 @@ std::vector<PayoffRow> RowsOf(const Amortization& table);
 // "Year 23 / Month 4" of a payment number (1-based).
 std::string PaymentDate(int payment);
 
+// A count of payments with its years and months: "86 (7 years 2 months)".
+std::string PaymentsText(int count);
+
+// `value` rounded to `decimals` places (0 to 8) in fixed notation, as CSV
+// exports write numbers: no sign on zero, 0 for what is not a number.
+void AppendFixed(std::string& out, double value, int decimals);
+
 // The schedule in whole cents, so that it adds up as a spreadsheet adds it:
 // the balances are rounded, the interest and the extras are rounded on their
 // running totals (each column then sums to its own total, rounded), and the
