@@ -161,6 +161,7 @@ RecoveryFolder::RecoveryFolder(const std::string& dataFolder)
     }
     fs::permissions(plain, fs::perms::owner_all, fs::perm_options::replace, ec);
     if (const int error = lock_.Acquire(LockOf(folder_, owner_))) status_ = Failure(error);
+    RemoveRecoveryLeftovers(folder_);  // safe beside running copies: theirs stay
 }
 
 RecoveryFolder::~RecoveryFolder() {

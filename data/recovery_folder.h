@@ -50,8 +50,9 @@ int RemoveRecoveryLeftovers(const std::string& folder);
 // of its documents.
 class RecoveryFolder {
   public:
-    // Makes the folder in `dataFolder` (0700) and takes this copy's lock;
-    // status() says whether that worked.
+    // Makes the folder in `dataFolder` (0700), takes this copy's lock and
+    // removes what ended copies left (RemoveRecoveryLeftovers); status() says
+    // whether the folder and the lock could be had.
     explicit RecoveryFolder(const std::string& dataFolder);
     // A normal end: removes every copy of this owner and its lock file.
     ~RecoveryFolder();

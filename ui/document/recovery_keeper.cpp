@@ -93,7 +93,7 @@ void RecoveryKeeper::WriteCopy() {
     timer_.start();  // tried again after another interval
     if (reason == failure_) return;
     failure_ = reason;
-    emit writeFailed(reason);
+    emit writeFailed(RecoveryWriteFailedMessage(folder_.folder(), reason));
 }
 
 void RecoveryKeeper::RemoveCopy() {
@@ -118,6 +118,11 @@ void RestoreCopy(ScenarioDocument& document, const RecoveryCopy& copy) {
     document.scenario() = copy.scenario;
     if (copy.kind == RecoveredKind::File) document.SetFile(QFile::decodeName(copy.path.c_str()));
     document.Edited();
+}
+
+QString RecoveryWriteFailedMessage(const std::string& folder, const QString& reason) {
+    return "The unsaved changes could not be kept safe in\r" + QFile::decodeName(folder.c_str()) +
+           "\r\rReason: " + reason + ".\r\rSave them to keep them.";
 }
 
 QString RestoreQuestion(const RecoveryEntry& copy) {

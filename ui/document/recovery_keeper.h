@@ -47,8 +47,9 @@ class RecoveryKeeper : public QObject {
     const QString& failure() const { return failure_; }
 
   signals:
-    // A copy could not be written; emitted once per failure, not per retry.
-    void writeFailed(const QString& reason);
+    // A copy could not be written: the message for the user (the folder and
+    // the system's reason). Emitted once per failure, not per retry.
+    void writeFailed(const QString& message);
 
   private:
     void Changed();
@@ -71,6 +72,9 @@ RecoveryCopy CopyOf(const ScenarioDocument& document);
 // Puts a recovered copy into `document`: its scenario, and its file for a
 // file's copy; the document then has unsaved changes.
 void RestoreCopy(ScenarioDocument& document, const RecoveryCopy& copy);
+
+// The message for a copy that could not be written.
+QString RecoveryWriteFailedMessage(const std::string& folder, const QString& reason);
 
 // The question offering an orphaned copy back.
 QString RestoreQuestion(const RecoveryEntry& copy);

@@ -162,8 +162,10 @@ TEST_F(RecoveryKeeperTest, AFailedWriteIsReportedOnceWithItsReasonAndTriedAgain)
     QSignalSpy failed(&failing, &RecoveryKeeper::writeFailed);
     Type(5);
     QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 5000);
-    EXPECT_FALSE(failed.at(0).at(0).toString().isEmpty());
-    EXPECT_EQ(failing.failure(), failed.at(0).at(0).toString());
+    const QString message = failed.at(0).at(0).toString();
+    EXPECT_FALSE(failing.failure().isEmpty());
+    EXPECT_TRUE(message.contains(QString::fromStdString(broken.folder()))) << message.toStdString();
+    EXPECT_TRUE(message.contains("Reason: " + failing.failure() + ".")) << message.toStdString();
     QTest::qWait(static_cast<int>(3 * kInterval.count()));
     EXPECT_EQ(failed.count(), 1) << "one message per failure, not per retry";
 }
