@@ -21,6 +21,7 @@
 #include "shell/platform.h"
 #include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
+#include "ui/compare/compare_window.h"
 #include "ui/document/lender_desk.h"
 #include "ui/document/scenario_document.h"
 #include "ui/main/main_window.h"
@@ -226,6 +227,32 @@ void BM_PlannerKeystroke(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_PlannerKeystroke)->Unit(benchmark::kMillisecond);
+
+// One keystroke in a varied column of a four-column comparison: every column,
+// the table, the break-even list and the chart painted again.
+void BM_CompareKeystroke(benchmark::State& state) {
+    const bool paint = state.range(0) != 0;
+    Model model = ExampleLoan();
+    ScenarioDocument document(model);
+    Compare window(document, QString());
+    window.show();
+    for (int i = 0; i < 3; ++i) window.DuplicateSelected();
+    auto* box = window.findChild<QLineEdit*>("txtVaryRate");
+    box->setFocus();
+    box->end(false);
+    window.repaint();
+    for (auto _ : state) {
+        QTest::keyClick(box, '5');
+        if (paint) benchmark::DoNotOptimize(window.grab());
+        QTest::keyClick(box, Qt::Key_Backspace);
+        if (paint) benchmark::DoNotOptimize(window.grab());
+    }
+    state.counters["per_keystroke_us"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * 2),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+// 0: the figures, the table and the chart's data; 1: and the whole window painted.
+BENCHMARK(BM_CompareKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -187,7 +187,7 @@ std::vector<RowSpec> CashRows() {
     return {
         Figure(g, "Down payment at closing", k, "$#,##0.00",
                [](const Figures& f) { return f.downPayment; }),
-        Figure(g, "Points", cost, "$#,##0.00", [](const Figures& f) { return f.points; }),
+        Figure(g, "Discount points", cost, "$#,##0.00", [](const Figures& f) { return f.points; }),
         Figure(g, "Other closing costs", cost, "$#,##0",
                [](const Figures& f) { return f.otherClosingCosts; }),
         Figure(g, "Prepaids and escrows", k, "$#,##0",

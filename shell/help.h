@@ -18,6 +18,7 @@ inline constexpr int kDebtSummary = 25;
 inline constexpr int kAmortization = 30;
 inline constexpr int kSchedules = 60;
 inline constexpr int kPlanner = 75;
+inline constexpr int kCompare = 80;
 }  // namespace help_topic
 
 // The page of a topic inside the help folder.

@@ -48,6 +48,13 @@ QtPagePrinter::~QtPagePrinter() {
     if (painter_ && painter_->isActive() && pdfFile_.isEmpty()) printer_->abort();
 }
 
+void QtPagePrinter::SetLandscape(bool landscape) {
+    if (painter_) return;  // the pages have begun
+    const auto orientation = landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    printer_->setPageOrientation(orientation);
+    if (pdf_) pdf_->setPageOrientation(orientation);
+}
+
 QPagedPaintDevice& QtPagePrinter::Device() const {
     if (pdf_) return *pdf_;
     return *printer_;

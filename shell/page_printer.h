@@ -49,6 +49,8 @@ class PagePrinter {
     // The width of a text in the current font, in twips.
     virtual double TextWidth(const QString& text) = 0;
     virtual PrintError EndDocument() = 0;
+    // Turns the pages sideways (wide reports); only before the first step prints.
+    virtual void SetLandscape(bool /*landscape*/) {}
 };
 
 // Prints on a QPrinter: a printer of the system, or a PDF file. A PDF file is
@@ -69,6 +71,7 @@ class QtPagePrinter : public PagePrinter {
     PrintError Print(const QString& text, bool endLine) override;
     double TextWidth(const QString& text) override;
     PrintError EndDocument() override;
+    void SetLandscape(bool landscape) override;
 
   private:
     PrintError Begin();

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 const fs::path kRoot = DOVANEL_SOURCE_ROOT;
 
 // The folders under ui/ that hold no window of their own but what windows share.
-const std::set<std::string> kSharedFolders = {"charts", "export", "printing"};
+const std::set<std::string> kSharedFolders = {"charts", "document", "export", "printing"};
 
 struct Include {
     fs::path file;  // relative to the source root

@@ -3,11 +3,14 @@
 #include <QAbstractSpinBox>
 #include <QLineEdit>
 
+#include "shell/app_context.h"
 #include "shell/typing_limit.h"
 #include "ui/about/about_box.h"
 #include "ui/about/update_check.h"
 #include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
+#include "ui/compare/compare_window.h"
+#include "ui/document/scenario_document.h"
 #include "ui/editors/fee_table_editor.h"
 #include "ui/editors/origination_editor.h"
 #include "ui/editors/pmi_editor.h"
@@ -126,6 +129,21 @@ void ShowAmortization(Model& m, MainWindow&) {
     ShowPrintable(amort, m, PrintAmortization);
 }
 
+// The comparison over a document borrowing the model; a window made for
+// looking at keeps no comparison.
+std::unique_ptr<QWidget> CompareOver(Model& model) {
+    auto* document = new ScenarioDocument(model);
+    auto window = std::make_unique<Compare>(*document, QString());
+    document->setParent(window.get());
+    return window;
+}
+
+void ShowCompare(Model& m, MainWindow& main) {
+    ScenarioDocument document(m);
+    const QString folder = App().dataFolder;
+    Compare(document, folder.isEmpty() ? QString() : folder + "COMPS.DAT", &main).exec();
+}
+
 // The affordability window with an answer: an income and some debts entered.
 std::unique_ptr<QWidget> AffordAnswer(Model& model) {
     model.loanData.monthlyIncome = 9000;
@@ -213,6 +231,7 @@ const std::vector<WindowEntry>& EveryWindow() {
         {"Afford-answer", AffordAnswer},
         {"Planner", Make<Planner>(), {{"mnuPlanner", Exec<Planner>()}}, "txtExtraMonthly"},
         {"Planner-paid-off", PaidOffEarly},
+        {"Compare", CompareOver, {{"mnuMortgageComparisons", ShowCompare}}, "tblCompare"},
         {"QuickStart",
          [](Model&) -> std::unique_ptr<QWidget> { return std::make_unique<QuickStart>(); },
          {{"MenuHelpShowQuickStart", [](Model&, MainWindow& main) { QuickStart(&main).exec(); }}},

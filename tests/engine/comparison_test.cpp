@@ -65,7 +65,7 @@ TEST(Comparison, PointsPayForThemselvesInMonth61OnPaymentsAnd48OnCost) {
     const auto rows = ComparisonTable(columns);
     EXPECT_EQ(Row(rows, "Principal and interest").cells[0].text, "$1,847.15");
     EXPECT_TRUE(Row(rows, "Principal and interest").cells[0].best);
-    EXPECT_TRUE(Row(rows, "Points").cells[1].best);
+    EXPECT_TRUE(Row(rows, "Discount points").cells[1].best);
     EXPECT_TRUE(Row(rows, "Interest rate").cells[1].differs);
     EXPECT_FALSE(Row(rows, "Loan amount").cells[1].differs);
 }

@@ -110,7 +110,8 @@ TEST_F(KeyboardTest, OnlyTheDesignedButtonIsTheDefault) {
                                                  {"DateType", "BtnOk"},
                                                  {"QuickStart", "btnCloseWindow"},
                                                  {"frmAbout", "BtnOk"},
-                                                 {"Planner", "BtnOk"}};
+                                                 {"Planner", "BtnOk"},
+                                                 {"Compare", "BtnClose"}};
     for (const WindowKind& kind : Kinds()) {
         auto window = kind.make(model);
         ShowActive(window.get());

@@ -37,7 +37,7 @@ const MenuSpec kMenus[] = {
       {"mnuPlanner", "Payoff &Planner ...", ""},
       {"mnuFileViewItem", "Financing Estimate (\"Good Faith Estimate\")", "Ctrl+F"},
       {"mnuAmortize4", "Interest Paid (for a given year)", ""},
-      {"mnuMortgageComparisons", "Mortgage Comparisons", ""},
+      {"mnuMortgageComparisons", "&Mortgage Comparisons", ""},
       {"mnuAfford", "What Can I &Afford? ...", ""},
       {"", "MenuToolsHashComplete", ""},
       {"mnuFileValues3", "Change the Escrow Fees Table", ""},

@@ -121,6 +121,7 @@ void RunPrintJob(const PrintJob& job, const std::function<void(ReportWriter&)>& 
 
 bool PrintReport(PagePrinter& printer, const PrintJob& job,
                  const std::function<void(ReportWriter&)>& body) {
+    if (job.landscape) printer.SetLandscape(true);
     if (job.hourglass) ThePlatform().SetBusy(true);
     ReportWriter writer(printer, job.window, job.measureFont, job.fontErrorCase);
     writer.Font(kPrintFont);

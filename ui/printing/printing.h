@@ -58,6 +58,7 @@ struct PrintJob {
     QFont measureFont;          // the window's font, for right alignment
     bool hourglass = true;
     bool fontErrorCase = true;
+    bool landscape = false;  // wide reports print sideways
 };
 
 // A report's title: two empty lines, then the text at 18 points in italics at

@@ -11,7 +11,7 @@
 namespace dovanel {
 
 bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& body,
-                   const QString& suggestedName) {
+                   const QString& suggestedName, bool landscape) {
     const QString path =
         AskForExportFile(window, "Save as PDF", suggestedName, "PDF files (*.pdf);;All files (*)");
     if (path.isEmpty()) return false;
@@ -20,7 +20,7 @@ bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& bo
     printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setOutputFileName(path);
     QtPagePrinter pages(std::move(printer));
-    return PrintReport(pages, {window, FormFont(), true, true}, body);
+    return PrintReport(pages, {window, FormFont(), true, true, landscape}, body);
 }
 
 }  // namespace dovanel

@@ -15,6 +15,6 @@ class ReportWriter;
 // Asks for a PDF file and prints the report body into it, without a printer
 // dialog; false when cancelled or failed (a failure has been reported).
 bool SaveReportPdf(QWidget* window, const std::function<void(ReportWriter&)>& body,
-                   const QString& suggestedName);
+                   const QString& suggestedName, bool landscape = false);
 
 }  // namespace dovanel
