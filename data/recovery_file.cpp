@@ -48,7 +48,7 @@ class HeaderReader {
         const std::size_t end = text_.find('\n', pos_);
         line = text_.substr(pos_, end == std::string_view::npos ? end : end - pos_);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (std::string why = ScenarioLineTextError(line); !why.empty()) {
+        if (std::string why = TextLineError(line); !why.empty()) {
             result = Failed(number_, why);
             return false;
         }

@@ -249,10 +249,6 @@ ScenarioReadResult ParseScenarioText(std::string_view text, Scenario& scenario) 
     return result;
 }
 
-std::string ScenarioLineTextError(std::string_view line) {
-    return LineTextError(line);
-}
-
 ScenarioReadResult ReadScenarioFile(const std::string& path, Scenario& scenario) {
     std::string text;
     const FileReadResult read = ReadRegularFile(path, kScenarioFileLimit, text);

@@ -37,11 +37,6 @@ std::string ScenarioFileText(const Scenario& scenario);
 // Reads a scenario file's text. On failure `scenario` is left as it was.
 ScenarioReadResult ParseScenarioText(std::string_view text, Scenario& scenario);
 
-// What makes one line unreadable as the text of a scenario file (a NUL byte,
-// a byte that is not UTF-8, a control character other than tab), as a sentence
-// without its full stop; empty for a readable line.
-std::string ScenarioLineTextError(std::string_view line);
-
 // Reads the scenario file at `path`. On failure `scenario` is left as it was.
 ScenarioReadResult ReadScenarioFile(const std::string& path, Scenario& scenario);
 
