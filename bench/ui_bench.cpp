@@ -8,9 +8,13 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "bench/large_scenario.h"
+#include "data/load.h"
+#include "data/scenario_file.h"
 #include "engine/recalculate.h"
 #include "shell/app_context.h"
 #include "shell/page_printer.h"
@@ -18,6 +22,7 @@
 #include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/compare/compare_window.h"
+#include "ui/document/lender_desk.h"
 #include "ui/document/scenario_document.h"
 #include "ui/main/main_window.h"
 #include "ui/planner/planner.h"
@@ -28,16 +33,41 @@ namespace {
 
 using namespace dovanel;
 
-void BM_KeystrokeInPurchasePrice(benchmark::State& state) {
-    QTemporaryDir data;
+// A data folder of a new installation, the program's own.
+void UseInstalledDataFolder(const QTemporaryDir& data) {
     for (const QString& name : QDir(DOVANEL_INSTALLED_DATA).entryList(QDir::Files))
         QFile::copy(QString(DOVANEL_INSTALLED_DATA) + name, data.path() + "/" + name);
     App().dataFolder = data.path() + "/";
+}
+
+// The lender's settings of a new installation, read as the start-up reads them.
+void LoadInstalledSettings(LenderDesk& desk) {
+    struct NoQuestions : LoadQuestions {
+        void MissingFile(const std::string&) override {}
+        LoadAnswer LoadFailed(const std::string&) override { return LoadAnswer::Ignore; }
+    } questions;
     Model model;
-    ScenarioDocument document(model);
-    MainWindow window(document);
-    window.FormLoad();
-    window.show();
+    LoadAllDataFiles(model, DOVANEL_INSTALLED_DATA, questions, 2026);
+    desk.Take(model);
+}
+
+// The main window as the program shows it after start, over a data folder of
+// a new installation.
+struct ShownMainWindow {
+    QTemporaryDir data;
+    Model model;
+    ScenarioDocument document{model};
+    MainWindow window{document};
+    ShownMainWindow() {
+        UseInstalledDataFolder(data);
+        window.FormLoad();
+        window.show();
+    }
+};
+
+void BM_KeystrokeInPurchasePrice(benchmark::State& state) {
+    ShownMainWindow shown;
+    MainWindow& window = shown.window;
     auto* box = window.findChild<QLineEdit*>("Text1");
     box->setFocus();
     box->end(false);
@@ -51,6 +81,58 @@ void BM_KeystrokeInPurchasePrice(benchmark::State& state) {
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_KeystrokeInPurchasePrice)->Unit(benchmark::kMicrosecond);
+
+// Opening a 1 MB scenario file into a document: the file read and parsed, the
+// document living in it, and the first recalculation of its results.
+void BM_OpenScenarioFileIntoDocument1MB(benchmark::State& state) {
+    LenderDesk desk;
+    LoadInstalledSettings(desk);
+    QTemporaryDir folder;
+    const std::string path = (folder.path() + "/large.dovanel").toStdString();
+    const std::string text = ScenarioFileText(bench::LargeScenario(bench::kOneMegabyte));
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), text.size()) < 0)
+        return state.SkipWithError("no scenario file");
+    file.close();
+    for (auto _ : state) {
+        ScenarioDocument document(desk, ScenarioDocument::Kind::Untitled);
+        if (!ReadScenarioFile(path, document.scenario())) return state.SkipWithError("not read");
+        document.SetFile(QString::fromStdString(path));
+        benchmark::DoNotOptimize(Recalculate(document.model()));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_OpenScenarioFileIntoDocument1MB)->Unit(benchmark::kMillisecond);
+
+// Switching the main window between two open documents, a typical one and one
+// of 1 MB: the loan boxes and the title show the document, the results are
+// recalculated and the window is painted.
+void BM_SwitchMainWindowBetweenDocuments(benchmark::State& state) {
+    ShownMainWindow shown;
+    const Model& model = shown.model;
+    MainWindow& window = shown.window;
+    LenderDesk desk;
+    desk.Take(model);
+    ScenarioDocument typical(desk, ScenarioDocument::Kind::File);
+    ScenarioDocument large(desk, ScenarioDocument::Kind::File);
+    typical.scenario() = bench::LargeScenario(0);
+    large.scenario() = bench::LargeScenario(bench::kOneMegabyte);
+    large.scenario().loanData.purchasePrice = 412000;
+    large.scenario().loanData.interestRate = 0.0725f;
+    const auto show = [&](ScenarioDocument& document) {
+        window.SetDocument(document);
+        benchmark::DoNotOptimize(window.grab());
+    };
+    for (auto _ : state) {
+        show(large);
+        show(typical);
+    }
+    state.counters["per_switch"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * 2),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    window.SetDocument(shown.document);  // the window outlives the two documents
+}
+BENCHMARK(BM_SwitchMainWindowBetweenDocuments)->Unit(benchmark::kMillisecond);
 
 // 125,000 with 5 % down at 7.5 % over 30 years: a loan with PMI to remove.
 Model ExampleLoan() {

@@ -4,6 +4,7 @@
 #include <cerrno>
 
 #include "data/folder_ops.h"
+#include "data/recovery_folder.h"
 
 namespace dovanel {
 
@@ -160,6 +161,7 @@ void RemoveLeftovers(const std::string& dataFolder, const std::vector<std::strin
             folders.push_back(target.parent_path());
     }
     for (const fs::path& f : folders) RemoveSaveLeftovers(f.string(), before);
+    RemoveRecoveryLeftovers(RecoveryFolderOf(folder.string()));
     for (const fs::path& place : {folder.parent_path(), folder}) {
         for (const auto& entry : fs::directory_iterator(place, ec)) {
             if (!IsInstallLeftoverName(entry.path().filename().string())) continue;

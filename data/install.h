@@ -27,7 +27,9 @@ InstallResult InstallFiles(const std::string& from, const std::string& dataFolde
 
 // Removes, from before `before` (the program's start): temporary files of
 // saves in the data folder and beside the files its links point to, and
-// staging folders of installations beside the data folder.
+// staging folders of installations beside the data folder. In the recovery
+// folder it removes what ended copies of the program left, whenever they
+// ended (RemoveRecoveryLeftovers).
 void RemoveLeftovers(const std::string& dataFolder, const std::vector<std::string>& names,
                      std::filesystem::file_time_type before);
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/data_files.h"
+#include "data/lender_file.h"
 
 namespace dovanel {
 
@@ -83,6 +84,8 @@ LoadOutcome LoadAllDataFiles(Model& model, const std::string& folder, LoadQuesti
         if (!LoadOne(file, model, path, ask)) return LoadOutcome::Aborted;
         if (file == DataFile::Income) ApplyYearCaptions(model.incomeAnalysis, currentYear);
     }
+    // The lender's information is optional: none, or one that cannot be read, is no lender.
+    if (!ReadLenderFile(folder + kLenderFileName, model.lender)) model.lender = LenderInfo();
     return LoadOutcome::Complete;
 }
 

@@ -122,34 +122,6 @@ std::string Quoted(std::string_view text) {
     return "\"" + Shown(text) + "\"";
 }
 
-std::string Escaped(std::string_view bytes) {
-    std::string out;
-    AppendEscaped(out, bytes);
-    return out;
-}
-
-// What makes a line unreadable as text, or empty: a NUL byte, a byte that is
-// not UTF-8, a control character other than tab.
-std::string LineTextError(std::string_view line) {
-    if (line.find('\0') != std::string_view::npos)
-        return "It holds a NUL byte: this is a binary file, not a scenario";
-    char32_t c = 0;
-    for (std::size_t i = 0; i < line.size();) {
-        if (line[i] >= 0x20 && line[i] < 0x7F) {  // printable ASCII, most of a file
-            ++i;
-            continue;
-        }
-        const std::size_t at = i;
-        const auto column = [at] { return " at column " + std::to_string(at + 1); };
-        if (!NextUtf8(line, i, c))
-            return "It is not UTF-8 text: the byte " + Escaped(line.substr(at, 1)) + column();
-        if ((c < 0x20 && c != '\t') || (c >= 0x7F && c <= 0x9F))
-            return "It holds a control character (written " + Escaped(line.substr(at, i - at)) +
-                   " in a value)" + column();
-    }
-    return {};
-}
-
 using FieldRef = std::variant<Single*, double*, Integer*, std::string*, SpareItem::Kind*>;
 
 struct Slot {
@@ -194,7 +166,7 @@ ScenarioReadResult Parser::Run(std::string_view text) {
         const std::size_t end = text.find('\n', pos);
         std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (std::string why = LineTextError(line); !why.empty()) return Failed(number, why);
+        if (std::string why = TextLineError(line); !why.empty()) return Failed(number, why);
         if (end == std::string_view::npos)
             return Failed(number, "The line has no line end: the file may be cut short");
         const ScenarioReadResult read = number == 1 ? FormatLine(line) : KeyLine(line, number);

@@ -203,4 +203,34 @@ bool ReadEscaped(std::string_view value, std::string& field, std::string& why) {
     return true;
 }
 
+namespace {
+
+std::string EscapedText(std::string_view bytes) {
+    std::string out;
+    AppendEscaped(out, bytes);
+    return out;
+}
+
+}  // namespace
+
+std::string TextLineError(std::string_view line) {
+    if (line.find('\0') != std::string_view::npos)
+        return "It holds a NUL byte: this is a binary file";
+    char32_t c = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        if (line[i] >= 0x20 && line[i] < 0x7F) {  // printable ASCII, most of a file
+            ++i;
+            continue;
+        }
+        const std::size_t at = i;
+        const auto column = [at] { return " at column " + std::to_string(at + 1); };
+        if (!NextUtf8(line, i, c))
+            return "It is not UTF-8 text: the byte " + EscapedText(line.substr(at, 1)) + column();
+        if ((c < 0x20 && c != '\t') || (c >= 0x7F && c <= 0x9F))
+            return "It holds a control character (written " + EscapedText(line.substr(at, i - at)) +
+                   " in a value)" + column();
+    }
+    return {};
+}
+
 }  // namespace dovanel

@@ -37,4 +37,8 @@ bool ReadNumber(std::string_view value, Integer& field, std::string& why);
 // valid UTF-8 without control characters other than tab.
 bool ReadEscaped(std::string_view value, std::string& field, std::string& why);
 
+// What makes a line of a text file unreadable, or empty: a NUL byte, a byte
+// that is not UTF-8, a control character other than tab; with its column.
+std::string TextLineError(std::string_view line);
+
 }  // namespace dovanel

@@ -166,6 +166,22 @@ struct Scenario {
     ScenarioInfo info;
 };
 
+// Who makes the loan, as the reports name them; all empty for no lender.
+struct LenderInfo {
+    std::string name;
+    std::string nmls;  // the lender's NMLS ID
+    std::string officer;
+    std::string officerNmls;
+    std::string address;  // may run over several lines
+    std::string phone;
+    std::string email;
+
+    bool IsEmpty() const {
+        return name.empty() && nmls.empty() && officer.empty() && officerNmls.empty() &&
+               address.empty() && phone.empty() && email.empty();
+    }
+};
+
 // The lender's desk: the schedules every scenario is computed with (the data-folder files).
 struct LenderSettings {
     EstimateValues estimateValues;
@@ -174,6 +190,7 @@ struct LenderSettings {
     FeeTable titleFees;
     OriginationSchedule originationSchedule;
     GuidelineRatios guidelineRatios;
+    LenderInfo lender;
 };
 
 // A scenario over lender settings with the results derived from both (tests and

@@ -31,6 +31,10 @@ void CheckStartupLoad(const std::vector<std::string>& parts, const std::string& 
 // text that reads to the same scenario.
 void CheckScenarioText(const std::string& text);
 
+// A recovery copy's text: the same for the copy, its header read alone
+// included; a copy of a scenario file that reads names the file's full path.
+void CheckRecoveryText(const std::string& text);
+
 // A fresh folder for one fuzzer process, ending in a separator.
 std::string MakeScratchFolder();
 

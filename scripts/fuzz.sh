@@ -42,6 +42,9 @@ seed_corpus() {
     scenario)
       cp "$root/tests/data/scenarios/example.dovanel" "$root"/tests/fuzz/regressions/scenario/* "$corpus/"
       ;;
+    recovery)
+      cp "$root"/tests/fuzz/regressions/recovery/* "$corpus/"
+      ;;
     *)
       cp "$data/${seed[$name]}.DAT" "$corpus/"
       ;;
@@ -50,7 +53,7 @@ seed_corpus() {
 }
 
 fuzzers=("$@")
-[ ${#fuzzers[@]} -eq 0 ] && fuzzers=(estimate main pmi escrow title fanmae loanorig income debt ini startup scenario)
+[ ${#fuzzers[@]} -eq 0 ] && fuzzers=(estimate main pmi escrow title fanmae loanorig income debt ini startup scenario recovery)
 for name in "${fuzzers[@]}"; do
   corpus="$root/build-fuzz/corpus/$name"
   mkdir -p "$corpus"

@@ -11,6 +11,8 @@ packages=(
   # The common default font families of desktops: the window tests walk every window in each.
   fonts-dejavu-core fonts-noto-core fonts-liberation fonts-cantarell
   dpkg-dev devscripts lintian appstream desktop-file-utils librsvg2-bin man-db
+  # The scenario files' MIME type: checking its definition (xmllint, update-mime-database).
+  shared-mime-info libxml2-utils
   xvfb xauth openbox x11-utils
 )
 

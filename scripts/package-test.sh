@@ -46,13 +46,20 @@ for f in usr/bin/dovanel usr/share/dovanel/MAIN.DAT usr/share/dovanel/DV.INI \
          usr/share/dovanel/help/topic1.html usr/share/dovanel/ClickBg.wav usr/share/dovanel/message2.wav \
          usr/share/applications/dovanel.desktop usr/share/icons/hicolor/scalable/apps/dovanel.svg \
          usr/share/icons/hicolor/48x48/apps/dovanel.png usr/share/icons/hicolor/256x256/apps/dovanel.png \
-         usr/share/man/man1/dovanel.1.gz usr/share/doc/dovanel/copyright usr/share/doc/dovanel/changelog.gz; do
+         usr/share/man/man1/dovanel.1.gz usr/share/doc/dovanel/copyright usr/share/doc/dovanel/changelog.gz \
+         usr/share/mime/packages/dovanel.xml; do
   [ -f "$work/root/$f" ] || fail "the package lacks /$f"
 done
 metainfo=$(ls "$share"/metainfo/*.metainfo.xml) || fail "the package lacks its AppStream metadata"
 if command -v desktop-file-validate > /dev/null; then
   desktop-file-validate "$share/applications/dovanel.desktop" || fail "desktop-file-validate"
 fi
+# The desktop entry opens scenario files, of the type the package defines.
+echo "-- the scenario files' MIME type"
+grep -qx 'Exec=dovanel %f' "$share/applications/dovanel.desktop" || fail "the desktop entry's Exec takes no file (%f)"
+grep -qx 'MimeType=application/x-dovanel-scenario;' "$share/applications/dovanel.desktop" \
+  || fail "the desktop entry does not declare application/x-dovanel-scenario"
+"$root/scripts/check-mime.sh" "$share/mime/packages/dovanel.xml" || fail "the MIME type definition"
 if command -v appstreamcli > /dev/null; then
   { appstreamcli validate --no-net "$metainfo" && appstreamcli validate-tree --no-net "$work/root"; } \
     > "$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "appstreamcli validate"; }
@@ -139,10 +146,14 @@ else
     man -w dovanel > /dev/null || fail "man finds no page for dovanel"
   fi
   run_program /usr/bin/dovanel /usr/share/dovanel/ yes
+  # shared-mime-info's trigger put the type into the system's database.
+  grep -q ':application/x-dovanel-scenario:\*\.dovanel$' /usr/share/mime/globs2 \
+    || fail "the installed MIME type is not in the system's database"
   echo "-- apt-get purge"
   apt-get purge -y -q dovanel > "$work/apt.log" 2>&1 || { cat "$work/apt.log"; fail "apt-get purge"; }
   installed=""
   ! dpkg-query -W -f='${Status}' dovanel 2> /dev/null | grep -q "ok installed" || fail "still installed"
+  ! grep -q 'application/x-dovanel-scenario' /usr/share/mime/globs2 || fail "the MIME type outlived the package"
   while IFS= read -r path; do
     if [ -d "$path" ]; then
       case "$path" in *dovanel*) fail "left behind: $path" ;; esac

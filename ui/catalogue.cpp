@@ -12,6 +12,7 @@
 #include "ui/compare/compare_window.h"
 #include "ui/document/scenario_document.h"
 #include "ui/editors/fee_table_editor.h"
+#include "ui/editors/lender_info_editor.h"
 #include "ui/editors/origination_editor.h"
 #include "ui/editors/pmi_editor.h"
 #include "ui/estimate/estimate_report.h"
@@ -247,6 +248,10 @@ const std::vector<WindowEntry>& EveryWindow() {
          {{"mnuFanMae", EditSettings<GuidelineEditor>()}},
          "Text1",
          DataFile::Guidelines},
+        {"LenderInfo",
+         Make<LenderInfoEditor>(),
+         {{"mnuLenderInformation", Exec<LenderInfoEditor>()}},
+         "txtLenderName"},
         {"Income",
          [](Model& m) { return IncomePages(m, false); },
          {{"mnuIncome2", ShowIncome}},

@@ -1,5 +1,6 @@
-// Replays the inputs the settings-writer and start-up-load fuzzers found or
-// were seeded with: each must pass the fuzzer's checks (a failure aborts).
+// Replays the inputs the settings-writer, start-up-load, scenario and recovery
+// fuzzers found or were seeded with: each must pass the fuzzer's checks (a
+// failure aborts).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -44,15 +45,23 @@ TEST(FuzzRegressions, StartupLoadInputs) {
     EXPECT_GT(ReplayAll("startup", CheckStartupLoad), 0);
 }
 
-TEST(FuzzRegressions, ScenarioFileInputs) {
+// Replays the whole files of a folder through a check of one text.
+int ReplayTexts(const char* folder, void (*check)(const std::string&)) {
     int count = 0;
-    for (const auto& entry :
-         fs::directory_iterator(fs::path(DOVANEL_FUZZ_REGRESSIONS) / "scenario")) {
+    for (const auto& entry : fs::directory_iterator(fs::path(DOVANEL_FUZZ_REGRESSIONS) / folder)) {
         SCOPED_TRACE(entry.path().string());
-        CheckScenarioText(TextOf(entry.path()));
+        check(TextOf(entry.path()));
         ++count;
     }
-    EXPECT_GT(count, 0);
+    return count;
+}
+
+TEST(FuzzRegressions, ScenarioFileInputs) {
+    EXPECT_GT(ReplayTexts("scenario", CheckScenarioText), 0);
+}
+
+TEST(FuzzRegressions, RecoveryCopyInputs) {
+    EXPECT_GT(ReplayTexts("recovery", CheckRecoveryText), 0);
 }
 
 TEST(FuzzRegressions, PartsAreCutAtTheMarker) {

@@ -112,7 +112,8 @@ TEST_F(KeyboardTest, OnlyTheDesignedButtonIsTheDefault) {
                                                  {"frmAbout", "BtnOk"},
                                                  {"Planner", "BtnOk"},
                                                  {"ScenarioProperties", "BtnOk"},
-                                                 {"Compare", "BtnClose"}};
+                                                 {"Compare", "BtnClose"},
+                                                 {"LenderInfo", "BtnOk"}};
     for (const WindowKind& kind : Kinds()) {
         auto window = kind.make(model);
         ShowActive(window.get());

@@ -1,0 +1,77 @@
+#include "ui/editors/lender_info_editor.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "data/lender_file.h"
+#include "tests/ui/ui_fixture.h"
+
+namespace dovanel {
+namespace {
+
+class LenderInfoTest : public test::WindowTest {
+  protected:
+    LenderInfoTest() { LoadInstalled(model); }
+
+    void Fill(LenderInfoEditor& editor) {
+        editor.show();
+        const std::pair<const char*, const char*> typed[] = {
+            {"txtLenderName", "First Bank"}, {"txtLenderNmls", "12a3-4"},
+            {"txtOfficerName", "Ann Lee"},   {"txtOfficerNmls", "77"},
+            {"txtPhone", "555 0100"},        {"txtEmail", "ann@example.com"}};
+        for (const auto& [box, text] : typed) {
+            auto* edit = editor.findChild<QLineEdit*>(box);
+            edit->setFocus();
+            QTest::keyClicks(edit, text);
+        }
+        auto* address = editor.findChild<QPlainTextEdit*>("txtAddress");
+        address->setFocus();
+        QTest::keyClicks(address, "1 Main St.");
+        QTest::keyClick(address, Qt::Key_Return);
+        QTest::keyClicks(address, "Town");
+    }
+
+    Model model;
+};
+
+TEST_F(LenderInfoTest, OkKeepsTheLenderAndWritesItsFile) {
+    EXPECT_TRUE(model.lender.IsEmpty());  // the first run installs no lender
+    LenderInfoEditor editor(model);
+    Fill(editor);
+    editor.findChild<QPushButton*>("BtnOk")->click();
+    EXPECT_EQ(model.lender.name, "First Bank");
+    EXPECT_EQ(model.lender.nmls, "1234");  // an NMLS ID takes digits only
+    EXPECT_EQ(model.lender.address, "1 Main St.\nTown");
+    Model again;
+    LoadInstalled(again);
+    EXPECT_EQ(LenderFileText(again.lender), LenderFileText(model.lender));
+}
+
+TEST_F(LenderInfoTest, CancelAndEscapeChangeNothing) {
+    for (int way = 0; way < 2; ++way) {
+        LenderInfoEditor editor(model);
+        Fill(editor);
+        if (way == 0)
+            editor.findChild<QPushButton*>("BtnCancel")->click();
+        else
+            QTest::keyClick(editor.findChild<QLineEdit*>("txtEmail"), Qt::Key_Escape);
+        EXPECT_TRUE(model.lender.IsEmpty());
+        EXPECT_FALSE(QFile::exists(DataFile(kLenderFileName)));
+    }
+}
+
+TEST_F(LenderInfoTest, AFailedWriteIsToldAndTheLenderKeptInMemory) {
+    QDir().mkdir(DataFile(kLenderFileName));  // a folder where the file should be
+    LenderInfoEditor editor(model);
+    Fill(editor);
+    editor.findChild<QPushButton*>("BtnOk")->click();
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_TRUE(platform.LastText().contains(kLenderFileName));
+    EXPECT_TRUE(platform.LastText().contains("kept in memory"));
+    EXPECT_EQ(model.lender.officer, "Ann Lee");
+}
+
+}  // namespace
+}  // namespace dovanel
