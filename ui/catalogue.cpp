@@ -250,7 +250,7 @@ const std::vector<WindowEntry>& EveryWindow() {
          DataFile::Guidelines},
         {"LenderInfo",
          Make<LenderInfoEditor>(),
-         {{"mnuLenderInformation", Exec<LenderInfoEditor>()}},
+         {{"mnuLenderInformation", EditSettings<LenderInfoEditor>()}},
          "txtLenderName"},
         {"Income",
          [](Model& m) { return IncomePages(m, false); },

@@ -400,3 +400,28 @@ TEST_F(FileMenuTest, AHandedOverFileWaitsForTheOpenScreen) {
 
 }  // namespace
 }  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// A settings editor opened over a scenario changes the lender's desk: every
+// document computes with the new settings, a new one included.
+TEST_F(FileMenuTest, SettingsEditedOverAScenarioReachTheDeskAndEveryDocument) {
+    ASSERT_TRUE(window->OpenScenarioFile(ScenarioFile("Any.dovanel", 200000)));
+    window->show();
+    QTimer::singleShot(0, [] {
+        QWidget* editor = QApplication::activeModalWidget();
+        ASSERT_TRUE(editor);
+        editor->findChild<QLineEdit*>("txtLenderName")->setText("First Bank");
+        editor->findChild<QAbstractButton*>("BtnOk")->click();
+    });
+    Run("mnuLenderInformation");
+    EXPECT_EQ(workspace.desk().settings().lender.name, "First Bank");
+    EXPECT_EQ(Current().model().lender.name, "First Bank");
+    EXPECT_FALSE(Current().IsModified()) << "the settings are no part of the scenario";
+    Run("MenuFileNew");
+    EXPECT_EQ(Current().model().lender.name, "First Bank");
+}
+
+}  // namespace
+}  // namespace dovanel
