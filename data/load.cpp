@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/data_files.h"
+#include "data/government_file.h"
 #include "data/lender_file.h"
 
 namespace dovanel {
@@ -86,6 +87,10 @@ LoadOutcome LoadAllDataFiles(Model& model, const std::string& folder, LoadQuesti
     }
     // The lender's information is optional: none, or one that cannot be read, is no lender.
     if (!ReadLenderFile(folder + kLenderFileName, model.lender)) model.lender = LenderInfo();
+    // The government loan tables likewise: none, or ones that cannot be read, are the built-in
+    // ones.
+    if (!ReadGovernmentFile(folder + kGovernmentFileName, model.governmentTables))
+        model.governmentTables = GovernmentLoanTables();
     return LoadOutcome::Complete;
 }
 

@@ -70,19 +70,43 @@ void IncomeAndDebtKeys(S& s, Visit&& visit) {
 }
 
 template <typename S, typename Visit>
+void GovernmentKeys(S& s, Visit&& visit) {
+    visit("loan.vaUse", s.government.vaUse, 2);
+    visit("loan.financeUpfront", s.government.financeUpfront, 2);
+    visit("loan.fhaCountyLimit", s.government.fhaCountyLimit, 2);
+}
+
+template <typename S, typename Visit>
 void ForEachKey(S& s, Visit&& visit) {
     InfoAndLoanKeys(s, visit);
     IncomeAndDebtKeys(s, visit);
+    GovernmentKeys(s, visit);
 }
 
 constexpr const char* kKindNames[] = {"empty", "number", "text"};
+constexpr const char* kVaUseNames[] = {"notIncluded", "firstUse", "subsequentUse", "exempt"};
+constexpr const char* kFlagNames[] = {"no", "yes"};
 
 const char* KindName(SpareItem::Kind kind) {
     return kKindNames[static_cast<int>(kind)];
 }
 
+// One of a few names: the index of the one that matches, or -1.
+template <std::size_t N>
+int NameIndex(std::string_view value, const char* const (&names)[N]) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (value == names[i]) return static_cast<int>(i);
+    return -1;
+}
+
 void AppendValue(std::string& out, SpareItem::Kind kind) {
     out += KindName(kind);
+}
+void AppendValue(std::string& out, VaUse use) {
+    out += kVaUseNames[static_cast<int>(use)];
+}
+void AppendValue(std::string& out, bool flag) {
+    out += kFlagNames[flag ? 1 : 0];
 }
 void AppendValue(std::string& out, const std::string& text) {
     AppendEscaped(out, text);
@@ -100,6 +124,22 @@ bool ReadValue(std::string_view value, SpareItem::Kind& kind, std::string& why) 
     }
     why = "is not one of empty, number and text";
     return false;
+}
+bool ReadValue(std::string_view value, VaUse& use, std::string& why) {
+    const int i = NameIndex(value, kVaUseNames);
+    if (i < 0)
+        why = "is not one of notIncluded, firstUse, subsequentUse and exempt";
+    else
+        use = static_cast<VaUse>(i);
+    return i >= 0;
+}
+bool ReadValue(std::string_view value, bool& flag, std::string& why) {
+    const int i = NameIndex(value, kFlagNames);
+    if (i < 0)
+        why = "is not one of no and yes";
+    else
+        flag = i == 1;
+    return i >= 0;
 }
 bool ReadValue(std::string_view value, std::string& text, std::string& why) {
     return ReadEscaped(value, text, why);
@@ -122,7 +162,8 @@ std::string Quoted(std::string_view text) {
     return "\"" + Shown(text) + "\"";
 }
 
-using FieldRef = std::variant<Single*, double*, Integer*, std::string*, SpareItem::Kind*>;
+using FieldRef =
+    std::variant<Single*, double*, Integer*, std::string*, SpareItem::Kind*, VaUse*, bool*>;
 
 struct Slot {
     std::string name;

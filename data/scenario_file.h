@@ -15,7 +15,7 @@
 namespace dovanel {
 
 // The format this program writes, and the newest it reads.
-inline constexpr int kScenarioFormatVersion = 1;
+inline constexpr int kScenarioFormatVersion = 2;
 
 // The largest scenario file read, in bytes.
 inline constexpr std::size_t kScenarioFileLimit = 8 * 1024 * 1024;

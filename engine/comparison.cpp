@@ -71,7 +71,12 @@ void MonthlyFigures(const Model& m, ComparisonFigures& f) {
     f.insurance = m.loanData.monthlyInsurance;
     f.dues = m.loanData.monthlyDues;
     f.totalMonthly = r.totalMonthlyPayment;
-    if (f.mortgageInsurance > 0)
+    // FHA and USDA insurance runs for the years its table gives, not to an LTV.
+    const GovernmentProgram program = GovernmentProgramOf(m.loanData.mortgageTypeName);
+    if (f.mortgageInsurance > 0 &&
+        (program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda))
+        f.insuranceEndPayment = GovernmentCostsOf(m).annual.payments;
+    else if (f.mortgageInsurance > 0)
         f.insuranceEndPayment =
             MortgageInsuranceEndPayment(f.loanAmount, f.rate / 12.0, f.payments, f.price);
 }

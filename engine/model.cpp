@@ -20,6 +20,21 @@ const char* const kMortgageTypes[kMortgageTypeCount] = {
     "30 Year / 6 Month Adjustable (ARM)",
 };
 
+const char* const kGovernmentMortgageTypes[kGovernmentMortgageTypeCount] = {
+    "30 Year / Fixed FHA",
+    "15 Year / Fixed FHA",
+    "30 Year / Fixed USDA",
+};
+
+const char* const kOfferedMortgageTypes[kOfferedMortgageTypeCount] = {
+    kMortgageTypes[0],           kMortgageTypes[1],           kMortgageTypes[2],
+    kMortgageTypes[3],           kMortgageTypes[4],           kMortgageTypes[5],
+    kMortgageTypes[6],           kMortgageTypes[7],           kMortgageTypes[8],
+    kMortgageTypes[9],           kMortgageTypes[10],          kMortgageTypes[11],
+    kMortgageTypes[12],          kGovernmentMortgageTypes[0], kGovernmentMortgageTypes[1],
+    kGovernmentMortgageTypes[2],
+};
+
 namespace {
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
@@ -37,6 +52,13 @@ Integer IsArmOf(std::string_view typeName) {
 
 bool IsVaType(std::string_view typeName) {
     return EndsWith(typeName, "VA");
+}
+
+GovernmentProgram GovernmentProgramOf(std::string_view typeName) {
+    if (EndsWith(typeName, " FHA")) return GovernmentProgram::kFha;
+    if (EndsWith(typeName, " USDA")) return GovernmentProgram::kUsda;
+    if (IsVaType(typeName)) return GovernmentProgram::kVa;
+    return GovernmentProgram::kNone;
 }
 
 }  // namespace dovanel

@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/government.h"
 #include "engine/index_array.h"
 
 namespace dovanel {
@@ -158,12 +159,21 @@ struct ScenarioInfo {
     std::string savedDate;
 };
 
+// The borrower's choices for a government-backed loan; a loan of another type
+// ignores them.
+struct GovernmentChoices {
+    VaUse vaUse = VaUse::kNotIncluded;
+    bool financeUpfront = true;  // the upfront premium or fee is added to the loan
+    Single fhaCountyLimit = 0;   // the county's FHA limit; 0 takes the national floor
+};
+
 // One loan scenario: what a scenario file holds. Results are never part of it.
 struct Scenario {
     LoanData loanData;
     IncomeAnalysis incomeAnalysis;
     DebtSummary debtSummary;
     ScenarioInfo info;
+    GovernmentChoices government;
 };
 
 // Who makes the loan, as the reports name them; all empty for no lender.
@@ -191,6 +201,7 @@ struct LenderSettings {
     OriginationSchedule originationSchedule;
     GuidelineRatios guidelineRatios;
     LenderInfo lender;
+    GovernmentLoanTables governmentTables;
 };
 
 // A scenario over lender settings with the results derived from both (tests and
@@ -209,11 +220,20 @@ inline constexpr Single kIncomeNotEntered = 0.0001f;
 inline constexpr int kMortgageTypeCount = 13;
 extern const char* const kMortgageTypes[kMortgageTypeCount];
 
+// The government-backed types offered after the thirteen, and the whole list
+// the type lists offer: the thirteen first, then these.
+inline constexpr int kGovernmentMortgageTypeCount = 3;
+extern const char* const kGovernmentMortgageTypes[kGovernmentMortgageTypeCount];
+inline constexpr int kOfferedMortgageTypeCount = kMortgageTypeCount + kGovernmentMortgageTypeCount;
+extern const char* const kOfferedMortgageTypes[kOfferedMortgageTypeCount];
+
 // Term in years: the number the type text starts with (its first two characters).
 Integer TermYearsOf(std::string_view typeName);
 // 1 for the adjustable types whose text ends in "ARM)", else 0.
 Integer IsArmOf(std::string_view typeName);
 // VA loans carry no PMI amounts.
 bool IsVaType(std::string_view typeName);
+// The program a type's loan is made under: by the type's last word (FHA, VA, USDA).
+GovernmentProgram GovernmentProgramOf(std::string_view typeName);
 
 }  // namespace dovanel

@@ -51,8 +51,25 @@ Single Store(double value) {
     return static_cast<Single>(value);
 }
 
-void PmiStep(Model& m) {
+// FHA and USDA loans carry their own premiums in place of PMI: the upfront
+// premium or fee is charged at closing (the financed part comes back in the loan
+// amount) and the first year's monthly premium is the monthly line.
+void InsuredGovernmentPmi(const GovernmentLoanCosts& costs, LoanResults& r) {
+    r.pmiPremiumRate = Store(costs.upfrontRate);
+    r.pmiMonthlyRate = Store(costs.annual.rate);
+    r.pmiPremium = Store(costs.upfront);
+    r.monthlyPmi = costs.monthlyInsurance.empty() ? 0.0f : Store(costs.monthlyInsurance.front());
+}
+
+void PmiStep(Model& m, const GovernmentLoanCosts& costs) {
     LoanResults& r = m.loanResults;
+    const GovernmentProgram program = GovernmentProgramOf(m.loanData.mortgageTypeName);
+    if (program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda) {
+        InsuredGovernmentPmi(costs, r);
+        r.pmiImpounds =
+            Store(static_cast<double>(r.monthlyPmi) * m.estimateValues.pmiImpoundMonths);
+        return;
+    }
     r.pmiPremiumRate = r.pmiMonthlyRate = r.pmiPremium = r.monthlyPmi = r.pmiImpounds = 0.0f;
     if (!(r.ltv > kPmiLtvLimit)) return;
     const int band = PmiBand(r.ltv);
@@ -64,16 +81,20 @@ void PmiStep(Model& m) {
     }
     r.pmiPremium = Store(static_cast<double>(r.pmiPremiumRate) * r.loanAmount);
     r.monthlyPmi = Store(static_cast<double>(r.pmiMonthlyRate) * r.loanAmount / 12.0);
-    if (IsVaType(m.loanData.mortgageTypeName)) r.monthlyPmi = r.pmiPremium = 0.0f;
+    if (IsVaType(m.loanData.mortgageTypeName)) {
+        r.monthlyPmi = 0.0f;
+        r.pmiPremium = Store(costs.upfront);  // the funding fee; none when not included
+    }
     r.pmiImpounds = Store(static_cast<double>(r.monthlyPmi) * m.estimateValues.pmiImpoundMonths);
 }
 
-void LoanSteps(Model& m) {
+void LoanSteps(Model& m, GovernmentLoanCosts& costs) {
     const LoanData& d = m.loanData;
     LoanResults& r = m.loanResults;
     const double price = d.purchasePrice;
     r.downPaymentAmount = Store(price * d.downPaymentRate);
-    r.loanAmount = Store(price - r.downPaymentAmount);
+    costs = GovernmentCostsOf(m);
+    r.loanAmount = Store(price - r.downPaymentAmount + costs.financedUpfront);
     r.ltv = Store((price - r.downPaymentAmount) / price);
     r.interimInterest = Store(static_cast<double>(r.loanAmount) * d.interestRate *
                               m.estimateValues.interimInterestDays / 360.0);
@@ -123,12 +144,35 @@ void PaymentSteps(Model& m) {
     r.minMonthlyIncome = Store(static_cast<double>(r.totalMonthlyPayment) / r.firstRatioLimit);
 }
 
+// FHA loans are flagged below FHA's minimum down payment, USDA loans need none,
+// every other loan is flagged where it needs PMI.
+bool DownPaymentFlag(const Model& m, GovernmentProgram program) {
+    const LoanResults& r = m.loanResults;
+    if (program == GovernmentProgram::kFha)
+        return BelowFhaMinimumDown(m.loanData.purchasePrice, r.downPaymentAmount,
+                                   m.governmentTables);
+    if (program == GovernmentProgram::kUsda) return false;
+    return r.ltv > kPmiLtvLimit;
+}
+
+// An FHA base loan is held to the county's FHA limit; other loans to the jumbo limit.
+bool LoanAmountFlag(const Model& m, GovernmentProgram program) {
+    const LoanResults& r = m.loanResults;
+    if (program == GovernmentProgram::kFha)
+        return AboveFhaLimit(static_cast<double>(m.loanData.purchasePrice) - r.downPaymentAmount,
+                             m.government.fhaCountyLimit, m.governmentTables);
+    return r.loanAmount > m.guidelineRatios.jumboLimit;
+}
+
 void ShowResults(const Model& m, ResultsDisplay& out) {
     const LoanData& d = m.loanData;
     const LoanResults& r = m.loanResults;
     out.label2 = FormatValue(r.monthlyPrincipalInterest, "$###,##0");
-    out.label22 = r.monthlyPmi > 0 ? "Total Monthly Payment (w/PMI) . . ."
-                                   : "Total Monthly Payment . . . . . . .";
+    const GovernmentProgram program = GovernmentProgramOf(d.mortgageTypeName);
+    const bool insured = program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda;
+    out.label22 = r.monthlyPmi <= 0 ? "Total Monthly Payment . . . . . . ."
+                  : insured         ? "Total Monthly Payment (w/MI) . . . ."
+                                    : "Total Monthly Payment (w/PMI) . . .";
     out.lblTotalMonthlyPayment = FormatValue(r.totalMonthlyPayment, "currency");
     out.label6 = FormatValue(r.totalDueAtClosing, "$#,###");
     out.label8 = FormatValue(r.loanAmount, "$#,###");
@@ -143,8 +187,8 @@ void ShowResults(const Model& m, ResultsDisplay& out) {
     out.label23_3 = FormatValue(out.firstRatio, "#.##%");
     out.label23_1 = FormatValue(out.secondRatio, "#.##%");
     if (d.monthlyIncome == kIncomeNotEntered) out.label23_3 = out.label23_1 = "Enter Income";
-    out.redFlagDownPayment = r.ltv > kPmiLtvLimit;
-    out.redFlagLoanAmount = r.loanAmount > m.guidelineRatios.jumboLimit;
+    out.redFlagDownPayment = DownPaymentFlag(m, program);
+    out.redFlagLoanAmount = LoanAmountFlag(m, program);
     out.redFlagFirstRatio = ratios.firstOverLimit;
     out.redFlagSecondRatio = ratios.secondOverLimit;
     out.lblClickRedFlag = out.redFlagDownPayment || out.redFlagLoanAmount ||
@@ -171,9 +215,25 @@ QualifyingRatios RatiosOf(const Model& model) {
     return out;
 }
 
+GovernmentLoanCosts GovernmentCostsOf(const Model& model) {
+    const LoanData& d = model.loanData;
+    const GovernmentProgram program = GovernmentProgramOf(d.mortgageTypeName);
+    if (program == GovernmentProgram::kNone) return {};
+    GovernmentLoanTerms terms;
+    terms.program = program;
+    terms.price = d.purchasePrice;
+    terms.downPayment = Store(static_cast<double>(d.purchasePrice) * d.downPaymentRate);
+    terms.termYears = d.termYears;
+    terms.annualRate = d.interestRate;
+    terms.vaUse = model.government.vaUse;
+    terms.financeUpfront = model.government.financeUpfront;
+    return ComputeGovernmentLoan(terms, model.governmentTables);
+}
+
 void RecalculateResults(Model& model) {
-    LoanSteps(model);
-    PmiStep(model);
+    GovernmentLoanCosts costs;
+    LoanSteps(model, costs);
+    PmiStep(model, costs);
     ClosingSteps(model);
     PaymentSteps(model);
 }

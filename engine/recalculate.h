@@ -53,6 +53,10 @@ struct QualifyingRatios {
 };
 QualifyingRatios RatiosOf(const Model& model);
 
+// The upfront and monthly costs of the scenario's government-backed loan, from
+// its type, its choices and the desk's tables; all 0 for a loan of no program.
+GovernmentLoanCosts GovernmentCostsOf(const Model& model);
+
 // The lookups Recalculate uses; each is a pure function of its amount and table.
 inline constexpr Single kEscrowTopLimit = 100000000.0f;
 inline constexpr Single kTitleTopLimit = 1000000000.0f;

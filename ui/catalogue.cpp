@@ -12,6 +12,7 @@
 #include "ui/compare/compare_window.h"
 #include "ui/document/scenario_document.h"
 #include "ui/editors/fee_table_editor.h"
+#include "ui/editors/gov_tables_editor.h"
 #include "ui/editors/lender_info_editor.h"
 #include "ui/editors/origination_editor.h"
 #include "ui/editors/pmi_editor.h"
@@ -248,6 +249,10 @@ const std::vector<WindowEntry>& EveryWindow() {
          {{"mnuFanMae", EditSettings<GuidelineEditor>()}},
          "Text1",
          DataFile::Guidelines},
+        {"GovTables",
+         Make<GovTablesEditor>(),
+         {{"mnuGovTables", EditSettings<GovTablesEditor>()}},
+         "txtYear"},
         {"LenderInfo",
          Make<LenderInfoEditor>(),
          {{"mnuLenderInformation", EditSettings<LenderInfoEditor>()}},

@@ -18,7 +18,7 @@ namespace dovanel::test {
 
 // A field added to the scenario must be written to its file, described in
 // docs/scenario-format.md and listed below; this size tells when one was added.
-static_assert(sizeof(Scenario) == 1936,
+static_assert(sizeof(Scenario) == 1952,
               "Scenario changed: add the new field to the scenario file, its documentation "
               "and the field lists of tests/data/random_scenario.h");
 
@@ -28,8 +28,11 @@ struct Fields {
     std::vector<Integer*> integers;
     std::vector<std::string*> texts;
     std::vector<SpareItem::Kind*> kinds;
+    std::vector<VaUse*> vaUses;
+    std::vector<bool*> flags;
     std::size_t Count() const {
-        return singles.size() + integers.size() + texts.size() + kinds.size();
+        return singles.size() + integers.size() + texts.size() + kinds.size() + vaUses.size() +
+               flags.size();
     }
 };
 
@@ -61,6 +64,9 @@ inline Fields FieldsOf(Scenario& s) {
         f.texts.push_back(&s.debtSummary.itemName[i]);
         f.singles.push_back(&s.debtSummary.itemAmount[i]);
     }
+    f.vaUses.push_back(&s.government.vaUse);
+    f.flags.push_back(&s.government.financeUpfront);
+    f.singles.push_back(&s.government.fhaCountyLimit);
     return f;
 }
 
@@ -83,6 +89,10 @@ inline std::string Difference(const Scenario& a, const Scenario& b) {
         if (*fa.texts[i] != *fb.texts[i]) return "text " + std::to_string(i);
     for (std::size_t i = 0; i < fa.kinds.size(); ++i)
         if (*fa.kinds[i] != *fb.kinds[i]) return "kind " + std::to_string(i);
+    for (std::size_t i = 0; i < fa.vaUses.size(); ++i)
+        if (*fa.vaUses[i] != *fb.vaUses[i]) return "VA use " + std::to_string(i);
+    for (std::size_t i = 0; i < fa.flags.size(); ++i)
+        if (*fa.flags[i] != *fb.flags[i]) return "flag " + std::to_string(i);
     return {};
 }
 
@@ -159,6 +169,8 @@ inline Scenario RandomScenario(std::mt19937_64& rng) {
                             : static_cast<Integer>(static_cast<std::uint16_t>(rng()));
     for (std::string* v : f.texts) *v = RandomText(rng);
     for (SpareItem::Kind* v : f.kinds) *v = static_cast<SpareItem::Kind>(rng() % 3);
+    for (VaUse* v : f.vaUses) *v = static_cast<VaUse>(rng() % 4);
+    for (bool* v : f.flags) *v = rng() % 2 == 0;
     return s;
 }
 

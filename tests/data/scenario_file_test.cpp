@@ -68,7 +68,7 @@ TEST(ScenarioFile, WritesEveryFieldOnItsOwnLine) {
     Scenario s;
     const std::vector<std::string> lines = LinesOf(ScenarioFileText(s));
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "Dovanel scenario 1");
+    EXPECT_EQ(lines[0], "Dovanel scenario 2");
     EXPECT_EQ(lines.size() - 1, FieldsOf(s).Count());
 }
 
@@ -212,9 +212,9 @@ TEST(ScenarioFile, MalformedFilesNameTheirLineAndLeaveTheScenario) {
         std::string reason;
     } const cases[] = {
         {"empty file", "", 1, "The file is empty"},
-        {"newer version", "Dovanel scenario 2\n" + whole.substr(whole.find('\n') + 1), 1,
-         "A newer version of Dovanel wrote this file (scenario format 2); this version reads "
-         "format 1 and older"},
+        {"newer version", "Dovanel scenario 3\n" + whole.substr(whole.find('\n') + 1), 1,
+         "A newer version of Dovanel wrote this file (scenario format 3); this version reads "
+         "format 2 and older"},
         {"far newer version", "Dovanel scenario 1234567890123\n", 1,
          "scenario format 1234567890123"},
         {"other program's file", "[General]\nkey=value\n", 1, "not a Dovanel scenario file"},
@@ -243,7 +243,7 @@ TEST(ScenarioFile, MalformedFilesNameTheirLineAndLeaveTheScenario) {
              ")"},
         {"missing key", Joined(without), last - 1,
          "The file ends without the key \"loan.termYears\""},
-        {"cut at a line end", Joined(cut), 50, "and 116 more: it may be cut short"},
+        {"cut at a line end", Joined(cut), 50, "and 119 more: it may be cut short"},
         {"cut inside a line", whole.substr(0, whole.size() - 3), last, "no line end"},
         {"Integer too large", value("loan.termYears", "32768"), term,
          "The value \"32768\" of \"loan.termYears\" is out of range for an Integer"},
@@ -406,6 +406,57 @@ TEST(ScenarioFile, DocumentedExampleReads) {
     const ScenarioReadResult result = ParseScenarioText(example, s);
     ASSERT_TRUE(result) << result.line << ": " << result.reason;
     EXPECT_EQ(ScenarioFileText(s), example);
+}
+
+// A file of the first version has none of the government-loan keys: it reads
+// with their defaults, so its loans come out as they always did.
+TEST(ScenarioFile, FirstVersionReadsWithGovernmentDefaults) {
+    const std::string v1 = test::Slurp(DOVANEL_SOURCE_ROOT "tests/data/scenarios/version1.dovanel");
+    ASSERT_EQ(v1.substr(0, 19), "Dovanel scenario 1\n");
+    Scenario s;
+    s.government = {VaUse::kExempt, false, 5};
+    const ScenarioReadResult result = ParseScenarioText(v1, s);
+    ASSERT_TRUE(result) << result.line << ": " << result.reason;
+    EXPECT_EQ(s.government.vaUse, VaUse::kNotIncluded);
+    EXPECT_TRUE(s.government.financeUpfront);
+    EXPECT_EQ(s.government.fhaCountyLimit, 0.0f);
+    // A government key in a file of the first version is one that version lacks.
+    Scenario t;
+    const ScenarioReadResult late = ParseScenarioText(v1 + "loan.vaUse=exempt\n", t);
+    EXPECT_FALSE(late);
+    EXPECT_NE(late.reason.find("\"loan.vaUse\" is unknown"), std::string::npos) << late.reason;
+}
+
+TEST(ScenarioFile, GovernmentChoicesReadBackAndBadOnesAreRefused) {
+    const std::string base = ScenarioFileText(Scenario{});
+    struct Case {
+        const char* line;
+        bool ok;
+        VaUse use;
+        bool finance;
+    } const cases[] = {
+        {"loan.vaUse=firstUse", true, VaUse::kFirstUse, true},
+        {"loan.vaUse=subsequentUse", true, VaUse::kSubsequentUse, true},
+        {"loan.vaUse=exempt", true, VaUse::kExempt, true},
+        {"loan.financeUpfront=no", true, VaUse::kNotIncluded, false},
+        {"loan.vaUse=FirstUse", false, VaUse::kNotIncluded, true},
+        {"loan.vaUse=1", false, VaUse::kNotIncluded, true},
+        {"loan.financeUpfront=1", false, VaUse::kNotIncluded, true},
+        {"loan.financeUpfront=", false, VaUse::kNotIncluded, true},
+    };
+    for (const Case& c : cases) {
+        const std::string key = std::string(c.line).substr(0, std::string(c.line).find('=') + 1);
+        const std::size_t at = base.find("\n" + key) + 1;
+        std::string text = base;
+        text.replace(at, base.find('\n', at) - at, c.line);
+        Scenario s;
+        const ScenarioReadResult result = ParseScenarioText(text, s);
+        EXPECT_EQ(static_cast<bool>(result), c.ok) << c.line << ": " << result.reason;
+        if (!c.ok) continue;
+        EXPECT_EQ(s.government.vaUse, c.use) << c.line;
+        EXPECT_EQ(s.government.financeUpfront, c.finance) << c.line;
+        EXPECT_EQ(ScenarioFileText(s), text) << c.line;
+    }
 }
 
 }  // namespace

@@ -66,8 +66,9 @@ const Case kCases[] = {
 
 TEST(MaxAffordablePrice, PriceQualifiesAndOneDollarMoreDoesNot) {
     for (const Case& c : kCases) {
-        for (int type = 0; type < kMortgageTypeCount; ++type) {
-            SCOPED_TRACE(std::string(c.what) + " / " + kMortgageTypes[type]);
+        for (int type = 0; type < kOfferedMortgageTypeCount; ++type) {
+            const char* name = kOfferedMortgageTypes[type];
+            SCOPED_TRACE(std::string(c.what) + " / " + name);
             const Model m = Buyer(c.down, 0.0675f, type, c.income, c.debt);
             AffordabilityOptions options;
             options.scaleTaxesAndInsurance = c.scale;
@@ -81,7 +82,10 @@ TEST(MaxAffordablePrice, PriceQualifiesAndOneDollarMoreDoesNot) {
                       c.debt > 1000 ? AffordLimit::SecondRatio : AffordLimit::FirstRatio);
             EXPECT_EQ(a.loan.purchasePrice, static_cast<Single>(a.price));
             EXPECT_TRUE(c.income < 100000 || a.price > (1 << 24));
-            EXPECT_EQ(a.results.monthlyPmi > 0, c.down < 0.2f && !IsVaType(kMortgageTypes[type]));
+            const GovernmentProgram program = GovernmentProgramOf(name);
+            const bool insured =
+                program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda;
+            EXPECT_EQ(a.results.monthlyPmi > 0, insured || (c.down < 0.2f && !IsVaType(name)));
         }
     }
 }

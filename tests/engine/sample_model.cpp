@@ -45,7 +45,7 @@ void SetLoan(Model& m, float price, float down, float rate, int typeIndex) {
     m.loanData.purchasePrice = price;
     m.loanData.downPaymentRate = down;
     m.loanData.interestRate = rate;
-    m.loanData.mortgageTypeName = kMortgageTypes[typeIndex];
+    m.loanData.mortgageTypeName = kOfferedMortgageTypes[typeIndex];
     m.loanData.termYears = TermYearsOf(m.loanData.mortgageTypeName);
     m.loanData.isArm = IsArmOf(m.loanData.mortgageTypeName);
 }

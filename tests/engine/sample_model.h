@@ -8,7 +8,8 @@ namespace dovanel::test {
 
 Model SampleModel();
 
-// Sets the loan inputs and the derived type fields as the main window would.
+// Sets the loan inputs and the derived type fields as the main window would;
+// typeIndex counts in kOfferedMortgageTypes.
 void SetLoan(Model& m, float price, float down, float rate, int typeIndex);
 
 // The sample scenario with these loan inputs, recalculated.

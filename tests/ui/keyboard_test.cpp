@@ -113,7 +113,8 @@ TEST_F(KeyboardTest, OnlyTheDesignedButtonIsTheDefault) {
                                                  {"Planner", "BtnOk"},
                                                  {"ScenarioProperties", "BtnOk"},
                                                  {"Compare", "BtnClose"},
-                                                 {"LenderInfo", "BtnOk"}};
+                                                 {"LenderInfo", "BtnOk"},
+                                                 {"GovTables", "BtnOk"}};
     for (const WindowKind& kind : Kinds()) {
         auto window = kind.make(model);
         ShowActive(window.get());

@@ -190,7 +190,7 @@ void Compare::BuildEditor() {
     name_->setMaxLength(60);
     AddLabel(frame, "lblVaryType", "T&ype", Twips(1740, 330, 3300, 255))
         ->setBuddy(type_ = Place(new QComboBox(frame), "cmbVaryType", Twips(1740, 585, 3300, 315)));
-    for (const char* type : kMortgageTypes) type_->addItem(type);
+    for (const char* type : kOfferedMortgageTypes) type_->addItem(type);
     type_->setAccessibleName("Type");
     int left = 5160;
     for (const Input& input : kInputs) {

@@ -241,7 +241,41 @@ const QMap<QString, Explanation>& FixedExplanations() {
 
 }  // namespace
 
+namespace {
+
+QString Dollars(double amount) {
+    return "$" + QString::fromStdString(FormatValue(amount, "#,###"));
+}
+
+// The FHA loan's own alerts in the down-payment and jumbo flags' places.
+Explanation FhaAlert(RedFlag flag, const Model& m) {
+    const GovernmentLoanTables& t = m.governmentTables;
+    if (flag == RedFlag::DownPayment)
+        return {"FHA Minimum Down Payment",
+                "An FHA loan needs a down payment of at least " +
+                    QString::fromStdString(FormatValue(t.fhaMinimumDown, "0.0%")) +
+                    " of the purchase price.  Raise the Down Payment, or choose another "
+                    "mortgage type."};
+    const double limit = m.government.fhaCountyLimit > 0 ? m.government.fhaCountyLimit : t.fhaFloor;
+    return {
+        "FHA Loan Limit Exceeded",
+        "The base loan (the purchase price less the down payment) is above the FHA loan "
+        "limit of " +
+            Dollars(limit) +
+            (m.government.fhaCountyLimit > 0
+                 ? QString(" for the county")
+                 : QString(" (the national floor; a county's own limit, up to " +
+                           Dollars(t.fhaCeiling) + ", is entered in the scenario's properties)")) +
+            ".  FHA will not insure the loan: raise the Down Payment, or choose another "
+            "mortgage type."};
+}
+
+}  // namespace
+
 Explanation RedFlagAlert(RedFlag flag, const Model& m) {
+    if ((flag == RedFlag::DownPayment || flag == RedFlag::LoanAmount) &&
+        GovernmentProgramOf(m.loanData.mortgageTypeName) == GovernmentProgram::kFha)
+        return FhaAlert(flag, m);
     switch (flag) {
         case RedFlag::DownPayment:
             return {"Notification Of PMI Incurred",

@@ -57,6 +57,7 @@ const MenuSpec kMenus[] = {
       {"mnuFileValues3", "Change the Escrow Fees Table", ""},
       {"mnuFanMae", "Change the Fannie Mae Guideline Values", ""},
       {"mnuFileValues1", "Change the Financing Estimate Values", ""},
+      {"mnuGovTables", "Change the Government Loan Tables", ""},
       {"mnuLenderInformation", "Change the Lender Information", ""},
       {"mnuFileValues5", "Change the Loan Origination Fee Schedule", ""},
       {"mnuFileValues4", "Change the PMI Schedule", ""},

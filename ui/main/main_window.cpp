@@ -331,7 +331,7 @@ void MainWindow::SetUpControls() {
     {
         const QSignalBlocker quiet(cmboMortgageType_);
         cmboMortgageType_->clear();
-        for (const char* type : kMortgageTypes) cmboMortgageType_->addItem(type);
+        for (const char* type : kOfferedMortgageTypes) cmboMortgageType_->addItem(type);
     }
     ShowLoadedMortgageType();
     document_->SetModified(false);

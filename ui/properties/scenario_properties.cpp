@@ -1,12 +1,18 @@
 #include "ui/properties/scenario_properties.h"
 
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "shell/help.h"
+#include "shell/platform.h"
 
 namespace dovanel {
 
@@ -26,10 +32,22 @@ QString SavedText(const std::string& savedDate) {
     return date.isValid() ? QLocale().toString(date, QLocale::LongFormat) : Q(savedDate);
 }
 
+const char* const kVaUses[] = {"Not included", "First use", "Subsequent use", "Exempt"};
+
+// The county limit as typed: empty or 0 takes the national floor.
+bool ReadLimit(const QString& text, Single& limit) {
+    if (text.trimmed().isEmpty()) return limit = 0, true;
+    bool ok = false;
+    const double read = text.trimmed().toDouble(&ok);
+    if (!ok || !(read >= 0) || read > 100000000) return false;
+    limit = static_cast<Single>(read);
+    return true;
+}
+
 }  // namespace
 
 ScenarioProperties::ScenarioProperties(ScenarioDocument& document, QWidget* parent)
-    : Screen(parent, ScreenDesign("ScenarioProperties", "Scenario Properties", {6000, 4500}, "DOWN",
+    : Screen(parent, ScreenDesign("ScenarioProperties", "Scenario Properties", {6000, 6300}, "DOWN",
                                   help_topic::kScenarioFiles)),
       document_(document) {
     const ScenarioInfo& info = document.scenario().info;
@@ -56,15 +74,52 @@ ScenarioProperties::ScenarioProperties(ScenarioDocument& document, QWidget* pare
         AddLabel(this, "lblSavedDate", SavedText(info.savedDate), Twips(1500, 2940, 4260, 300));
     saved->setAccessibleName("Last saved " + saved->text());
 
-    auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(1500, 3720, 1095, 375));
-    auto* cancel = AddButton(this, "BtnCancel", "&Cancel", Twips(2760, 3720, 1095, 375));
-    auto* help = AddButton(this, "btnHelp", "Help  [F1]", Twips(4665, 3720, 1095, 375));
+    AddGovernmentChoices();
+    auto* ok = AddButton(this, "BtnOk", "&Ok", Twips(1500, 5520, 1095, 375));
+    auto* cancel = AddButton(this, "BtnCancel", "&Cancel", Twips(2760, 5520, 1095, 375));
+    auto* help = AddButton(this, "btnHelp", "Help  [F1]", Twips(4665, 5520, 1095, 375));
     connect(ok, &QPushButton::clicked, this, [this] { BtnOk_Click(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, [] { OpenHelpTopic(help_topic::kScenarioFiles); });
     note_->installEventFilter(this);
     FinishControls(false, false);
     name_->setFocus();
+}
+
+void ScenarioProperties::AddGovernmentChoices() {
+    const GovernmentChoices& g = document_.scenario().government;
+    auto* frame = Place(new QGroupBox("FHA, VA and USDA loans", this), "fraGovernment",
+                        Twips(240, 3360, 5520, 1920));
+    QLabel* useCaption = AddLabel(frame, "lblVaUse", "&VA use:", Twips(120, 360, 1800, 300));
+    vaUse_ = Place(new QComboBox(frame), "cmbVaUse", Twips(1980, 330, 3360, 330));
+    for (const char* use : kVaUses) vaUse_->addItem(use);
+    vaUse_->setCurrentIndex(static_cast<int>(g.vaUse));
+    vaUse_->setAccessibleName("VA use");
+    vaUse_->setWhatsThis(
+        "Whether a VA loan is charged the funding fee: on first or subsequent use, not for an "
+        "exempt borrower; \"Not included\" leaves it out.");
+    useCaption->setBuddy(vaUse_);
+    financeUpfront_ = Place(new QCheckBox("&Finance the upfront premium or fee", frame),
+                            "chkFinanceUpfront", Twips(120, 780, 5220, 300));
+    financeUpfront_->setChecked(g.financeUpfront);
+    financeUpfront_->setWhatsThis(
+        "Checked, the FHA upfront premium, the VA funding fee or the USDA guarantee fee is added "
+        "to the loan; unchecked, it is paid at closing.");
+    QLabel* limitCaption =
+        AddLabel(frame, "lblFhaLimit", "FHA &limit:", Twips(120, 1200, 1800, 300));
+    fhaLimit_ = AddCell(frame, "txtFhaLimit", Twips(1980, 1200, 1500, 300));
+    fhaLimit_->setMaxLength(11);
+    fhaLimit_->setText(g.fhaCountyLimit > 0 ? QString::number(g.fhaCountyLimit, 'f', 0) : "");
+    fhaLimit_->setAccessibleName("FHA limit for the county, in dollars");
+    fhaLimit_->setWhatsThis("The county's FHA loan limit; empty for the national floor.");
+    limitCaption->setBuddy(fhaLimit_);
+    AddLabel(frame, "lblFhaLimitNote", "empty: the national floor", Twips(3600, 1200, 1800, 300));
+}
+
+bool ScenarioProperties::ReadGovernmentChoices(GovernmentChoices& g) const {
+    g.vaUse = static_cast<VaUse>(std::max(0, vaUse_->currentIndex()));
+    g.financeUpfront = financeUpfront_->isChecked();
+    return ReadLimit(fhaLimit_->text(), g.fhaCountyLimit);
 }
 
 // Ctrl+Enter in the note is Ok, as Enter is in the name box.
@@ -81,12 +136,25 @@ bool ScenarioProperties::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ScenarioProperties::BtnOk_Click() {
-    ScenarioInfo& info = document_.scenario().info;
+    Scenario& scenario = document_.scenario();
+    GovernmentChoices g = scenario.government;
+    if (!ReadGovernmentChoices(g)) {
+        ThePlatform().ShowMessage(
+            this, {"The FHA limit is not an amount in dollars.\r\rNothing has been changed.", "",
+                   MsgIcon::Warning});
+        fhaLimit_->setFocus();
+        return;
+    }
+    ScenarioInfo& info = scenario.info;
     const std::string name = name_->text().toStdString();
     const std::string note = note_->toPlainText().toStdString();
-    if (name != info.name || note != info.note) {
+    const GovernmentChoices& was = scenario.government;
+    const bool governmentChanged = g.vaUse != was.vaUse || g.financeUpfront != was.financeUpfront ||
+                                   g.fhaCountyLimit != was.fhaCountyLimit;
+    if (name != info.name || note != info.note || governmentChanged) {
         info.name = name;
         info.note = note;
+        scenario.government = g;
         document_.Edited();
     }
     accept();

@@ -208,7 +208,8 @@ TEST_F(FileMenuTest, AFileThatCannotBeOpenedLeavesTheDocumentAsItWas) {
         const char* reason;
     };
     QString newer = text;
-    newer.replace("Dovanel scenario 1", "Dovanel scenario 2");
+    newer.replace(QString("Dovanel scenario %1").arg(kScenarioFormatVersion),
+                  QString("Dovanel scenario %1").arg(kScenarioFormatVersion + 1));
     QString malformed = text;
     malformed.replace("\nloan.purchasePrice=", "\nloan.purchasePrice ");
     QString outOfRange = text;

@@ -58,7 +58,10 @@ TEST_F(MainWindowTest, LoadFillsTheBoxesAndCountsAsSaved) {
     EXPECT_EQ(Box(3)->text(), "6.5");
     EXPECT_EQ(Box(6)->text(), "4675");
     auto* types = window->findChild<QComboBox*>("cmboMortgageType");
-    EXPECT_EQ(types->count(), 13);
+    ASSERT_EQ(types->count(),
+              kOfferedMortgageTypeCount);  // the thirteen, then the government types
+    for (int i = 0; i < kOfferedMortgageTypeCount; ++i)
+        EXPECT_EQ(types->itemText(i), kOfferedMortgageTypes[i]);
     EXPECT_EQ(types->currentText(), "30 Year / Fixed Conventional");
     EXPECT_FALSE(Action("MenuFileSave")->isEnabled());
     EXPECT_EQ(Label("Label8"), "$382,500");

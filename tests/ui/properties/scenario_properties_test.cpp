@@ -1,6 +1,8 @@
 // Scenario Properties: Ok changes the document only where something changed;
 // Cancel, Escape and the close box change nothing; opening changes nothing.
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -89,6 +91,56 @@ TEST_F(ScenarioPropertiesTest, TheNoteTakesLineBreaksAndTabMovesOn) {
     window.findChild<QAbstractButton*>("BtnOk")->click();
     EXPECT_EQ(model.info.note, "First line\nsecond line\nthird");
     EXPECT_TRUE(document.IsModified());
+}
+
+// The government-loan choices: shown as the scenario holds them, taken by Ok
+// only, and an FHA limit that is no amount is refused with its reason and nothing changed.
+TEST_F(ScenarioPropertiesTest, GovernmentChoicesAreTakenByOkOnly) {
+    model.government = {VaUse::kSubsequentUse, false, 650000};
+    {
+        ScenarioProperties window(document);
+        auto* use = window.findChild<QComboBox*>("cmbVaUse");
+        ASSERT_NE(use, nullptr);
+        ASSERT_EQ(use->count(), 4);
+        EXPECT_EQ(use->itemText(0), "Not included");
+        EXPECT_EQ(use->itemText(3), "Exempt");
+        EXPECT_EQ(use->currentText(), "Subsequent use");
+        EXPECT_FALSE(window.findChild<QCheckBox*>("chkFinanceUpfront")->isChecked());
+        EXPECT_EQ(window.findChild<QLineEdit*>("txtFhaLimit")->text(), "650000");
+    }
+    const struct {
+        const char* what;
+        int use;
+        bool finance;
+        const char* limit;
+        bool ok;  // Ok clicked, else Cancel
+        GovernmentChoices after;
+        bool accepted;
+    } cases[] = {
+        {"first use, financed, floor", 1, true, "", true, {VaUse::kFirstUse, true, 0}, true},
+        {"cancel keeps all", 1, true, "", false, {VaUse::kSubsequentUse, false, 650000}, false},
+        {"a county limit", 3, false, "700000", true, {VaUse::kExempt, false, 700000}, true},
+        {"no amount", 1, true, "lots", true, {VaUse::kSubsequentUse, false, 650000}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        model.government = {VaUse::kSubsequentUse, false, 650000};
+        document.SetModified(false);
+        ScenarioProperties window(document);
+        window.show();
+        window.findChild<QComboBox*>("cmbVaUse")->setCurrentIndex(c.use);
+        window.findChild<QCheckBox*>("chkFinanceUpfront")->setChecked(c.finance);
+        window.findChild<QLineEdit*>("txtFhaLimit")->setText(c.limit);
+        const std::size_t asked = platform.asked.size();
+        window.findChild<QAbstractButton*>(c.ok ? "BtnOk" : "BtnCancel")->click();
+        EXPECT_EQ(model.government.vaUse, c.after.vaUse);
+        EXPECT_EQ(model.government.financeUpfront, c.after.financeUpfront);
+        EXPECT_EQ(model.government.fhaCountyLimit, c.after.fhaCountyLimit);
+        EXPECT_EQ(document.IsModified(), c.accepted);
+        EXPECT_EQ(platform.asked.size() - asked, c.ok && !c.accepted ? 1u : 0u)
+            << "a bad limit says why";
+        window.close();
+    }
 }
 
 }  // namespace
