@@ -21,6 +21,27 @@ std::string NoPmiMessage() {
            kCr + "you will not be required to carry Private Mortage Insurance (PMI).";
 }
 
+bool InsuredGovernmentLoan(const Model& model) {
+    const GovernmentProgram program = GovernmentProgramOf(model.loanData.mortgageTypeName);
+    return program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda;
+}
+
+// FHA and USDA insurance runs for the years its program sets, whatever the LTV.
+void GovernmentInsuranceEnd(const Model& model, int payments, Amortization& out) {
+    const int last = GovernmentCostsOf(model).annual.payments;
+    if (last <= 0 || last >= payments) {
+        out.removePmiMessage = std::string("The mortgage insurance of this loan is charged for ") +
+                               "the whole term:" + kCr +
+                               "it is not removed when the Loan to Value (LTV) ratio falls.";
+        return;
+    }
+    out.pmiRemovalRow = last + 1;
+    const AmortizationRow& row = out.rows[static_cast<std::size_t>(last)];
+    out.removePmiMessage = "The mortgage insurance of this loan ends at Year " +
+                           std::to_string(row.year) + " / Month " + std::to_string(row.month) +
+                           kCr + "after the years its program charges it for.";
+}
+
 // A money column and its tabs: one more tab when the text is short, so the
 // next column still lines up.
 void AppendMoney(std::string& line, double value, std::size_t shortBelow, const char* tabs) {
@@ -77,6 +98,12 @@ Amortization ComputeAmortization(const Model& model) {
             out.pmiRemovalRow = k;
             out.removePmiMessage = RemovalMessage(row.year, row.month);
         }
+    }
+    if (InsuredGovernmentLoan(model)) {
+        out.pmiRemovalRow = 0;
+        out.removePmiMessage.clear();
+        GovernmentInsuranceEnd(model, n, out);
+        return out;
     }
     if (out.pmiRemovalRow == 0) out.removePmiMessage = NoPmiMessage();
     return out;

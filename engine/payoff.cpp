@@ -109,6 +109,10 @@ std::string PmiDate(int payment, double monthly, int payoff) {
 }
 
 std::string NoPmiText(const Model& model) {
+    const GovernmentProgram program = GovernmentProgramOf(model.loanData.mortgageTypeName);
+    if (program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda)
+        return "No PMI is charged: the mortgage insurance of FHA and USDA loans runs for the "
+               "years its program sets, and paying the loan down does not end it.";
     if (IsVaType(model.loanData.mortgageTypeName))
         return "No PMI is charged: VA loans carry no private mortgage insurance.";
     if (!LoanCarriesPmi(model))
@@ -119,7 +123,9 @@ std::string NoPmiText(const Model& model) {
 void PlanPmi(const Model& model, const Terms& t, const ExtraPayments& x, PayoffPlan& plan) {
     PmiPlan& p = plan.pmi;
     p.monthly = model.loanResults.monthlyPmi;
-    p.charged = LoanCarriesPmi(model) && p.monthly > 0;
+    const GovernmentProgram program = GovernmentProgramOf(model.loanData.mortgageTypeName);
+    const bool insured = program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda;
+    p.charged = LoanCarriesPmi(model) && p.monthly > 0 && !insured;
     if (!p.charged) {
         plan.pmiRequest = NoPmiText(model);
         return;

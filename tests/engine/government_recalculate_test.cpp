@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "engine/amortization.h"
+#include "engine/payoff.h"
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
 
@@ -184,6 +186,35 @@ TEST(GovernmentResults, FlagsInTheDownPaymentAndJumboPlaces) {
     }
     EXPECT_FALSE(AboveConformingLimit(832750, GovernmentLoanTables{}));
     EXPECT_TRUE(AboveConformingLimit(832751, GovernmentLoanTables{}));
+}
+
+// The amortization table and the planner end FHA and USDA insurance when the
+// program does, not at an LTV: 11 years at 10 % down, never before the end at 3.5 %.
+TEST(GovernmentResults, InsuranceEndsWhenTheProgramSays) {
+    const struct {
+        const char* what;
+        float down;
+        int type;
+        int removalRow;  // 0: charged for the whole term
+    } cases[] = {
+        {"FHA, 10 % down", 0.10f, kFha30, 133},
+        {"FHA, 3.5 % down", 0.035f, kFha30, 0},
+        {"USDA", 0.0f, kUsda30, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Model m = Loan(300000, c.down, c.type);
+        const Amortization a = ComputeAmortization(m);
+        EXPECT_EQ(a.pmiRemovalRow, c.removalRow);
+        EXPECT_EQ(a.removePmiMessage.find("80%"), std::string::npos) << a.removePmiMessage;
+        if (c.removalRow > 0) {
+            EXPECT_NE(a.removePmiMessage.find("Year 12 / Month 1"), std::string::npos)
+                << a.removePmiMessage;
+        }
+        const PayoffPlan plan = ComputePayoffPlan(m, {});
+        EXPECT_FALSE(plan.pmi.charged);
+        EXPECT_NE(plan.pmiRequest.find("FHA and USDA"), std::string::npos) << plan.pmiRequest;
+    }
 }
 
 }  // namespace
