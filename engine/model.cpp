@@ -1,5 +1,7 @@
 #include "engine/model.h"
 
+#include <iterator>
+
 #include "engine/format_value.h"
 
 namespace dovanel {
@@ -37,6 +39,23 @@ Integer IsArmOf(std::string_view typeName) {
 
 bool IsVaType(std::string_view typeName) {
     return EndsWith(typeName, "VA");
+}
+
+namespace {
+constexpr const char* kSectionLetters[] = {"A", "B", "C", "E", "F", "G", "H"};
+}  // namespace
+
+const char* EstimateSectionLetter(EstimateSection section) {
+    return kSectionLetters[static_cast<int>(section)];
+}
+
+bool EstimateSectionOfLetter(std::string_view letter, EstimateSection& section) {
+    for (int i = 0; i < static_cast<int>(std::size(kSectionLetters)); ++i) {
+        if (letter != kSectionLetters[i]) continue;
+        section = static_cast<EstimateSection>(i);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace dovanel

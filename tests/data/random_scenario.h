@@ -18,7 +18,7 @@ namespace dovanel::test {
 
 // A field added to the scenario must be written to its file, described in
 // docs/scenario-format.md and listed below; this size tells when one was added.
-static_assert(sizeof(Scenario) == 1936,
+static_assert(sizeof(Scenario) == 3448,
               "Scenario changed: add the new field to the scenario file, its documentation "
               "and the field lists of tests/data/random_scenario.h");
 
@@ -28,8 +28,9 @@ struct Fields {
     std::vector<Integer*> integers;
     std::vector<std::string*> texts;
     std::vector<SpareItem::Kind*> kinds;
+    std::vector<EstimateSection*> sections;
     std::size_t Count() const {
-        return singles.size() + integers.size() + texts.size() + kinds.size();
+        return singles.size() + integers.size() + texts.size() + kinds.size() + sections.size();
     }
 };
 
@@ -61,6 +62,17 @@ inline Fields FieldsOf(Scenario& s) {
         f.texts.push_back(&s.debtSummary.itemName[i]);
         f.singles.push_back(&s.debtSummary.itemAmount[i]);
     }
+    EstimateDetails& e = s.estimate;
+    f.texts.push_back(&e.closingDate);
+    f.texts.push_back(&e.firstPaymentDate);
+    f.integers.push_back(&e.keepFixedInterestDays);
+    for (EstimateFee& fee : e.fees) {
+        f.texts.push_back(&fee.name);
+        f.singles.push_back(&fee.amount);
+        f.sections.push_back(&fee.section);
+        f.integers.push_back(&fee.financeCharge);
+        f.integers.push_back(&fee.paidBySeller);
+    }
     return f;
 }
 
@@ -83,6 +95,8 @@ inline std::string Difference(const Scenario& a, const Scenario& b) {
         if (*fa.texts[i] != *fb.texts[i]) return "text " + std::to_string(i);
     for (std::size_t i = 0; i < fa.kinds.size(); ++i)
         if (*fa.kinds[i] != *fb.kinds[i]) return "kind " + std::to_string(i);
+    for (std::size_t i = 0; i < fa.sections.size(); ++i)
+        if (*fa.sections[i] != *fb.sections[i]) return "section " + std::to_string(i);
     return {};
 }
 
@@ -159,6 +173,7 @@ inline Scenario RandomScenario(std::mt19937_64& rng) {
                             : static_cast<Integer>(static_cast<std::uint16_t>(rng()));
     for (std::string* v : f.texts) *v = RandomText(rng);
     for (SpareItem::Kind* v : f.kinds) *v = static_cast<SpareItem::Kind>(rng() % 3);
+    for (EstimateSection* v : f.sections) *v = static_cast<EstimateSection>(rng() % 7);
     return s;
 }
 

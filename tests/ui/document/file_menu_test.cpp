@@ -208,7 +208,7 @@ TEST_F(FileMenuTest, AFileThatCannotBeOpenedLeavesTheDocumentAsItWas) {
         const char* reason;
     };
     QString newer = text;
-    newer.replace("Dovanel scenario 1", "Dovanel scenario 2");
+    newer.replace("Dovanel scenario 2", "Dovanel scenario 3");
     QString malformed = text;
     malformed.replace("\nloan.purchasePrice=", "\nloan.purchasePrice ");
     QString outOfRange = text;
