@@ -7,63 +7,17 @@
 
 #include "engine/apr.h"
 #include "engine/recalculate.h"
+#include "tests/engine/sample_model.h"
 
 namespace dovanel {
 namespace {
 
 using S = EstimateSection;
 
-// The published purchase sample: $180,000, 10 % down, 3.875 % for 30 years,
-// mortgage insurance of $82.35 a month, $100.83 of insurance and $105.30 of
-// taxes a month, 6 months of insurance prepaid and 2 of each in escrow, every
-// other cost an itemized fee; closing 15 days before the first interest period.
-Model SampleEstimate() {
-    Model m;
-    LoanData& d = m.loanData;
-    d.purchasePrice = 180000;
-    d.downPaymentRate = 0.1f;
-    d.interestRate = 0.03875f;
-    d.termYears = 30;
-    d.mortgageTypeName = kMortgageTypes[0];
-    d.monthlyInsurance = 100.83f;
-    d.annualTaxes = 1263.6f;
-    d.earnestMoney = 10000;
-    d.monthlyIncome = kIncomeNotEntered;
-    for (int band = 1; band <= 4; ++band) m.pmiSchedule.conventionalMonthly[band] = 0.0061f;
-    m.estimateValues.insurancePremiumMonths = 6;
-    m.estimateValues.insuranceImpoundMonths = 2;
-    m.estimateValues.taxImpoundMonths = 2;
-    m.estimateValues.interimInterestDays = 30;
-    m.estimate.closingDate = "2024-05-17";
-    m.estimate.firstPaymentDate = "2024-07-01";
-    const EstimateFee fees[] = {
-        {"0.25 % of Loan Amount (Points)", 405, S::kA, 1, 0},
-        {"Application Fee", 300, S::kA, 0, 0},
-        {"Underwriting Fee", 1097, S::kA, 1, 0},
-        {"Appraisal Fee", 405, S::kB, 0, 0},
-        {"Credit Report Fee", 30, S::kB, 0, 0},
-        {"Flood Determination Fee", 20, S::kB, 0, 0},
-        {"Flood Monitoring Fee", 32, S::kB, 1, 0},
-        {"Tax Monitoring Fee", 75, S::kB, 1, 0},
-        {"Tax Status Research Fee", 110, S::kB, 1, 0},
-        {"Pest Inspection Fee", 135, S::kC, 0, 0},
-        {"Survey Fee", 65, S::kC, 0, 0},
-        {"Title - Insurance Binder", 700, S::kC, 0, 0},
-        {"Title - Lender's Title Policy", 535, S::kC, 0, 0},
-        {"Title - Settlement Agent Fee", 502, S::kC, 0, 0},
-        {"Title - Title Search", 1261, S::kC, 0, 0},
-        {"Recording Fees and Other Taxes", 85, S::kE, 0, 0},
-        {"Title - Owner's Title Policy (optional)", 1017, S::kH, 0, 0},
-    };
-    std::copy(std::begin(fees), std::end(fees), m.estimate.fees.begin());
-    Recalculate(m);
-    return m;
-}
-
 constexpr CalendarDate kToday{2024, 5, 10};
 
 TEST(LoanEstimateForm, PublishedPurchaseSample) {
-    const Model m = SampleEstimate();
+    const Model m = test::EstimateSampleModel();
     ASSERT_NEAR(m.loanResults.monthlyPmi, 82.35, 1e-4);
     LoanEstimateNumbers n;
     const LoanEstimateForm f = MakeLoanEstimate(m, kToday, &n);
@@ -111,7 +65,7 @@ TEST(LoanEstimateForm, PublishedPurchaseSample) {
 }
 
 TEST(LoanEstimateForm, NoFinanceChargesGiveTheDisclosedRate) {
-    Model m = SampleEstimate();
+    Model m = test::EstimateSampleModel();
     for (EstimateFee& fee : m.estimate.fees) fee.financeCharge = 0;
     m.estimate.closingDate = "2024-06-01";  // a whole first month: no prepaid interest
     LoanEstimateNumbers n;
@@ -124,7 +78,7 @@ TEST(LoanEstimateForm, NoFinanceChargesGiveTheDisclosedRate) {
 // A seller's fee stays in its section and comes back as a seller credit; it
 // is no finance charge of the borrower's.
 TEST(LoanEstimateForm, SellerPaidFeesAreCreditedAndNoFinanceCharge) {
-    Model m = SampleEstimate();
+    Model m = test::EstimateSampleModel();
     LoanEstimateNumbers before;
     MakeLoanEstimate(m, kToday, &before);
     m.estimate.fees[2].paidBySeller = 1;  // underwriting, $1,097
@@ -137,7 +91,7 @@ TEST(LoanEstimateForm, SellerPaidFeesAreCreditedAndNoFinanceCharge) {
 }
 
 TEST(LoanEstimateForm, DatesDecideThePrepaidDaysUnlessTheFixedCountIsKept) {
-    Model m = SampleEstimate();
+    Model m = test::EstimateSampleModel();
     m.estimate.closingDate.clear();
     m.estimate.firstPaymentDate.clear();
     LoanEstimateNumbers n;
@@ -167,7 +121,7 @@ TEST(LoanEstimateForm, BadDatesGiveAMessageAndNoFigure) {
         {"2024-05-17", "2024-7-1", "The first payment date \"2024-7-1\" is not a day"},
     };
     for (const auto& c : cases) {
-        Model m = SampleEstimate();
+        Model m = test::EstimateSampleModel();
         m.estimate.closingDate = c.closing;
         m.estimate.firstPaymentDate = c.first;
         const LoanEstimateForm f = MakeLoanEstimate(m, kToday);
@@ -175,7 +129,7 @@ TEST(LoanEstimateForm, BadDatesGiveAMessageAndNoFigure) {
         EXPECT_EQ(f.apr, "") << c.closing;
         EXPECT_EQ(f.cashToClose, "") << c.closing;
     }
-    Model noLoan = SampleEstimate();
+    Model noLoan = test::EstimateSampleModel();
     noLoan.loanData.termYears = 0;
     Recalculate(noLoan);
     EXPECT_NE(MakeLoanEstimate(noLoan, kToday).error, "");
@@ -199,7 +153,7 @@ TEST(LoanEstimateForm, FixedLinesGoToTheirSections) {
         EXPECT_EQ(DefaultSectionOfCaption(c.caption, charge), c.section) << c.caption;
         EXPECT_EQ(charge, c.charge) << c.caption;
     }
-    Model m = SampleEstimate();
+    Model m = test::EstimateSampleModel();
     m.estimateValues.costName[1] = "Appraisal Fee";
     m.estimateValues.costName[7] = "Recording Fee";  // shown beside amount 5
     m.estimateValues.costAmount[1] = 450;
