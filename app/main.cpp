@@ -1,6 +1,7 @@
 // Dovanel's start: one copy per user, the folders, the first run's data files,
 // the settings, the main window and, over it, the splash.
 #include <QApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "shell/platform.h"
 #include "shell/startup.h"
 #include "ui/about/about_box.h"
+#include "ui/document/recovery_session.h"
 #include "ui/document/workspace.h"
 #include "ui/help/help_viewer.h"
 #include "ui/main/main_window.h"
@@ -146,11 +148,14 @@ int main(int argc, char* argv[]) {
     if (!CheckSingleInstance(instance, file)) return 0;
     if (!SetUpFolders(app, location, instance.Protected())) return 1;
 
+    // Declared before the workspace: its copies outlive every document.
+    RecoveryFolder recovery(QFile::encodeName(app.dataFolder).toStdString());
     Workspace workspace;
     MainWindow window(workspace.current());
     if (window.FormLoad() == LoadOutcome::MissingFile) return 0;
     RegisterScreens(window);
     window.UseWorkspace(workspace);
+    RecoverySession recoverySession(workspace, recovery, &window);
     // A file named on the command line replaces the default loan, which has no
     // changes yet; a bad one is told and the default loan stays.
     if (!file.isEmpty()) window.OpenScenarioFile(file);
@@ -160,8 +165,12 @@ int main(int argc, char* argv[]) {
                                                window.OpenWhenFree(path);
                                            });
     if (!reachable) qWarning("Dovanel: a later copy cannot bring this one to the front");
+    // After the splash, what a crash or a kill left behind is offered back.
     QObject::connect(&window, &MainWindow::firstActivationFinished, &window,
-                     [&window] { ShowSplash(&window); });
+                     [&window, &recoverySession] {
+                         ShowSplash(&window);
+                         recoverySession.OfferOrphans();
+                     });
     window.show();
     if (check) check->EndAfterFirstPaint(window);
 #ifdef DOVANEL_QUIT_AFTER_FIRST_PAINT

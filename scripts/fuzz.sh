@@ -45,6 +45,11 @@ seed_corpus() {
     recovery)
       cp "$root"/tests/fuzz/regressions/recovery/* "$corpus/"
       ;;
+    kept)
+      cp "$data/COMPS.DAT" "$corpus/"
+      printf 'Dovanel comparison 1\nhorizon=7\ncolumn=current\nname=\npoints=0\n' > "$corpus/seed-comparison"
+      printf 'Dovanel lender 1\nname=Bank\nnmls=1\nofficer=\nofficer-nmls=\naddress=a\\nb\nphone=\nemail=\n' > "$corpus/seed-lender"
+      ;;
     *)
       cp "$data/${seed[$name]}.DAT" "$corpus/"
       ;;
@@ -53,7 +58,7 @@ seed_corpus() {
 }
 
 fuzzers=("$@")
-[ ${#fuzzers[@]} -eq 0 ] && fuzzers=(estimate main pmi escrow title fanmae loanorig income debt ini startup scenario recovery)
+[ ${#fuzzers[@]} -eq 0 ] && fuzzers=(estimate main pmi escrow title fanmae loanorig income debt ini startup scenario recovery kept)
 for name in "${fuzzers[@]}"; do
   corpus="$root/build-fuzz/corpus/$name"
   mkdir -p "$corpus"

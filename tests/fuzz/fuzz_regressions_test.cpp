@@ -1,4 +1,4 @@
-// Replays the inputs the settings-writer, start-up-load, scenario and recovery
+// Replays the inputs the settings-writer, start-up-load, scenario, recovery and kept-file
 // fuzzers found or were seeded with: each must pass the fuzzer's checks (a
 // failure aborts).
 #include <gtest/gtest.h>
@@ -62,6 +62,10 @@ TEST(FuzzRegressions, ScenarioFileInputs) {
 
 TEST(FuzzRegressions, RecoveryCopyInputs) {
     EXPECT_GT(ReplayTexts("recovery", CheckRecoveryText), 0);
+}
+
+TEST(FuzzRegressions, KeptComparisonAndLenderInputs) {
+    EXPECT_GT(ReplayTexts("kept", CheckKeptFiles), 0);
 }
 
 TEST(FuzzRegressions, PartsAreCutAtTheMarker) {

@@ -188,6 +188,7 @@ void Compare::BuildEditor() {
         ->setBuddy(name_ = AddCell(frame, "txtColumnName", Twips(120, 585, 1500, 315), false));
     name_->setAccessibleName("Column name");
     name_->setMaxLength(60);
+    name_->installEventFilter(new KeyPreview(name_, {true, false}));
     AddLabel(frame, "lblVaryType", "T&ype", Twips(1740, 330, 3300, 255))
         ->setBuddy(type_ = Place(new QComboBox(frame), "cmbVaryType", Twips(1740, 585, 3300, 315)));
     for (const char* type : kMortgageTypes) type_->addItem(type);
@@ -201,6 +202,7 @@ void Compare::BuildEditor() {
             QString(input.caption).remove('&').replace("% down", "% down payment"));
         TypingLimit::Install(box, 12);
         RefuseMinusSign(box);
+        box->installEventFilter(new KeyPreview(box, {true, true}));  // Enter moves on
         connect(box, &QLineEdit::textEdited, this, [this] { EditorChanged(); });
         inputs_.push_back(box);
         left += 1110;

@@ -89,6 +89,9 @@ TEST_F(CompareTest, ADuplicateIsVariedInPlaceAndTheLoanStaysAsItWas) {
     ASSERT_EQ(window->columnCount(), 2);
     EXPECT_EQ(window->selectedColumn(), 1);
     Type(*window, "txtVaryRate", "6.75");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // moves on, never closes
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "txtVaryPoints");
     Type(*window, "txtVaryPoints", "0");
     window->SelectColumn(0);
     Type(*window, "txtVaryPoints", "2");
