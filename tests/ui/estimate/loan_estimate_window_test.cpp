@@ -184,3 +184,36 @@ TEST_F(LoanEstimateTest, SavesATextPdf) {
 
 }  // namespace
 }  // namespace dovanel
+
+namespace dovanel {
+namespace {
+
+// Every other report names the lender in one line, and an empty lender prints nothing.
+TEST(LenderLine, NamesTheLenderOnOneLineAndNothingForNone) {
+    LenderInfo lender;
+    EXPECT_EQ(LenderLineText(lender), "");
+    test::RecordingPrinter none;
+    ASSERT_TRUE(PrintReport(none, {nullptr, QFont(), false, true, false},
+                            [&](ReportWriter& out) { LenderLine(out, lender); }));
+    EXPECT_TRUE(none.printed.empty());
+    lender = {"Ficus Bank",
+              "444494",
+              "Joe Smith",
+              "12345",
+              "4321 Random Blvd.\nSomecity, ST 12340",
+              "555-0100",
+              "joe@ficus.example"};
+    EXPECT_EQ(LenderLineText(lender),
+              "Lender: Ficus Bank, NMLS ID 444494; Loan Officer: Joe Smith, NMLS ID 12345; "
+              "4321 Random Blvd., Somecity, ST 12340; 555-0100; joe@ficus.example");
+    LenderInfo idOnly;
+    idOnly.nmls = "444494";
+    EXPECT_EQ(LenderLineText(idOnly), "Lender: NMLS ID 444494");
+    test::RecordingPrinter one;
+    ASSERT_TRUE(PrintReport(one, {nullptr, QFont(), false, true, false},
+                            [&](ReportWriter& out) { LenderLine(out, lender); }));
+    EXPECT_EQ(one.Lines().size(), 1);
+}
+
+}  // namespace
+}  // namespace dovanel
