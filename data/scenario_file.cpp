@@ -77,10 +77,27 @@ void GovernmentKeys(S& s, Visit&& visit) {
 }
 
 template <typename S, typename Visit>
+void EstimateKeys(S& s, Visit&& visit) {
+    auto& e = s.estimate;
+    visit("estimate.closingDate", e.closingDate, 2);
+    visit("estimate.firstPaymentDate", e.firstPaymentDate, 2);
+    visit("estimate.keepFixedInterestDays", e.keepFixedInterestDays, 2);
+    for (int i = 0; i < EstimateDetails::maxFees; ++i) {
+        auto& fee = e.fees[static_cast<std::size_t>(i)];
+        visit(Indexed("estimate.fee", i + 1, ".name"), fee.name, 2);
+        visit(Indexed("estimate.fee", i + 1, ".amount"), fee.amount, 2);
+        visit(Indexed("estimate.fee", i + 1, ".section"), fee.section, 2);
+        visit(Indexed("estimate.fee", i + 1, ".financeCharge"), fee.financeCharge, 2);
+        visit(Indexed("estimate.fee", i + 1, ".paidBySeller"), fee.paidBySeller, 2);
+    }
+}
+
+template <typename S, typename Visit>
 void ForEachKey(S& s, Visit&& visit) {
     InfoAndLoanKeys(s, visit);
     IncomeAndDebtKeys(s, visit);
     GovernmentKeys(s, visit);
+    EstimateKeys(s, visit);
 }
 
 constexpr const char* kKindNames[] = {"empty", "number", "text"};
@@ -141,6 +158,14 @@ bool ReadValue(std::string_view value, bool& flag, std::string& why) {
         flag = i == 1;
     return i >= 0;
 }
+void AppendValue(std::string& out, EstimateSection section) {
+    out += EstimateSectionLetter(section);
+}
+bool ReadValue(std::string_view value, EstimateSection& section, std::string& why) {
+    if (EstimateSectionOfLetter(value, section)) return true;
+    why = "is not a section a fee can sit in (A, B, C, E, F, G or H)";
+    return false;
+}
 bool ReadValue(std::string_view value, std::string& text, std::string& why) {
     return ReadEscaped(value, text, why);
 }
@@ -162,8 +187,8 @@ std::string Quoted(std::string_view text) {
     return "\"" + Shown(text) + "\"";
 }
 
-using FieldRef =
-    std::variant<Single*, double*, Integer*, std::string*, SpareItem::Kind*, VaUse*, bool*>;
+using FieldRef = std::variant<Single*, double*, Integer*, std::string*, SpareItem::Kind*, VaUse*,
+                              bool*, EstimateSection*>;
 
 struct Slot {
     std::string name;

@@ -1,6 +1,6 @@
 #pragma once
 // A loan scenario's own file (".dovanel"): UTF-8 text, a format line
-// "Dovanel scenario 1", then one "key=value" line per value of the scenario.
+// "Dovanel scenario 2", then one "key=value" line per value of the scenario.
 // docs/scenario-format.md describes every key. Numbers are written in the
 // shortest form that reads back to the very same bits; texts keep every byte,
 // with backslash escapes for line breaks, control characters and bytes that

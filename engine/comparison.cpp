@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 #include "engine/annuity.h"
 #include "engine/format_value.h"
+#include "engine/loan_estimate_sections.h"
 #include "engine/loan_schedule.h"
 #include "engine/money.h"
 #include "engine/payoff.h"
@@ -81,6 +83,23 @@ void MonthlyFigures(const Model& m, ComparisonFigures& f) {
             MortgageInsuranceEndPayment(f.loanAmount, f.rate / 12.0, f.payments, f.price);
 }
 
+// The disclosure's rates with the column's points added as a finance charge in
+// a free fee slot. A scenario without dates closes on the first of a month: a
+// regular first period, so that columns compare alike.
+void DisclosureFigures(const Model& m, double points, ComparisonFigures& f) {
+    Model disclosed = m;
+    for (EstimateFee& fee : disclosed.estimate.fees) {
+        if (FeeInUse(fee) || points == 0) continue;
+        fee = {"Discount points", static_cast<Single>(points), EstimateSection::kA, 1, 0};
+        break;
+    }
+    LoanEstimateNumbers numbers;
+    const LoanEstimateForm form = MakeLoanEstimate(disclosed, {2000, 1, 1}, &numbers);
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    f.apr = form.error.empty() ? numbers.apr : none;
+    f.tip = form.error.empty() ? numbers.tip : none;
+}
+
 void QualifyingFigures(const ResultsDisplay& shown, const Model& m, ComparisonFigures& f) {
     f.firstRatio = shown.label23_3;
     f.secondRatio = shown.label23_1;
@@ -103,6 +122,7 @@ ComparisonFigures ComputeComparisonColumn(const ComparisonInput& input, int hori
     ClosingFigures(m, input.pointsRate, f);
     MonthlyFigures(m, f);
     QualifyingFigures(shown, m, f);
+    DisclosureFigures(m, f.points, f);
     f.horizonYears = std::clamp(horizonYears, kHorizonMinYears, kHorizonMaxYears);
     f.horizon = PaidWith(f, f.horizonYears * 12);
     f.wholeTerm = PaidWith(f, f.payments);
@@ -243,6 +263,18 @@ std::vector<RowSpec> OverTimeRows(int years) {
     };
 }
 
+std::vector<RowSpec> DisclosureRows() {
+    const char* g = "Loan Estimate";
+    const auto cost = RowKind::kCost;
+    return {
+        Figure(
+            g, "APR", cost, "0.###%", [](const Figures& f) { return f.apr; }, 5),
+        Figure(
+            g, "Total interest percentage (TIP)", cost, "0.###%",
+            [](const Figures& f) { return f.tip; }, 5),
+    };
+}
+
 std::vector<RowSpec> QualifyingRows() {
     const char* g = "Qualifying";
     return {
@@ -325,8 +357,9 @@ std::string PairSummary(const PairBreakEven& pair, const std::vector<ComparisonF
 std::vector<ComparisonRow> ComparisonTable(const std::vector<ComparisonFigures>& columns) {
     std::vector<ComparisonRow> rows;
     if (columns.empty()) return rows;
-    for (const auto& specs : {LoanRows(), CashRows(), MonthlyRows(),
-                              OverTimeRows(columns.front().horizonYears), QualifyingRows()})
+    for (const auto& specs :
+         {LoanRows(), CashRows(), MonthlyRows(), OverTimeRows(columns.front().horizonYears),
+          DisclosureRows(), QualifyingRows()})
         for (const RowSpec& spec : specs) rows.push_back(RowOf(spec, columns));
     return rows;
 }

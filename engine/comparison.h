@@ -78,6 +78,11 @@ struct ComparisonFigures {
     bool flagSecondRatio = false;
 
     LoanCostStream stream;  // what break-even compares
+
+    // As the Loan Estimate discloses them (fractions; NaN when none): the
+    // scenario's closing costs with the points as finance charges.
+    double apr = 0;
+    double tip = 0;
 };
 
 // Every figure of one column. The horizon is held within 1 to 40 years.

@@ -1,5 +1,7 @@
 #include "engine/model.h"
 
+#include <iterator>
+
 #include "engine/format_value.h"
 
 namespace dovanel {
@@ -59,6 +61,23 @@ GovernmentProgram GovernmentProgramOf(std::string_view typeName) {
     if (EndsWith(typeName, " USDA")) return GovernmentProgram::kUsda;
     if (IsVaType(typeName)) return GovernmentProgram::kVa;
     return GovernmentProgram::kNone;
+}
+
+namespace {
+constexpr const char* kSectionLetters[] = {"A", "B", "C", "E", "F", "G", "H"};
+}  // namespace
+
+const char* EstimateSectionLetter(EstimateSection section) {
+    return kSectionLetters[static_cast<int>(section)];
+}
+
+bool EstimateSectionOfLetter(std::string_view letter, EstimateSection& section) {
+    for (int i = 0; i < static_cast<int>(std::size(kSectionLetters)); ++i) {
+        if (letter != kSectionLetters[i]) continue;
+        section = static_cast<EstimateSection>(i);
+        return true;
+    }
+    return false;
 }
 
 }  // namespace dovanel

@@ -16,6 +16,7 @@
 // result is computed in double and rounded to float only when it is stored.
 // Arrays keep the index ranges the data files and screens use.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -167,6 +168,37 @@ struct GovernmentChoices {
     Single fhaCountyLimit = 0;   // the county's FHA limit; 0 takes the national floor
 };
 
+// The sections of the Loan Estimate's closing cost details a fee can sit in
+// (D, I and J are totals): A origination charges, B services the borrower
+// cannot shop for, C services they can shop for, E taxes and government fees,
+// F prepaids, G initial escrow, H other.
+enum class EstimateSection { kA, kB, kC, kE, kF, kG, kH };
+
+// The section's letter ("A"), and the section of a letter (false for none).
+const char* EstimateSectionLetter(EstimateSection section);
+bool EstimateSectionOfLetter(std::string_view letter, EstimateSection& section);
+
+// A closing cost the fixed estimate lines do not cover.
+struct EstimateFee {
+    std::string name;
+    Single amount = 0;
+    EstimateSection section = EstimateSection::kH;
+    Integer financeCharge = 0;  // 1 when it counts in the finance charge
+    Integer paidBySeller = 0;   // 1 when the seller pays it, 0 for the borrower
+};
+
+// What the Loan Estimate adds to a scenario. Dates read "YYYY-MM-DD"; an empty
+// closing date is the day the estimate is made, an empty first payment date the
+// first of the second month after closing.
+// A fee slot is in use while it has a name or an amount.
+struct EstimateDetails {
+    static constexpr int maxFees = 30;
+    std::array<EstimateFee, maxFees> fees;
+    std::string closingDate;
+    std::string firstPaymentDate;
+    Integer keepFixedInterestDays = 0;  // 1: prepaid interest keeps the estimate values' days
+};
+
 // One loan scenario: what a scenario file holds. Results are never part of it.
 struct Scenario {
     LoanData loanData;
@@ -174,6 +206,7 @@ struct Scenario {
     DebtSummary debtSummary;
     ScenarioInfo info;
     GovernmentChoices government;
+    EstimateDetails estimate;
 };
 
 // Who makes the loan, as the reports name them; all empty for no lender.

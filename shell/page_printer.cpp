@@ -158,6 +158,14 @@ PrintError QtPagePrinter::Print(const QString& text, bool endLine) {
     return {};
 }
 
+PrintError QtPagePrinter::NewPage() {
+    if (const PrintError e = Begin(); e.failed()) return e;
+    if (!Device().newPage()) return {print_error::kPrinter, "Printer error"};
+    x_ = 0;
+    y_ = 0;
+    return {};
+}
+
 PrintError QtPagePrinter::EndDocument() {
     if (const PrintError e = Begin(); e.failed()) return e;
     if (!painter_->end()) return {print_error::kPrinter, "Printer error"};

@@ -49,6 +49,8 @@ class PagePrinter {
     // The width of a text in the current font, in twips.
     virtual double TextWidth(const QString& text) = 0;
     virtual PrintError EndDocument() = 0;
+    // Starts a new page; a printer without pages goes on where it is.
+    virtual PrintError NewPage() { return {}; }
     // Turns the pages sideways (wide reports); only before the first step prints.
     virtual void SetLandscape(bool /*landscape*/) {}
 };
@@ -71,6 +73,7 @@ class QtPagePrinter : public PagePrinter {
     PrintError Print(const QString& text, bool endLine) override;
     double TextWidth(const QString& text) override;
     PrintError EndDocument() override;
+    PrintError NewPage() override;
     void SetLandscape(bool landscape) override;
 
   private:

@@ -18,6 +18,7 @@
 #include "ui/editors/pmi_editor.h"
 #include "ui/estimate/estimate_report.h"
 #include "ui/estimate/estimate_screen.h"
+#include "ui/estimate/loan_estimate_window.h"
 #include "ui/estimate/values_editor.h"
 #include "ui/help/quick_start.h"
 #include "ui/income/debt_summary.h"
@@ -289,6 +290,10 @@ const std::vector<WindowEntry>& EveryWindow() {
          {{"mnuAfford", [](ScenarioDocument& d, MainWindow& main) { ShowAfford(d, &main); }}},
          "txtCash"},
         {"Afford-answer", AffordAnswer},
+        {"LoanEstimate",
+         MakeOnDocument<LoanEstimateWindow>(),
+         {{"mnuLoanEstimate", ExecOnDocument<LoanEstimateWindow>()}},
+         "dateClosing"},
         {"Planner", Make<Planner>(), {{"mnuPlanner", Exec<Planner>()}}, "txtExtraMonthly"},
         {"Planner-paid-off", PaidOffEarly},
         {"ScenarioProperties",

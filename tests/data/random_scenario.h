@@ -18,7 +18,7 @@ namespace dovanel::test {
 
 // A field added to the scenario must be written to its file, described in
 // docs/scenario-format.md and listed below; this size tells when one was added.
-static_assert(sizeof(Scenario) == 1952,
+static_assert(sizeof(Scenario) == 3464,
               "Scenario changed: add the new field to the scenario file, its documentation "
               "and the field lists of tests/data/random_scenario.h");
 
@@ -30,9 +30,10 @@ struct Fields {
     std::vector<SpareItem::Kind*> kinds;
     std::vector<VaUse*> vaUses;
     std::vector<bool*> flags;
+    std::vector<EstimateSection*> sections;
     std::size_t Count() const {
         return singles.size() + integers.size() + texts.size() + kinds.size() + vaUses.size() +
-               flags.size();
+               flags.size() + sections.size();
     }
 };
 
@@ -67,6 +68,17 @@ inline Fields FieldsOf(Scenario& s) {
     f.vaUses.push_back(&s.government.vaUse);
     f.flags.push_back(&s.government.financeUpfront);
     f.singles.push_back(&s.government.fhaCountyLimit);
+    EstimateDetails& e = s.estimate;
+    f.texts.push_back(&e.closingDate);
+    f.texts.push_back(&e.firstPaymentDate);
+    f.integers.push_back(&e.keepFixedInterestDays);
+    for (EstimateFee& fee : e.fees) {
+        f.texts.push_back(&fee.name);
+        f.singles.push_back(&fee.amount);
+        f.sections.push_back(&fee.section);
+        f.integers.push_back(&fee.financeCharge);
+        f.integers.push_back(&fee.paidBySeller);
+    }
     return f;
 }
 
@@ -93,6 +105,8 @@ inline std::string Difference(const Scenario& a, const Scenario& b) {
         if (*fa.vaUses[i] != *fb.vaUses[i]) return "VA use " + std::to_string(i);
     for (std::size_t i = 0; i < fa.flags.size(); ++i)
         if (*fa.flags[i] != *fb.flags[i]) return "flag " + std::to_string(i);
+    for (std::size_t i = 0; i < fa.sections.size(); ++i)
+        if (*fa.sections[i] != *fb.sections[i]) return "section " + std::to_string(i);
     return {};
 }
 
@@ -171,6 +185,7 @@ inline Scenario RandomScenario(std::mt19937_64& rng) {
     for (SpareItem::Kind* v : f.kinds) *v = static_cast<SpareItem::Kind>(rng() % 3);
     for (VaUse* v : f.vaUses) *v = static_cast<VaUse>(rng() % 4);
     for (bool* v : f.flags) *v = rng() % 2 == 0;
+    for (EstimateSection* v : f.sections) *v = static_cast<EstimateSection>(rng() % 7);
     return s;
 }
 

@@ -200,6 +200,7 @@ TEST(ScenarioFile, MalformedFilesNameTheirLineAndLeaveTheScenario) {
     const int term = static_cast<int>(at("loan.termYears")) + 1;
     const int note = static_cast<int>(at("info.note")) + 1;
     const int kind = static_cast<int>(at("loan.spare1.kind")) + 1;
+    const int section = static_cast<int>(at("estimate.fee3.section")) + 1;
     std::vector<std::string> cut(lines.begin(), lines.begin() + 50);
     std::vector<std::string> without = lines;
     without.erase(without.begin() + at("loan.termYears"));
@@ -243,7 +244,7 @@ TEST(ScenarioFile, MalformedFilesNameTheirLineAndLeaveTheScenario) {
              ")"},
         {"missing key", Joined(without), last - 1,
          "The file ends without the key \"loan.termYears\""},
-        {"cut at a line end", Joined(cut), 50, "and 119 more: it may be cut short"},
+        {"cut at a line end", Joined(cut), 50, "and 272 more: it may be cut short"},
         {"cut inside a line", whole.substr(0, whole.size() - 3), last, "no line end"},
         {"Integer too large", value("loan.termYears", "32768"), term,
          "The value \"32768\" of \"loan.termYears\" is out of range for an Integer"},
@@ -281,6 +282,15 @@ TEST(ScenarioFile, MalformedFilesNameTheirLineAndLeaveTheScenario) {
          "without two hexadecimal digits"},
         {"spare kind", value("loan.spare1.kind", "Number"), kind,
          "The value \"Number\" of \"loan.spare1.kind\" is not one of empty, number and text"},
+        {"fee in a total's section", value("estimate.fee3.section", "D"), section,
+         "The value \"D\" of \"estimate.fee3.section\" is not a section a fee can sit in"},
+        {"fee section in lower case", value("estimate.fee3.section", "a"), section,
+         "is not a section a fee can sit in"},
+        {"fee amount with letters", value("estimate.fee3.amount", "12x"), section - 1,
+         "is not a number"},
+        {"a version 2 key in a version 1 file",
+         "Dovanel scenario 1\n" + whole.substr(whole.find('\n') + 1),
+         static_cast<int>(at("loan.vaUse")) + 1, "The key \"loan.vaUse\" is unknown"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -393,6 +403,23 @@ TEST(ScenarioFile, FileChangedWhileReadIsRefused) {
     std::string text;
     ASSERT_TRUE(ReadRegularFile(path, kScenarioFileLimit, text));
     EXPECT_EQ(text, big);
+}
+
+// A file of the first version has no estimate keys: it reads with the
+// estimate's details of a new scenario (no fees, dates of the day).
+TEST(ScenarioFile, VersionOneFileReadsWithNewEstimateDetails) {
+    const Scenario written = SampleScenario();
+    std::vector<std::string> lines = LinesOf(ScenarioFileText(written));
+    const std::size_t first = LineOfKey(lines, "loan.vaUse");  // the first key of version 2
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(first), lines.end());
+    lines[0] = "Dovanel scenario 1";
+    Scenario read = SampleScenario();
+    const ScenarioReadResult result = ParseScenarioText(Joined(lines), read);
+    ASSERT_TRUE(result) << result.line << ": " << result.reason;
+    Scenario expected = written;
+    expected.estimate = EstimateDetails{};
+    expected.government = GovernmentChoices{};
+    EXPECT_EQ(Difference(expected, read), "");
 }
 
 // The example in docs/scenario-format.md is a whole file that reads.

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/amortization.h"
+#include "engine/apr.h"
+#include "engine/loan_estimate_sections.h"
 #include "engine/payoff.h"
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
@@ -38,6 +40,31 @@ TEST(Comparison, TwoCopiesOfOneScenarioDifferNowhereAndNeverBreakEven) {
     ASSERT_EQ(pairs.size(), 1u);
     EXPECT_EQ(pairs[0].result.payingOption, -1);
     EXPECT_EQ(pairs[0].result.onPayments, kNeverWithinTerm);
+}
+
+// The disclosure's rates: the scenario's finance charges, and the column's
+// points as one more; points raise the APR but not the TIP.
+TEST(Comparison, AprAndTipRowsAsTheLoanEstimateDisclosesThem) {
+    Model m = test::EstimateSampleModel();
+    m.estimate.closingDate.clear();
+    m.estimate.firstPaymentDate.clear();
+    const std::vector<ComparisonFigures> columns{Column(m), Column(m, 0.01)};
+    const auto rows = ComparisonTable(columns);
+    LoanEstimateNumbers n;
+    MakeLoanEstimate(m, {2030, 3, 1}, &n);
+    const ComparisonRow& apr = Row(rows, "APR");
+    EXPECT_EQ(apr.group, "Loan Estimate");
+    EXPECT_EQ(apr.cells[0].text, DisclosurePercent(n.apr));
+    EXPECT_TRUE(apr.cells[1].differs);
+    EXPECT_GT(columns[1].apr, columns[0].apr + 0.0008);  // 1 point: about 0.09 % on 30 years
+    EXPECT_TRUE(apr.cells[0].best);
+    const ComparisonRow& tip = Row(rows, "Total interest percentage (TIP)");
+    EXPECT_EQ(tip.cells[0].text, DisclosurePercent(n.tip));
+    EXPECT_EQ(tip.cells[1].text, tip.cells[0].text);
+    // A loan without payments has no rate to show.
+    Model none = m;
+    none.loanData.termYears = 0;
+    EXPECT_EQ(Row(ComparisonTable({Column(none)}), "APR").cells[0].text, "");
 }
 
 // $300,000 for 30 years at 6.25 % with $6,000 of points against 6.75 % with none.

@@ -1,5 +1,8 @@
 #include "tests/engine/sample_model.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "engine/recalculate.h"
 
 namespace dovanel::test {
@@ -53,6 +56,53 @@ void SetLoan(Model& m, float price, float down, float rate, int typeIndex) {
 Model SampleLoan(float price, float down, float rate, int typeIndex) {
     Model m = SampleModel();
     SetLoan(m, price, down, rate, typeIndex);
+    Recalculate(m);
+    return m;
+}
+
+// The published purchase sample: $180,000, 10 % down, 3.875 % for 30 years,
+// mortgage insurance of $82.35 a month, $100.83 of insurance and $105.30 of
+// taxes a month, 6 months of insurance prepaid and 2 of each in escrow, every
+// other cost an itemized fee; closing 15 days before the first interest period.
+Model EstimateSampleModel() {
+    Model m;
+    LoanData& d = m.loanData;
+    d.purchasePrice = 180000;
+    d.downPaymentRate = 0.1f;
+    d.interestRate = 0.03875f;
+    d.termYears = 30;
+    d.mortgageTypeName = kMortgageTypes[0];
+    d.monthlyInsurance = 100.83f;
+    d.annualTaxes = 1263.6f;
+    d.earnestMoney = 10000;
+    d.monthlyIncome = kIncomeNotEntered;
+    for (int band = 1; band <= 4; ++band) m.pmiSchedule.conventionalMonthly[band] = 0.0061f;
+    m.estimateValues.insurancePremiumMonths = 6;
+    m.estimateValues.insuranceImpoundMonths = 2;
+    m.estimateValues.taxImpoundMonths = 2;
+    m.estimateValues.interimInterestDays = 30;
+    m.estimate.closingDate = "2024-05-17";
+    m.estimate.firstPaymentDate = "2024-07-01";
+    const EstimateFee fees[] = {
+        {"0.25 % of Loan Amount (Points)", 405, EstimateSection::kA, 1, 0},
+        {"Application Fee", 300, EstimateSection::kA, 0, 0},
+        {"Underwriting Fee", 1097, EstimateSection::kA, 1, 0},
+        {"Appraisal Fee", 405, EstimateSection::kB, 0, 0},
+        {"Credit Report Fee", 30, EstimateSection::kB, 0, 0},
+        {"Flood Determination Fee", 20, EstimateSection::kB, 0, 0},
+        {"Flood Monitoring Fee", 32, EstimateSection::kB, 1, 0},
+        {"Tax Monitoring Fee", 75, EstimateSection::kB, 1, 0},
+        {"Tax Status Research Fee", 110, EstimateSection::kB, 1, 0},
+        {"Pest Inspection Fee", 135, EstimateSection::kC, 0, 0},
+        {"Survey Fee", 65, EstimateSection::kC, 0, 0},
+        {"Title - Insurance Binder", 700, EstimateSection::kC, 0, 0},
+        {"Title - Lender's Title Policy", 535, EstimateSection::kC, 0, 0},
+        {"Title - Settlement Agent Fee", 502, EstimateSection::kC, 0, 0},
+        {"Title - Title Search", 1261, EstimateSection::kC, 0, 0},
+        {"Recording Fees and Other Taxes", 85, EstimateSection::kE, 0, 0},
+        {"Title - Owner's Title Policy (optional)", 1017, EstimateSection::kH, 0, 0},
+    };
+    std::copy(std::begin(fees), std::end(fees), m.estimate.fees.begin());
     Recalculate(m);
     return m;
 }

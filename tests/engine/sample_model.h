@@ -15,4 +15,8 @@ void SetLoan(Model& m, float price, float down, float rate, int typeIndex);
 // The sample scenario with these loan inputs, recalculated.
 Model SampleLoan(float price, float down, float rate, int typeIndex);
 
+// The published Loan Estimate purchase sample: $180,000, 10 % down, 3.875 %
+// for 30 years, with its itemized fees, recalculated.
+Model EstimateSampleModel();
+
 }  // namespace dovanel::test

@@ -74,6 +74,12 @@ class RecordingPrinter : public PagePrinter {
         font.setBold(bold_);
         return QFontMetricsF(font).horizontalAdvance(text) * 15;
     }
+    PrintError NewPage() override {
+        ++pages;
+        x_ = 0;
+        y_ = 0;
+        return {};
+    }
     PrintError EndDocument() override {
         if (Fails("end")) return failure;
         ended = true;

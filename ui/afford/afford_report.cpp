@@ -86,6 +86,7 @@ void AffordReportBody(const Model& model, const AffordabilityOptions& options, R
     const Affordability answer = MaxAffordablePrice(model, options);
     ReportTitle(out, "What Can I Afford?");
     ScenarioLine(out, model.info.name);
+    LenderLine(out, model.lender);
     Inputs(model, options, answer, out);
     Answer(answer, out);
     Table(AffordabilitySensitivity(model, options), out);

@@ -59,6 +59,7 @@ void BreakEvens(const CompareReport& report, ReportWriter& out) {
 
 void CompareReportBody(const CompareReport& report, ReportWriter& out) {
     ReportTitle(out, "Mortgage Comparisons");
+    LenderLine(out, report.lender);
     out.Size(9);
     out.At(kNameAt, report.dates, true);
     out.NewLine();

@@ -19,6 +19,7 @@ struct CompareReport {
     const std::vector<PairBreakEven>& pairs;
     std::vector<std::string> names;
     QString dates;
+    LenderInfo lender = {};  // the desk's lender, named under the title when set
 };
 
 void CompareReportBody(const CompareReport& report, ReportWriter& out);

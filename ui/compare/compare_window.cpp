@@ -604,14 +604,14 @@ QString Compare::ReportDate() const {
 }
 
 void Compare::SavePdf() {
-    const CompareReport report{rows_, pairs_, ColumnNames(), ReportDate()};
+    const CompareReport report{rows_, pairs_, ColumnNames(), ReportDate(), current_.model().lender};
     SaveReportPdf(
         this, [&report](ReportWriter& out) { CompareReportBody(report, out); }, "comparison.pdf",
         true);
 }
 
 void Compare::Print() {
-    const CompareReport report{rows_, pairs_, ColumnNames(), ReportDate()};
+    const CompareReport report{rows_, pairs_, ColumnNames(), ReportDate(), current_.model().lender};
     const PrintJob job{this, FormFont(), true, true, true};
     RunPrintJob(job, [&report](ReportWriter& out) { CompareReportBody(report, out); });
 }

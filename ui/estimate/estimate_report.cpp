@@ -78,6 +78,7 @@ void EstimateReportBody(const Model& m, ReportWriter& out) {
     out.Italic(false);
     out.Size(11);
     ScenarioLine(out, m.info.name);
+    LenderLine(out, m.lender);
     out.NewLine(2);
     out.Pairs("Purchase Price", Figure(d.purchasePrice, "$###,###,##0"), "Loan-To-Value Ratio",
               Figure(r.ltv, "##.#0%"));

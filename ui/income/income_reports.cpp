@@ -60,6 +60,7 @@ void Title(ReportWriter& out, const QString& title, const Model& m, int emptyLin
     out.Italic(false);
     out.Size(12);
     ScenarioLine(out, m.info.name, true);
+    LenderLine(out, m.lender, true);
     out.NewLine(emptyLinesAfter);
 }
 

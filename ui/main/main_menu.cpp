@@ -53,6 +53,7 @@ const MenuSpec kMenus[] = {
       {"mnuAmortize4", "Interest Paid (for a given year)", ""},
       {"mnuMortgageComparisons", "&Mortgage Comparisons", ""},
       {"mnuAfford", "What Can I &Afford? ...", ""},
+      {"mnuLoanEstimate", "&Loan Estimate ...", "Ctrl+L"},
       {"", "MenuToolsHashComplete", ""},
       {"mnuFileValues3", "Change the Escrow Fees Table", ""},
       {"mnuFanMae", "Change the Fannie Mae Guideline Values", ""},

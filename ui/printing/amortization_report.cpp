@@ -27,6 +27,7 @@ void AmortizationReportHeading(const Model& model, ReportWriter& out) {
     const LoanResults& r = model.loanResults;
     ReportTitle(out, "Amortization Table");
     ScenarioLine(out, model.info.name);
+    LenderLine(out, model.lender);
     out.NewLine(2);
     out.Pairs("Purchase Price", Figure(d.purchasePrice, "$###,###,##0.#0"), "Loan-To-Value Ratio",
               Figure(r.ltv, "##.#0%"));

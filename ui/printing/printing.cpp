@@ -110,6 +110,10 @@ void ReportWriter::NewLine(int count) {
     for (int i = 0; i < count; ++i) Step([&] { return printer_.Print(QString(), true); });
 }
 
+void ReportWriter::NewPage() {
+    Step([&] { return printer_.NewPage(); });
+}
+
 void ReportWriter::Finish() {
     Step([&] { return printer_.EndDocument(); });
 }
@@ -148,6 +152,30 @@ void ScenarioLine(ReportWriter& out, const std::string& name, bool centred) {
         out.CenteredAt(5750, text, true);
     else
         out.At(1100, text, true);
+}
+
+QString LenderLineText(const LenderInfo& lender) {
+    const auto named = [](const char* what, const std::string& name, const std::string& id) {
+        QString part = QString::fromStdString(name);
+        if (!id.empty())
+            part += (part.isEmpty() ? "NMLS ID " : ", NMLS ID ") + QString::fromStdString(id);
+        return part.isEmpty() ? part : what + part;
+    };
+    QStringList parts;
+    parts << named("Lender: ", lender.name, lender.nmls)
+          << named("Loan Officer: ", lender.officer, lender.officerNmls)
+          << QString::fromStdString(lender.address).split('\n', Qt::SkipEmptyParts).join(", ")
+          << QString::fromStdString(lender.phone) << QString::fromStdString(lender.email);
+    parts.removeAll(QString());
+    return parts.join("; ");
+}
+
+void LenderLine(ReportWriter& out, const LenderInfo& lender, bool centred) {
+    if (lender.IsEmpty()) return;
+    if (centred)
+        out.CenteredAt(5750, LenderLineText(lender), true);
+    else
+        out.At(1100, LenderLineText(lender), true);
 }
 
 QString Figure(double value, const char* pattern) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "engine/model.h"
 #include "shell/page_printer.h"
 
 class QWidget;
@@ -33,6 +34,7 @@ class ReportWriter {
     // Text centred on x, measured in the printer's font.
     void CenteredAt(double x, const QString& text, bool endLine = false);
     void NewLine(int count = 1);
+    void NewPage();
 
     // A row of one or two label/value pairs: labels at 1100 and 6600, values
     // ending at 5500 and 10450; a row with only a left pair ends after it.
@@ -70,6 +72,12 @@ void ReportTitle(ReportWriter& out, const QString& text);
 // its own, at the left margin or centred on the page; nothing at all for a
 // scenario without a name, so that such a report reads as it always has.
 void ScenarioLine(ReportWriter& out, const std::string& name, bool centred = false);
+
+// Under the title, the lender's information on one line ("Lender: Ficus Bank,
+// NMLS ID 444494; Loan Officer: Joe Smith; ..."); nothing at all for an empty
+// lender, so that the report reads exactly as it did without one.
+QString LenderLineText(const LenderInfo& lender);
+void LenderLine(ReportWriter& out, const LenderInfo& lender, bool centred = false);
 
 // A value written in one of FormatValue's patterns, as the reports print it.
 QString Figure(double value, const char* pattern);
