@@ -224,4 +224,9 @@ void Screen::done(int result) {
     QDialog::done(result);
 }
 
+void SetWholeText(QLineEdit* box, const QString& text, int limit) {
+    box->setMaxLength(std::max(limit, static_cast<int>(text.size())));
+    box->setText(text);
+}
+
 }  // namespace dovanel

@@ -30,6 +30,10 @@ W* Place(W* widget, const QString& name, QRect where) {
 QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, QRect where,
                  Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 QPushButton* AddButton(QWidget* parent, const QString& name, const QString& caption, QRect where);
+// Shows a stored text whole: the box's typing limit never cuts what a file
+// already holds (a longer text keeps its length as the limit).
+void SetWholeText(QLineEdit* box, const QString& text, int limit);
+
 // A text cell, right-aligned for numbers.
 QLineEdit* AddCell(QWidget* parent, const QString& name, QRect where, bool number = true);
 

@@ -72,6 +72,8 @@ constexpr char kDefinitions[] =
     "interest and mortgage insurance paid, that is the payments less the principal repaid, so "
     "the equity built counts.";
 
+constexpr int kColumnNameLimit = 60;
+
 constexpr char kLegend[] = "Bold: differs from the first column.   *: the lowest cost of the row.";
 
 // A number as the editor shows it: percentages to three decimals, dollars to
@@ -187,7 +189,6 @@ void Compare::BuildEditor() {
     AddLabel(frame, "lblColumnName", "Column &name", Twips(120, 330, 1500, 255))
         ->setBuddy(name_ = AddCell(frame, "txtColumnName", Twips(120, 585, 1500, 315), false));
     name_->setAccessibleName("Column name");
-    name_->setMaxLength(60);
     name_->installEventFilter(new KeyPreview(name_, {true, false}));
     AddLabel(frame, "lblVaryType", "T&ype", Twips(1740, 330, 3300, 255))
         ->setBuddy(type_ = Place(new QComboBox(frame), "cmbVaryType", Twips(1740, 585, 3300, 315)));
@@ -484,7 +485,7 @@ void Compare::ShowEditor() {
     showing_ = true;
     const Column& c = columns_[static_cast<std::size_t>(selected_)];
     const bool editable = c.record.source != Source::kCurrent;
-    name_->setText(Q(c.record.name));
+    SetWholeText(name_, Q(c.record.name), kColumnNameLimit);
     type_->setCurrentText(Q(c.model.loanData.mortgageTypeName));
     Model model = c.model;
     for (std::size_t i = 0; i < inputs_.size(); ++i) {

@@ -55,10 +55,9 @@ LenderInfoEditor::LenderInfoEditor(LenderSettings& settings, QWidget* parent)
         AddLabel(this, QString(f.name) + "Caption", f.caption, Twips(120, f.top, 1980, 315))
             ->setBuddy(box);
         box->setAccessibleName(QString(f.caption).remove('&'));
-        box->setMaxLength(f.digits ? 12 : 120);
         if (f.digits)
             box->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), box));
-        box->setText(Q(lender.*f.value));
+        SetWholeText(box, Q(lender.*f.value), f.digits ? 12 : 120);
     }
     address_ = Place(new QPlainTextEdit(this), "txtAddress", Twips(2160, kAddressTop, 4440, 900));
     AddLabel(this, "txtAddressCaption", "&Address", Twips(120, kAddressTop, 1980, 315))

@@ -53,8 +53,7 @@ ScenarioProperties::ScenarioProperties(ScenarioDocument& document, QWidget* pare
     const ScenarioInfo& info = document.scenario().info;
     QLabel* nameCaption = AddLabel(this, "lblScenarioName", "&Name:", Twips(240, 240, 1200, 300));
     name_ = AddCell(this, "txtScenarioName", Twips(1500, 240, 4260, 300), false);
-    name_->setMaxLength(kNameLimit);
-    name_->setText(Q(info.name));
+    SetWholeText(name_, Q(info.name), kNameLimit);
     name_->setAccessibleName("Scenario Name");
     name_->setWhatsThis(
         "The scenario's name, such as the borrower's. It is printed at the top "

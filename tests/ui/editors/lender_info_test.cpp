@@ -49,6 +49,17 @@ TEST_F(LenderInfoTest, OkKeepsTheLenderAndWritesItsFile) {
     EXPECT_EQ(LenderFileText(again.lender), LenderFileText(model.lender));
 }
 
+// A text longer than a box takes to typing, read from the file, comes back whole.
+TEST_F(LenderInfoTest, ALongerStoredTextIsNeverCut) {
+    model.lender.name = std::string(200, 'N');
+    model.lender.nmls = std::string(20, '7');
+    LenderInfoEditor editor(model);
+    editor.show();
+    editor.findChild<QPushButton*>("BtnOk")->click();
+    EXPECT_EQ(model.lender.name, std::string(200, 'N'));
+    EXPECT_EQ(model.lender.nmls, std::string(20, '7'));
+}
+
 TEST_F(LenderInfoTest, CancelAndEscapeChangeNothing) {
     for (int way = 0; way < 2; ++way) {
         LenderInfoEditor editor(model);
