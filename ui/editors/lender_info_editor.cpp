@@ -74,6 +74,23 @@ LenderInfoEditor::LenderInfoEditor(LenderSettings& settings, QWidget* parent)
     setTabOrder(address_, findChild<QLineEdit*>("txtPhone"));
     FinishControls(false, false);
     findChild<QLineEdit*>("txtLenderName")->setFocus();
+    TellUnreadableFile();
+}
+
+// A lender file that is there but cannot be read was taken as no lender at
+// start: say so, and what Ok will do with it.
+void LenderInfoEditor::TellUnreadableFile() {
+    if (App().dataFolder.isEmpty()) return;
+    const QString path = App().dataFolder + kLenderFileName;
+    LenderInfo unused;
+    const ScenarioReadResult read = ReadLenderFile(QFile::encodeName(path).toStdString(), unused);
+    if (read) return;
+    const QString where = read.line > 0 ? "Line " + QString::number(read.line) + ": " : QString();
+    Message(this,
+            "The lender's information could not be read:\r" + path + "\r\r" + where +
+                QString::fromStdString(read.reason) +
+                ".\r\rOk in this window replaces the file with what the window shows.",
+            QString(), MsgIcon::Warning);
 }
 
 // Takes what is typed; a failed write keeps it in memory and says so.

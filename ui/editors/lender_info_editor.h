@@ -18,6 +18,7 @@ class LenderInfoEditor : public Screen {
 
   private:
     void BtnOk_Click();
+    void TellUnreadableFile();
 
     LenderSettings& settings_;
     QPlainTextEdit* address_ = nullptr;

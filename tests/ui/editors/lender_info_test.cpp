@@ -60,6 +60,17 @@ TEST_F(LenderInfoTest, ALongerStoredTextIsNeverCut) {
     EXPECT_EQ(model.lender.nmls, std::string(20, '7'));
 }
 
+TEST_F(LenderInfoTest, AnUnreadableFileIsToldWithItsLineAndReason) {
+    QFile file(DataFile(kLenderFileName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Dovanel lender 1\nname=x\n");
+    file.close();
+    LenderInfoEditor editor(model);
+    ASSERT_EQ(platform.asked.size(), 1u);
+    EXPECT_TRUE(platform.LastText().contains(kLenderFileName));
+    EXPECT_TRUE(platform.LastText().contains("Line 3"));
+}
+
 TEST_F(LenderInfoTest, CancelAndEscapeChangeNothing) {
     for (int way = 0; way < 2; ++way) {
         LenderInfoEditor editor(model);
@@ -78,7 +89,9 @@ TEST_F(LenderInfoTest, AFailedWriteIsToldAndTheLenderKeptInMemory) {
     LenderInfoEditor editor(model);
     Fill(editor);
     editor.findChild<QPushButton*>("BtnOk")->click();
-    ASSERT_EQ(platform.asked.size(), 1u);
+    // Told once on opening (it cannot be read) and once for the failed write.
+    ASSERT_EQ(platform.asked.size(), 2u);
+    EXPECT_TRUE(platform.asked[0].text.contains("could not be read"));
     EXPECT_TRUE(platform.LastText().contains(kLenderFileName));
     EXPECT_TRUE(platform.LastText().contains("kept in memory"));
     EXPECT_EQ(model.lender.officer, "Ann Lee");
