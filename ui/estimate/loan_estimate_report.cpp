@@ -35,6 +35,7 @@ void PageOne(const LoanEstimateReport& r, ReportWriter& out) {
            "Closing Date  " + Q(f.closingDate) + "     First Payment  " + Q(f.firstPaymentDate),
            true);
     Heading(out, "Loan Terms");
+    Row(out, "Loan Type", f.loanType);
     Row(out, "Loan Amount", f.loanAmount);
     Row(out, "Interest Rate", f.interestRate);
     Row(out, "Monthly Principal & Interest", f.monthlyPrincipalInterest);
