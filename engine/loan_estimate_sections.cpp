@@ -50,33 +50,24 @@ std::string Lower(std::string_view text) {
     return out;
 }
 
-// What the upfront mortgage insurance of each program is called.
-const char* UpfrontInsuranceCaption(std::string_view typeName) {
-    switch (GovernmentProgramOf(typeName)) {
-        case GovernmentProgram::kFha:
-            return "FHA Upfront Mortgage Insurance Premium";
-        case GovernmentProgram::kVa:
-            return "VA Funding Fee";
-        case GovernmentProgram::kUsda:
-            return "USDA Upfront Guarantee Fee";
-        case GovernmentProgram::kNone:
-            break;
-    }
-    return "Mortgage Insurance Premium";
-}
+// What a program's loan type and upfront mortgage insurance are called.
+struct ProgramNames {
+    const char* loanType;
+    const char* upfront;
+};
 
-const char* LoanTypeText(std::string_view typeName) {
+ProgramNames NamesOf(std::string_view typeName) {
     switch (GovernmentProgramOf(typeName)) {
         case GovernmentProgram::kFha:
-            return "FHA";
+            return {"FHA", "FHA Upfront Mortgage Insurance Premium"};
         case GovernmentProgram::kVa:
-            return "VA";
+            return {"VA", "VA Funding Fee"};
         case GovernmentProgram::kUsda:
-            return "USDA";
+            return {"USDA", "USDA Upfront Guarantee Fee"};
         case GovernmentProgram::kNone:
             break;
     }
-    return "Conventional";
+    return {"Conventional", "Mortgage Insurance Premium"};
 }
 
 int SectionIndex(EstimateSection section) {
@@ -310,7 +301,7 @@ std::vector<EstimateCost> FixedEstimateCosts(const Model& m, double prepaidInter
         const S section = DefaultSectionOfCaption(caption, charge);
         add(caption, v.costAmount[i], section, charge);
     }
-    add(UpfrontInsuranceCaption(m.loanData.mortgageTypeName), r.pmiPremium, S::kB, true);
+    add(NamesOf(m.loanData.mortgageTypeName).upfront, r.pmiPremium, S::kB, true);
     add("Settlement / Escrow Fee", r.escrowFee, S::kC, false);
     add("Title Insurance", r.titleFee, S::kC, false);
     add("Prepaid Interest (" + std::to_string(prepaidDays) + " days)", prepaidInterest, S::kF,
@@ -368,7 +359,7 @@ LoanEstimateForm MakeLoanEstimate(const Model& m, const CalendarDate& today,
     f.closingDate = IsoDate(closing);
     f.firstPaymentDate = IsoDate(first);
     f.loanAmount = FormatValue(loan, kDollars);
-    f.loanType = LoanTypeText(m.loanData.mortgageTypeName);
+    f.loanType = NamesOf(m.loanData.mortgageTypeName).loanType;
     f.interestRate = DisclosurePercent(rate);
     f.monthlyPrincipalInterest = FormatValue(schedule.front().payment, "$#,##0.00");
     ProjectedTexts(m, schedule.front().payment, insurance, f);
