@@ -188,7 +188,12 @@ std::string GovernmentFileText(const GovernmentLoanTables& t) {
 ScenarioReadResult ParseGovernmentText(std::string_view text, GovernmentLoanTables& tables) {
     GovernmentLoanTables read;
     const ScenarioReadResult result = Reader(text).Run(read);
-    if (result) tables = std::move(read);
+    if (!result) return result;
+    // Tables that make no sense (a band that never applies, a rate above 100 %)
+    // would give wrong figures without a word: they are refused like a bad line.
+    const std::string problem = GovernmentTablesProblem(read);
+    if (!problem.empty()) return Failed(0, problem);
+    tables = std::move(read);
     return result;
 }
 

@@ -18,7 +18,11 @@ GovernmentLoanTables NextYear() {
     t.fhaMinimumDown = 0.05;
     t.fhaShortTermYears = 20;
     t.fhaLargeLoanThreshold = 750000.5;
-    t.fhaAnnual = {{true, false, 0.9, 0.0045, 11}, {false, true, kAnyLtv, 0.006, 0}};
+    t.fhaAnnual = {{true, false, 0.9, 0.0045, 11},
+                   {true, false, kAnyLtv, 0.005, 0},
+                   {true, true, kAnyLtv, 0.0065, 0},
+                   {false, false, kAnyLtv, 0.0035, 0},
+                   {false, true, kAnyLtv, 0.006, 0}};
     t.vaFundingFee = {{0, 0.02, 0.03}, {0.1, 0.011, 0.012}};
     t.usdaUpfrontRate = 0.0125;
     t.usdaAnnualRate = 0.003;
@@ -73,6 +77,11 @@ TEST(GovernmentFile, BadFilesLeaveTheTablesAsTheyWere) {
          Replaced(good, "va.fundingFee=0 0.0215", "va.fundingFee=0 x"), 24},
         {"an unknown key", good + "usda.extra=1\n", 27},
         {"no VA rows", good.substr(0, good.find("va.fundingFee")), 23},
+        // Every line reads, but the tables make no sense: no line to blame.
+        {"VA bands that do not rise", Replaced(good, "va.fundingFee=0.1 ", "va.fundingFee=0.01 "),
+         0},
+        {"an FHA row that never applies",
+         Replaced(good, "fha.annual=short large 0.78", "fha.annual=short small 0.95"), 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
