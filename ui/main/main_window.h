@@ -15,6 +15,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QToolButton;
 
 namespace dovanel {
@@ -92,6 +93,10 @@ class MainWindow : public QMainWindow {
     void TextChange(int box);
     void TextLostFocus(int box);
     void cmboMortgageType_Click();
+    // The "Program..." button of a government-backed type (ui/main/loan_program.cpp).
+    void AddLoanProgramButton(QWidget* block);
+    void ShowLoanProgram();
+    void OpenLoanProgram();
     void ShowResults(const ResultsDisplay& shown);
     void RefreshIncomeAndDebt(const char* pattern);
     void RefreshRatioCaptions();
@@ -126,6 +131,7 @@ class MainWindow : public QMainWindow {
     QList<QMetaObject::Connection> documentConnections_;
     QMap<int, QLineEdit*> text_;  // Text1 .. Text7
     QComboBox* cmboMortgageType_ = nullptr;
+    QPushButton* program_ = nullptr;
     QMap<QString, QLabel*> labels_;
     QMap<QString, QToolButton*> flags_;
     QMap<QString, QAction*> actions_;

@@ -115,6 +115,13 @@ void ScenarioProperties::AddGovernmentChoices() {
     AddLabel(frame, "lblFhaLimitNote", "empty: the national floor", Twips(3600, 1200, 1800, 300));
 }
 
+void ScenarioProperties::FocusChoiceOf(GovernmentProgram program) {
+    if (program == GovernmentProgram::kNone) return;
+    QWidget* choice = program == GovernmentProgram::kVa ? static_cast<QWidget*>(vaUse_)
+                                                        : static_cast<QWidget*>(financeUpfront_);
+    choice->setFocus(Qt::OtherFocusReason);
+}
+
 bool ScenarioProperties::ReadGovernmentChoices(GovernmentChoices& g) const {
     g.vaUse = static_cast<VaUse>(std::max(0, vaUse_->currentIndex()));
     g.financeUpfront = financeUpfront_->isChecked();
