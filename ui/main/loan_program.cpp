@@ -4,6 +4,9 @@
 // row is the list alone.
 #include <QComboBox>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <algorithm>
 
 #include "engine/model.h"
 #include "shell/form.h"
@@ -15,16 +18,25 @@ namespace dovanel {
 
 namespace {
 
-constexpr int kProgramButtonWidth = 1050;  // twips
-constexpr int kProgramButtonGap = 60;
+constexpr int kProgramButtonGap = 30;  // twips between the list and the button
+
+// The narrowest the list may be: its longest choice's text, with the list's
+// frame and arrow.
+int NarrowestList(QComboBox* list) {
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, list);
+    int text = 0;
+    for (int i = 0; i < list->count(); ++i)
+        text = std::max(text, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+    return text + 4 + list->width() - field.width();
+}
 
 }  // namespace
 
 void MainWindow::AddLoanProgramButton(QWidget* block) {
-    const QRect wide = cmboMortgageType_->geometry();
-    const int width = TwipsToPixels(kProgramButtonWidth);
-    program_ = AddButton(block, "cmdLoanProgram", "Pro&gram...",
-                         {wide.right() + 1 - width, wide.top(), width, wide.height()});
+    program_ = AddButton(block, "cmdLoanProgram", "Pro&gram...", cmboMortgageType_->geometry());
     program_->setAutoDefault(false);
     program_->setAccessibleName("Open the FHA, VA or USDA loan choices");
     program_->setWhatsThis(
@@ -35,17 +47,26 @@ void MainWindow::AddLoanProgramButton(QWidget* block) {
     connect(program_, &QPushButton::clicked, this, [this] { OpenLoanProgram(); });
 }
 
-// The button shows for a government-backed type; the list gives it room only then.
+// The button shows for a government-backed type, at the right end of the
+// list's designed place; the list gives it that room only then.
 void MainWindow::ShowLoanProgram() {
     const bool government =
         GovernmentProgramOf(model_->loanData.mortgageTypeName) != GovernmentProgram::kNone;
     const QRect wide(cmboMortgageType_->pos(),
                      QSize(program_->geometry().right() + 1 - cmboMortgageType_->x(),
                            cmboMortgageType_->height()));
-    const int room = government ? program_->width() + TwipsToPixels(kProgramButtonGap) : 0;
-    cmboMortgageType_->setGeometry(wide.adjusted(0, 0, -room, 0));
-    if (!government && program_->hasFocus()) cmboMortgageType_->setFocus(Qt::OtherFocusReason);
-    program_->setVisible(government);
+    cmboMortgageType_->setGeometry(wide);
+    if (!government) {
+        if (program_->hasFocus()) cmboMortgageType_->setFocus(Qt::OtherFocusReason);
+        program_->hide();
+        return;
+    }
+    cmboMortgageType_->ensurePolished();
+    const int list = NarrowestList(cmboMortgageType_);
+    cmboMortgageType_->setGeometry(QRect(wide.topLeft(), QSize(list, wide.height())));
+    const int left = wide.left() + list + TwipsToPixels(kProgramButtonGap);
+    program_->setGeometry(left, wide.top(), wide.right() + 1 - left, wide.height());
+    program_->show();
 }
 
 // As a menu's screen: when it closes, the window refreshes as its activation does.
