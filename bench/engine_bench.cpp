@@ -9,6 +9,7 @@
 #include "engine/format_value.h"
 #include "engine/government.h"
 #include "engine/loan_estimate.h"
+#include "engine/loan_estimate_sections.h"
 #include "engine/payoff.h"
 #include "engine/recalculate.h"
 #include "tests/engine/sample_model.h"
@@ -149,6 +150,20 @@ void BM_GovernmentLoanFha360(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GovernmentLoanFha360)->Unit(benchmark::kMicrosecond);
+
+// A keystroke in an FHA loan with the Loan Estimate open: the results, then the
+// whole form with its yearly premiums, projected payments and APR.
+void BM_FhaKeystrokeWithLoanEstimate(benchmark::State& state) {
+    Model m = test::SampleModel();
+    test::SetLoan(m, 400000, 0.035f, 0.0625f, 13);
+    m.estimate.closingDate = "2026-05-15";
+    for (auto _ : state) {
+        m.loanData.purchasePrice += 1;
+        benchmark::DoNotOptimize(Recalculate(m));
+        benchmark::DoNotOptimize(MakeLoanEstimate(m, {2026, 5, 10}));
+    }
+}
+BENCHMARK(BM_FhaKeystrokeWithLoanEstimate)->Unit(benchmark::kMicrosecond);
 
 // The break-even of two 30-year options, their schedules included.
 void BM_BreakEven360(benchmark::State& state) {

@@ -21,11 +21,6 @@ std::string NoPmiMessage() {
            kCr + "you will not be required to carry Private Mortage Insurance (PMI).";
 }
 
-bool InsuredGovernmentLoan(const Model& model) {
-    const GovernmentProgram program = GovernmentProgramOf(model.loanData.mortgageTypeName);
-    return program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda;
-}
-
 // FHA and USDA insurance runs for the years its program sets, whatever the LTV.
 void GovernmentInsuranceEnd(const Model& model, int payments, Amortization& out) {
     const int last = GovernmentCostsOf(model).annual.payments;
@@ -99,7 +94,7 @@ Amortization ComputeAmortization(const Model& model) {
             out.removePmiMessage = RemovalMessage(row.year, row.month);
         }
     }
-    if (InsuredGovernmentLoan(model)) {
+    if (CarriesProgramInsurance(model.loanData.mortgageTypeName)) {
         out.pmiRemovalRow = 0;
         out.removePmiMessage.clear();
         GovernmentInsuranceEnd(model, n, out);

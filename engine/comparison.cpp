@@ -74,9 +74,7 @@ void MonthlyFigures(const Model& m, ComparisonFigures& f) {
     f.dues = m.loanData.monthlyDues;
     f.totalMonthly = r.totalMonthlyPayment;
     // FHA and USDA insurance runs for the years its table gives, not to an LTV.
-    const GovernmentProgram program = GovernmentProgramOf(m.loanData.mortgageTypeName);
-    if (f.mortgageInsurance > 0 &&
-        (program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda))
+    if (f.mortgageInsurance > 0 && CarriesProgramInsurance(m.loanData.mortgageTypeName))
         f.insuranceEndPayment = GovernmentCostsOf(m).annual.payments;
     else if (f.mortgageInsurance > 0)
         f.insuranceEndPayment =

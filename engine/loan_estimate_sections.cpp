@@ -50,6 +50,26 @@ std::string Lower(std::string_view text) {
     return out;
 }
 
+// What a program's loan type and upfront mortgage insurance are called.
+struct ProgramNames {
+    const char* loanType;
+    const char* upfront;
+};
+
+ProgramNames NamesOf(std::string_view typeName) {
+    switch (GovernmentProgramOf(typeName)) {
+        case GovernmentProgram::kFha:
+            return {"FHA", "FHA Upfront Mortgage Insurance Premium"};
+        case GovernmentProgram::kVa:
+            return {"VA", "VA Funding Fee"};
+        case GovernmentProgram::kUsda:
+            return {"USDA", "USDA Upfront Guarantee Fee"};
+        case GovernmentProgram::kNone:
+            break;
+    }
+    return {"Conventional", "Mortgage Insurance Premium"};
+}
+
 int SectionIndex(EstimateSection section) {
     static const int kIndex[] = {0, 1, 2, 4, 5, 6, 7};  // A B C E F G H among A .. J
     return kIndex[static_cast<int>(section)];
@@ -125,7 +145,16 @@ SectionSums SumSections(const std::vector<EstimateCost>& costs) {
     return s;
 }
 
+// The mortgage insurance due with each payment. FHA and USDA premiums are
+// recomputed each year on the scheduled balance and run for the years their
+// program sets; PMI is the monthly line until the balance reaches the point
+// where it is cancelled.
 std::vector<double> InsuranceStream(const Model& m, int payments) {
+    if (CarriesProgramInsurance(m.loanData.mortgageTypeName)) {
+        std::vector<double> stream = GovernmentCostsOf(m).monthlyInsurance;
+        while (!stream.empty() && !(stream.back() > 0)) stream.pop_back();
+        return stream;
+    }
     const double monthly = m.loanResults.monthlyPmi;
     if (!(monthly > 0) || payments <= 0) return {};
     int end = MortgageInsuranceEndPayment(m.loanResults.loanAmount,
@@ -140,11 +169,16 @@ std::string YearsText(int first, int last) {
     return "Years " + std::to_string(first) + "-" + std::to_string(last);
 }
 
-void ProjectedTexts(const Model& m, double pi, int insurancePayments, LoanEstimateForm& f) {
+// A column's mortgage insurance is its first payment's: a premium recomputed on
+// the falling balance is never higher later in the column.
+void ProjectedTexts(const Model& m, double pi, const std::vector<double>& insurance,
+                    LoanEstimateForm& f) {
     const double escrow =
         static_cast<double>(m.loanData.monthlyInsurance) + m.loanData.annualTaxes / 12.0;
-    for (const ProjectedPaymentColumn& c : ProjectedPayments(
-             pi, m.loanResults.monthlyPmi, insurancePayments, escrow, m.loanData.termYears)) {
+    const double firstInsurance = insurance.empty() ? 0.0 : insurance.front();
+    for (const ProjectedPaymentColumn& c :
+         ProjectedPayments(pi, firstInsurance, static_cast<int>(insurance.size()), escrow,
+                           m.loanData.termYears)) {
         f.projectedPayments.push_back(
             {YearsText(c.firstYear, c.lastYear), FormatValue(c.principalAndInterest, "$#,##0.00"),
              c.mortgageInsurance > 0 ? FormatValue(c.mortgageInsurance, kWholeNumber) : kNone,
@@ -155,7 +189,7 @@ void ProjectedTexts(const Model& m, double pi, int insurancePayments, LoanEstima
 
 void CashToClose(const Model& m, const SectionSums& s, LoanEstimateForm& f) {
     const double rows[] = {s.rounded[9],
-                           0.0,
+                           0.0 - RoundToDollars(GovernmentCostsOf(m).financedUpfront),
                            RoundToDollars(m.loanResults.downPaymentAmount),
                            -RoundToDollars(m.loanData.earnestMoney),
                            0.0,
@@ -267,7 +301,7 @@ std::vector<EstimateCost> FixedEstimateCosts(const Model& m, double prepaidInter
         const S section = DefaultSectionOfCaption(caption, charge);
         add(caption, v.costAmount[i], section, charge);
     }
-    add("Mortgage Insurance Premium", r.pmiPremium, S::kB, true);
+    add(NamesOf(m.loanData.mortgageTypeName).upfront, r.pmiPremium, S::kB, true);
     add("Settlement / Escrow Fee", r.escrowFee, S::kC, false);
     add("Title Insurance", r.titleFee, S::kC, false);
     add("Prepaid Interest (" + std::to_string(prepaidDays) + " days)", prepaidInterest, S::kF,
@@ -325,9 +359,10 @@ LoanEstimateForm MakeLoanEstimate(const Model& m, const CalendarDate& today,
     f.closingDate = IsoDate(closing);
     f.firstPaymentDate = IsoDate(first);
     f.loanAmount = FormatValue(loan, kDollars);
+    f.loanType = NamesOf(m.loanData.mortgageTypeName).loanType;
     f.interestRate = DisclosurePercent(rate);
     f.monthlyPrincipalInterest = FormatValue(schedule.front().payment, "$#,##0.00");
-    ProjectedTexts(m, schedule.front().payment, static_cast<int>(insurance.size()), f);
+    ProjectedTexts(m, schedule.front().payment, insurance, f);
     CostTexts(costs, sums, f);
     f.prepaidInterestLine =
         "Prepaid Interest (" + FormatValue(RoundToCents(loan * rate / 360.0), "$#,##0.00") +

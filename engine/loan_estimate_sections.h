@@ -40,8 +40,8 @@ struct EstimateCost {
 
 // The fixed estimate lines in their default sections with their default
 // finance-charge flags (lines of 0 left out): origination and processing in A;
-// appraisal, credit report, flood, tax service and the mortgage insurance
-// premium in B; settlement and title in C; recording and transfer taxes in E;
+// appraisal, credit report, flood, tax service and the upfront mortgage
+// insurance premium (an FHA premium, a VA funding fee, a USDA guarantee fee) in B; settlement and title in C; recording and transfer taxes in E;
 // prepaid interest and the insurance premium in F; reserves in G; the rest in H.
 // `model.loanResults` must be up to date; the interest is the one given.
 std::vector<EstimateCost> FixedEstimateCosts(const Model& model, double prepaidInterest,
@@ -82,6 +82,7 @@ struct LoanEstimateForm {
     std::string firstPaymentDate;
 
     // Page 1: Loan Terms, Projected Payments, Costs at Closing.
+    std::string loanType;  // "Conventional", "FHA", "VA" or "USDA"
     std::string loanAmount;
     std::string interestRate;
     std::string monthlyPrincipalInterest;

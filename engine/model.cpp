@@ -63,6 +63,11 @@ GovernmentProgram GovernmentProgramOf(std::string_view typeName) {
     return GovernmentProgram::kNone;
 }
 
+bool CarriesProgramInsurance(std::string_view typeName) {
+    const GovernmentProgram program = GovernmentProgramOf(typeName);
+    return program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda;
+}
+
 namespace {
 constexpr const char* kSectionLetters[] = {"A", "B", "C", "E", "F", "G", "H"};
 }  // namespace

@@ -268,5 +268,7 @@ Integer IsArmOf(std::string_view typeName);
 bool IsVaType(std::string_view typeName);
 // The program a type's loan is made under: by the type's last word (FHA, VA, USDA).
 GovernmentProgram GovernmentProgramOf(std::string_view typeName);
+// FHA and USDA loans: monthly insurance for the years their program sets, in place of PMI.
+bool CarriesProgramInsurance(std::string_view typeName);
 
 }  // namespace dovanel

@@ -109,8 +109,7 @@ std::string PmiDate(int payment, double monthly, int payoff) {
 }
 
 std::string NoPmiText(const Model& model) {
-    const GovernmentProgram program = GovernmentProgramOf(model.loanData.mortgageTypeName);
-    if (program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda)
+    if (CarriesProgramInsurance(model.loanData.mortgageTypeName))
         return "No PMI is charged: the mortgage insurance of FHA and USDA loans runs for the "
                "years its program sets, and paying the loan down does not end it.";
     if (IsVaType(model.loanData.mortgageTypeName))
@@ -123,8 +122,7 @@ std::string NoPmiText(const Model& model) {
 void PlanPmi(const Model& model, const Terms& t, const ExtraPayments& x, PayoffPlan& plan) {
     PmiPlan& p = plan.pmi;
     p.monthly = model.loanResults.monthlyPmi;
-    const GovernmentProgram program = GovernmentProgramOf(model.loanData.mortgageTypeName);
-    const bool insured = program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda;
+    const bool insured = CarriesProgramInsurance(model.loanData.mortgageTypeName);
     p.charged = LoanCarriesPmi(model) && p.monthly > 0 && !insured;
     if (!p.charged) {
         plan.pmiRequest = NoPmiText(model);

@@ -61,17 +61,9 @@ void InsuredGovernmentPmi(const GovernmentLoanCosts& costs, LoanResults& r) {
     r.monthlyPmi = costs.monthlyInsurance.empty() ? 0.0f : Store(costs.monthlyInsurance.front());
 }
 
-void PmiStep(Model& m, const GovernmentLoanCosts& costs) {
+// Private mortgage insurance by the PMI table's LTV band.
+void ConventionalPmi(Model& m) {
     LoanResults& r = m.loanResults;
-    const GovernmentProgram program = GovernmentProgramOf(m.loanData.mortgageTypeName);
-    if (program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda) {
-        InsuredGovernmentPmi(costs, r);
-        r.pmiImpounds =
-            Store(static_cast<double>(r.monthlyPmi) * m.estimateValues.pmiImpoundMonths);
-        return;
-    }
-    r.pmiPremiumRate = r.pmiMonthlyRate = r.pmiPremium = r.monthlyPmi = r.pmiImpounds = 0.0f;
-    if (!(r.ltv > kPmiLtvLimit)) return;
     const int band = PmiBand(r.ltv);
     if (band != 0) {
         const bool arm = m.loanData.isArm == 1;
@@ -81,9 +73,24 @@ void PmiStep(Model& m, const GovernmentLoanCosts& costs) {
     }
     r.pmiPremium = Store(static_cast<double>(r.pmiPremiumRate) * r.loanAmount);
     r.monthlyPmi = Store(static_cast<double>(r.pmiMonthlyRate) * r.loanAmount / 12.0);
+}
+
+void PmiStep(Model& m, const GovernmentLoanCosts& costs) {
+    LoanResults& r = m.loanResults;
+    if (CarriesProgramInsurance(m.loanData.mortgageTypeName)) {
+        InsuredGovernmentPmi(costs, r);
+        r.pmiImpounds =
+            Store(static_cast<double>(r.monthlyPmi) * m.estimateValues.pmiImpoundMonths);
+        return;
+    }
+    r.pmiPremiumRate = r.pmiMonthlyRate = r.pmiPremium = r.monthlyPmi = 0.0f;
+    if (r.ltv > kPmiLtvLimit) ConventionalPmi(m);
+    // VA loans carry no monthly insurance; their upfront line is the funding fee,
+    // none when it is not included, whatever the down payment.
     if (IsVaType(m.loanData.mortgageTypeName)) {
         r.monthlyPmi = 0.0f;
-        r.pmiPremium = Store(costs.upfront);  // the funding fee; none when not included
+        r.pmiPremium = Store(costs.upfront);
+        if (m.government.vaUse != VaUse::kNotIncluded) r.pmiPremiumRate = Store(costs.upfrontRate);
     }
     r.pmiImpounds = Store(static_cast<double>(r.monthlyPmi) * m.estimateValues.pmiImpoundMonths);
 }
@@ -169,7 +176,7 @@ void ShowResults(const Model& m, ResultsDisplay& out) {
     const LoanResults& r = m.loanResults;
     out.label2 = FormatValue(r.monthlyPrincipalInterest, "$###,##0");
     const GovernmentProgram program = GovernmentProgramOf(d.mortgageTypeName);
-    const bool insured = program == GovernmentProgram::kFha || program == GovernmentProgram::kUsda;
+    const bool insured = CarriesProgramInsurance(d.mortgageTypeName);
     out.label22 = r.monthlyPmi <= 0 ? "Total Monthly Payment . . . . . . ."
                   : insured         ? "Total Monthly Payment (w/MI) . . . ."
                                     : "Total Monthly Payment (w/PMI) . . .";

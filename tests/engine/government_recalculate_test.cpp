@@ -143,6 +143,25 @@ TEST(GovernmentResults, VaFundingFeeByUse) {
     EXPECT_EQ(tenDown.loanResults.pmiPremium, 3750.0f);
 }
 
+// With a fifth or more down there is no PMI band, but the funding fee is still
+// charged: lent when financed, so the cash due stays as without it.
+TEST(GovernmentResults, VaFundingFeeWithoutPmi) {
+    const Model plain = Loan(400000, 0.25f, kVa30);
+    const Model first = Loan(400000, 0.25f, kVa30, {VaUse::kFirstUse, true, 0});
+    const LoanResults& r = first.loanResults;
+    EXPECT_EQ(r.pmiPremium, 3750.0f);  // 1.25 % of $300,000
+    EXPECT_EQ(r.pmiPremiumRate, 0.0125f);
+    EXPECT_EQ(r.loanAmount, 303750.0f);
+    EXPECT_EQ(r.monthlyPmi, 0.0f);
+    EXPECT_NEAR(r.estimateDueAtClosing - plain.loanResults.estimateDueAtClosing,
+                (r.interimInterest - plain.loanResults.interimInterest) +
+                    (r.titleFee - plain.loanResults.titleFee) +
+                    (r.originationFee - plain.loanResults.originationFee),
+                0.02);
+    EXPECT_EQ(plain.loanResults.pmiPremium, 0.0f);
+    EXPECT_EQ(plain.loanResults.pmiPremiumRate, 0.0f);
+}
+
 // $252,500 at 6.25 % on the standard schedule: year 1's balances average
 // $251,159.13 (worked out apart from the program); x 0.35 % = $879.06, / 12 = $73.26.
 TEST(GovernmentResults, UsdaGuaranteeAndAnnualFee) {

@@ -35,6 +35,7 @@ void PageOne(const LoanEstimateReport& r, ReportWriter& out) {
            "Closing Date  " + Q(f.closingDate) + "     First Payment  " + Q(f.firstPaymentDate),
            true);
     Heading(out, "Loan Terms");
+    Row(out, "Loan Type", f.loanType);
     Row(out, "Loan Amount", f.loanAmount);
     Row(out, "Interest Rate", f.interestRate);
     Row(out, "Monthly Principal & Interest", f.monthlyPrincipalInterest);
@@ -69,7 +70,11 @@ void Section(const LoanEstimateForm& f, int index, ReportWriter& out) {
     out.Bold(false);
     for (const EstimateLineText& line : f.lines) {
         const char* letter = EstimateSectionLetter(line.section);
-        if (letter[0] == 'A' + index) Row(out, Q(line.name), line.amount, 360);
+        if (letter[0] != 'A' + index) continue;
+        Row(out, Q(line.name), line.amount, 360);
+        // The prepaid interest line is followed by how it was worked out.
+        if (line.section == EstimateSection::kF && line.name.rfind("Prepaid Interest (", 0) == 0)
+            out.At(kLeft + 720, Q(f.prepaidInterestLine), true);
     }
 }
 
@@ -80,7 +85,6 @@ void PageTwo(const LoanEstimateForm& f, ReportWriter& out) {
     for (int i = 0; i <= 3; ++i) Section(f, i, out);
     Heading(out, "Other Costs");
     for (int i = 4; i < kEstimateSectionCount; ++i) {
-        if (i == 5) out.At(kLeft + 360, Q(f.prepaidInterestLine), true);
         Section(f, i, out);
         if (i == 8) Row(out, "Lender Credits", f.lenderCredits, 360);
     }

@@ -163,6 +163,7 @@ QWidget* LoanEstimateWindow::BuildPageOne() {
     BuildDates(page);
     auto* terms = new QGridLayout;
     terms->addWidget(Heading("lblHeadLoanTerms", "Loan Terms"), 0, 0);
+    FigureRow(terms, "lblLoanType", "Loan Type");
     FigureRow(terms, "lblLoanAmount", "Loan Amount");
     FigureRow(terms, "lblInterestRate", "Interest Rate");
     FigureRow(terms, "lblMonthlyPI", "Monthly Principal & Interest");
@@ -273,6 +274,7 @@ void LoanEstimateWindow::Refresh() {
 
 void LoanEstimateWindow::ShowPageOne() {
     const std::pair<const char*, const std::string*> labels[] = {
+        {"lblLoanType", &form_.loanType},
         {"lblLoanAmount", &form_.loanAmount},
         {"lblInterestRate", &form_.interestRate},
         {"lblMonthlyPI", &form_.monthlyPrincipalInterest},

@@ -75,6 +75,35 @@ TEST_F(EstimateTest, NoPmiAtTwentyPercentDown) {
     EXPECT_EQ(screen.ValueText("cntPmiPremium"), ".000%");
 }
 
+// The upfront premium or fee of a government-backed loan stands on the
+// mortgage insurance premium's line, with its own rate.
+TEST_F(EstimateTest, GovernmentUpfrontOnTheInsuranceLine) {
+    const struct {
+        int type;
+        VaUse use;
+        const char* rate;
+        const char* premium;
+        const char* loan;
+        bool monthly;
+    } cases[] = {
+        {13, VaUse::kNotIncluded, "1.750%", "$6,694", "$389,193.75", true},  // FHA 30 years
+        {4, VaUse::kFirstUse, "1.250%", "$4,781", "$387,281.25", false},     // VA 30 years
+        {15, VaUse::kNotIncluded, "1.000%", "$3,825", "$386,325.00", true},  // USDA
+    };
+    for (const auto& c : cases) {
+        Model m = model;
+        m.loanData.mortgageTypeName = kOfferedMortgageTypes[c.type];
+        m.government.vaUse = c.use;
+        Recalculate(m);
+        EstimateScreen screen(m);
+        SCOPED_TRACE(m.loanData.mortgageTypeName);
+        EXPECT_EQ(screen.ValueText("cntPmiPremium"), c.rate);
+        EXPECT_EQ(screen.ValueText("valPmiPremium"), c.premium);
+        EXPECT_EQ(screen.ValueText("valLoanAmount"), c.loan);
+        EXPECT_EQ(screen.ValueText("valMonthlyPmi") != "$0", c.monthly);
+    }
+}
+
 TEST_F(EstimateTest, ItemsFiveAndSevenTakeTheirAmountsCrosswise) {
     model.estimateValues.costName[5] = "Flood certificate";
     model.estimateValues.costName[7] = "Other";

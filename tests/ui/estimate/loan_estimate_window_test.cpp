@@ -180,6 +180,10 @@ TEST_F(LoanEstimateTest, SavesATextPdf) {
           "$413", "$2,382", "$8,054", "$16,054", "$56,581", "$15,773", "69.448%"})
         EXPECT_TRUE(out.contains(figure)) << figure;
     EXPECT_EQ(out.count('\f'), 3);
+    // How the prepaid interest was worked out stands under it, in F.
+    const qsizetype perDiem = out.indexOf("per day for 15 days");
+    EXPECT_LT(out.indexOf("Prepaid Interest (15 days)"), perDiem);
+    EXPECT_LT(perDiem, out.indexOf("G. Initial Escrow"));
 }
 
 }  // namespace
