@@ -60,7 +60,7 @@ ScenarioProperties::ScenarioProperties(ScenarioDocument& document, QWidget* pare
         "of every report.");
     nameCaption->setBuddy(name_);
 
-    QLabel* noteCaption = AddLabel(this, "lblScenarioNote", "N&ote:", Twips(240, 660, 1200, 300));
+    QLabel* noteCaption = AddLabel(this, "lblScenarioNote", "No&te:", Twips(240, 660, 1200, 300));
     note_ = Place(new QPlainTextEdit(this), "txtScenarioNote", Twips(1500, 660, 4260, 2100));
     note_->setPlainText(Q(info.note));
     note_->setTabChangesFocus(true);
