@@ -1,7 +1,7 @@
 // The mortgage type's "Program..." button: while an FHA, VA or USDA type is
 // chosen it stands at the right end of the type's list (which gives it room)
-// and opens the scenario's choices for the program; for every other type the
-// row is the list alone.
+// and opens the scenario's choices for the program (the registration puts the
+// window behind it); for every other type the row is the list alone.
 #include <QComboBox>
 #include <QPushButton>
 #include <QStyle>
@@ -12,13 +12,13 @@
 #include "shell/form.h"
 #include "shell/platform.h"
 #include "ui/main/main_window.h"
-#include "ui/properties/scenario_properties.h"
 
 namespace dovanel {
 
 namespace {
 
-constexpr int kProgramButtonGap = 30;  // twips between the list and the button
+constexpr int kProgramButtonGap = 30;     // twips between the list and the button
+constexpr int kProgramButtonWidth = 900;  // twips, until the list's font decides it
 
 // The narrowest the list may be: its longest choice's text, with the list's
 // frame and arrow.
@@ -36,7 +36,11 @@ int NarrowestList(QComboBox* list) {
 }  // namespace
 
 void MainWindow::AddLoanProgramButton(QWidget* block) {
-    program_ = AddButton(block, "cmdLoanProgram", "Pro&gram...", cmboMortgageType_->geometry());
+    // At the list's right end from the start, clear of the "i" button's target.
+    const QRect wide = cmboMortgageType_->geometry();
+    const int width = TwipsToPixels(kProgramButtonWidth);
+    program_ = AddButton(block, "cmdLoanProgram", "Pro&gram...",
+                         {wide.right() + 1 - width, wide.top(), width, wide.height()});
     program_->setAutoDefault(false);
     program_->setAccessibleName("Open the FHA, VA or USDA loan choices");
     program_->setWhatsThis(
@@ -69,15 +73,15 @@ void MainWindow::ShowLoanProgram() {
     program_->show();
 }
 
+void MainWindow::SetLoanProgramOpening(std::function<void(GovernmentProgram)> open) {
+    openLoanProgram_ = std::move(open);
+}
+
 // As a menu's screen: when it closes, the window refreshes as its activation does.
 void MainWindow::OpenLoanProgram() {
     const GovernmentProgram program = GovernmentProgramOf(model_->loanData.mortgageTypeName);
-    if (program == GovernmentProgram::kNone) return;
-    {
-        ScenarioProperties properties(*document_);
-        properties.FocusChoiceOf(program);
-        properties.exec();
-    }
+    if (program == GovernmentProgram::kNone || !openLoanProgram_) return;
+    openLoanProgram_(program);
     if (isVisible()) {
         activateWindow();
         Form_Activate();

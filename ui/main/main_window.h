@@ -54,6 +54,9 @@ class MainWindow : public QMainWindow {
     // Screens of later parts hook in here: the action runs when the entry is chosen.
     // The first activation shows Quick Start by the action of "MenuHelpShowQuickStart".
     void SetMenuAction(const QString& entry, std::function<void()> action);
+    // The mortgage type's "Program..." button runs `open` with the chosen type's
+    // program (FHA, VA or USDA); without one it does nothing.
+    void SetLoanProgramOpening(std::function<void(GovernmentProgram)> open);
 
     // Before the program ends from elsewhere (the updater): with unsaved loan
     // data asks the close box's question, with Cancel when `offerCancel`; false
@@ -136,6 +139,7 @@ class MainWindow : public QMainWindow {
     QMap<QString, QToolButton*> flags_;
     QMap<QString, QAction*> actions_;
     QMap<QString, std::function<void()>> menuActions_;
+    std::function<void(GovernmentProgram)> openLoanProgram_;
     bool firstActivationDone_ = false;
     bool inLostFocus_ = false;
     bool firstActivationScheduled_ = false;

@@ -14,6 +14,7 @@
 #include "tests/ui/inside_modal.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/main/main_window.h"
+#include "ui/screens.h"
 
 namespace dovanel {
 namespace {
@@ -33,6 +34,7 @@ class LoanProgramTest : public test::WindowTest {
     void SetUp() override {
         window = std::make_unique<MainWindow>(test::DocumentOf(model));
         ASSERT_EQ(window->FormLoad(), LoadOutcome::Complete);
+        RegisterScreens(*window);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
