@@ -47,6 +47,7 @@ void LoadInstalledSettings(LenderDesk& desk) {
     struct NoQuestions : LoadQuestions {
         void MissingFile(const std::string&) override {}
         LoadAnswer LoadFailed(const std::string&) override { return LoadAnswer::Ignore; }
+        void Notice(const std::string&) override {}
     } questions;
     Model model;
     LoadAllDataFiles(model, DOVANEL_INSTALLED_DATA, questions, 2026);

@@ -2,8 +2,9 @@
 // The government loan tables (GOVLOANS.DAT in the data folder): the FHA, VA and
 // USDA rates and the loan limits of one year. UTF-8 text: a format line
 // "Dovanel government loans 1", then one "key=value" line per figure in the
-// order written; a table row is one line of numbers and words. A missing file
-// means the built-in tables; the first run installs none.
+// order written; a table row is one line of numbers and words. The first run
+// installs the built-in tables' text (resources/data/GOVLOANS.DAT); a missing
+// file, as in a data folder made before that, means the built-in tables.
 
 #include <string>
 #include <string_view>

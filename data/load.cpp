@@ -68,6 +68,19 @@ std::string MissingFileMessage(const std::string& path, const std::string& produ
            " or reinstall " + quoted + " for computations to work properly.";
 }
 
+std::string UnreadableFileText(const std::string& what, const std::string& path,
+                               const ScenarioReadResult& read) {
+    const std::string where = read.line > 0 ? "Line " + std::to_string(read.line) + ": " : "";
+    return "The " + what + " could not be read:\r" + path + "\r\r" + where + read.reason + ".";
+}
+
+std::string UnreadableGovernmentMessage(const std::string& path, const ScenarioReadResult& read) {
+    return UnreadableFileText("government loan tables", path, read) + "\r\r" + kProductName +
+           " uses its built-in tables for " + std::to_string(GovernmentLoanTables().year) +
+           " instead and leaves the file as it is. Ok in Tools, Change the Government Loan "
+           "Tables replaces it.";
+}
+
 void ApplyYearCaptions(IncomeAnalysis& analysis, int currentYear) {
     if (analysis.yearLabel[1] != "YYYY") return;
     for (int i = 1; i <= 3; ++i) analysis.yearLabel[i] = std::to_string(currentYear - 4 + i);
@@ -87,10 +100,14 @@ LoadOutcome LoadAllDataFiles(Model& model, const std::string& folder, LoadQuesti
     }
     // The lender's information is optional: none, or one that cannot be read, is no lender.
     if (!ReadLenderFile(folder + kLenderFileName, model.lender)) model.lender = LenderInfo();
-    // The government loan tables likewise: none, or ones that cannot be read, are the built-in
-    // ones.
-    if (!ReadGovernmentFile(folder + kGovernmentFileName, model.governmentTables))
+    // The government loan tables likewise: none are the built-in ones, and so are ones that
+    // cannot be read, which the user is told about; the file is left as it is.
+    const std::string government = folder + kGovernmentFileName;
+    if (const ScenarioReadResult read = ReadGovernmentFile(government, model.governmentTables);
+        !read) {
         model.governmentTables = GovernmentLoanTables();
+        ask.Notice(UnreadableGovernmentMessage(government, read));
+    }
     return LoadOutcome::Complete;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
 
 #include "engine/money.h"
 
@@ -136,6 +138,80 @@ GovernmentLoanCosts ComputeGovernmentLoan(const GovernmentLoanTerms& terms,
     const double factor = fha && out.financedUpfront > 0 ? 1.0 + out.upfrontRate : 1.0;
     out.monthlyInsurance = PremiumsOnAverageBalance(schedule, out.loanAmount, out.annual, factor);
     return out;
+}
+
+namespace {
+
+std::string RowText(const char* table, std::size_t index) {
+    return std::string(table) + ", row " + std::to_string(index + 1) + ": ";
+}
+
+std::string FiguresProblem(const GovernmentLoanTables& t) {
+    const std::pair<const char*, double> shares[] = {
+        {"The FHA upfront premium", t.fhaUpfrontRate},
+        {"The FHA minimum down payment", t.fhaMinimumDown},
+        {"The USDA guarantee fee", t.usdaUpfrontRate},
+        {"The USDA annual fee", t.usdaAnnualRate}};
+    for (const auto& [name, share] : shares)
+        if (share > 1) return std::string(name) + " is above 100 %";
+    if (t.conformingLimit > t.highCostLimit)
+        return "The conforming loan limit is above the high-cost ceiling";
+    if (t.fhaFloor > t.fhaCeiling) return "The FHA loan limit floor is above the ceiling";
+    return {};
+}
+
+// Each term and loan size needs a row; within one, a row whose LTV does not
+// rise above the one before would never apply.
+std::string FhaProblem(const std::vector<FhaAnnualPremiumRow>& rows) {
+    constexpr char kTable[] = "FHA annual premium";
+    if (rows.empty()) return "The FHA annual premium table has no rows";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].rate > 1) return RowText(kTable, i) + "the premium is above 100 %";
+        for (std::size_t j = i; j-- > 0;) {
+            if (rows[j].longTerm != rows[i].longTerm || rows[j].largeLoan != rows[i].largeLoan)
+                continue;
+            if (rows[i].ltvUpTo <= rows[j].ltvUpTo)
+                return RowText(kTable, i) + "the LTV does not rise above row " +
+                       std::to_string(j + 1) + "'s of the same term and loan size";
+            break;
+        }
+    }
+    for (bool longTerm : {true, false})
+        for (bool largeLoan : {false, true})
+            if (std::none_of(rows.begin(), rows.end(), [&](const FhaAnnualPremiumRow& r) {
+                    return r.longTerm == longTerm && r.largeLoan == largeLoan;
+                }))
+                return std::string(
+                           "The FHA annual premium table has no row with over the short "
+                           "term \"") +
+                       (longTerm ? "yes" : "no") + "\" and large loan \"" +
+                       (largeLoan ? "yes" : "no") + "\"";
+    return {};
+}
+
+// The bands start at no down payment and rise.
+std::string VaProblem(const std::vector<VaFundingFeeRow>& rows) {
+    constexpr char kTable[] = "VA funding fee";
+    if (rows.empty()) return "The VA funding fee table has no rows";
+    if (rows[0].downFrom != 0) return RowText(kTable, 0) + "the first band does not start at 0 %";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i > 0 && rows[i].downFrom <= rows[i - 1].downFrom)
+            return RowText(kTable, i) + "the down payment does not rise above row " +
+                   std::to_string(i) + "'s";
+        if (rows[i].downFrom > 1) return RowText(kTable, i) + "the down payment is above 100 %";
+        if (rows[i].firstUse > 1 || rows[i].subsequentUse > 1)
+            return RowText(kTable, i) + "a fee is above 100 %";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string GovernmentTablesProblem(const GovernmentLoanTables& tables) {
+    for (const std::string& problem :
+         {FiguresProblem(tables), FhaProblem(tables.fhaAnnual), VaProblem(tables.vaFundingFee)})
+        if (!problem.empty()) return problem;
+    return {};
 }
 
 }  // namespace dovanel

@@ -5,6 +5,7 @@
 // (filled with the 2026 figures), so a new year needs new tables, not a new
 // program. Amounts are dollars in double; rates are fractions (0.0175).
 
+#include <string>
 #include <vector>
 
 #include "engine/loan_schedule.h"
@@ -74,6 +75,13 @@ struct GovernmentLoanTables {
     double fhaFloor = 541287;
     double fhaCeiling = 1249125;
 };
+
+// What makes the tables unusable, or empty when they make sense: a table with
+// no rows, a rate or down payment above 100 %, VA bands that do not start at 0
+// and rise, FHA rows of one term and loan size whose LTVs do not rise (a later
+// one would never apply), a term and loan size with no FHA row, or a limit above
+// its ceiling. Rows are counted from 1.
+std::string GovernmentTablesProblem(const GovernmentLoanTables& tables);
 
 // A yearly premium and how long it is charged.
 struct AnnualPremium {

@@ -29,6 +29,9 @@ class Answers : public LoadQuestions {
         if (next_ >= bytes_.size()) return LoadAnswer::Ignore;
         return static_cast<LoadAnswer>(static_cast<unsigned char>(bytes_[next_++]) % 3);
     }
+    void Notice(const std::string& message) override {
+        if (message.empty()) std::abort();
+    }
     int missingAsked = 0;
 
   private:

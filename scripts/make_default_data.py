@@ -3,7 +3,9 @@
 
 The values are the program's defaults: current United States figures for a
 first-time buyer. Run it again after changing a value; the data tests check
-that every file is in the exact format the program writes."""
+that every file is in the exact format the program writes. GOVLOANS.DAT is
+not written here: it holds the program's built-in government loan tables as the
+program writes them (GovernmentFileText), and a data test checks the two agree."""
 import os
 
 OUT = os.path.join(os.path.dirname(__file__), '..', 'resources', 'data')

@@ -42,7 +42,7 @@ fi
 echo "-- extracting into a temporary root"
 dpkg-deb -x "$deb" "$work/root"
 share="$work/root/usr/share"
-for f in usr/bin/dovanel usr/share/dovanel/MAIN.DAT usr/share/dovanel/DV.INI \
+for f in usr/bin/dovanel usr/share/dovanel/MAIN.DAT usr/share/dovanel/GOVLOANS.DAT usr/share/dovanel/DV.INI \
          usr/share/dovanel/help/topic1.html usr/share/dovanel/ClickBg.wav usr/share/dovanel/message2.wav \
          usr/share/applications/dovanel.desktop usr/share/icons/hicolor/scalable/apps/dovanel.svg \
          usr/share/icons/hicolor/48x48/apps/dovanel.png usr/share/icons/hicolor/256x256/apps/dovanel.png \

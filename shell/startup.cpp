@@ -53,9 +53,9 @@ QString DataFolderProblem(const QString& dataFolder) {
 }
 
 const QStringList& InstalledFiles() {
-    static const QStringList files = {"ESTIMATE.DAT", "MAIN.DAT",  "COMPS.DAT",  "PMI.DAT",
-                                      "ESCROW.DAT",   "TITLE.DAT", "FANMAE.DAT", "LOANORIG.DAT",
-                                      "INCOME.DAT",   "DEBT.DAT",  "DV.INI"};
+    static const QStringList files = {"ESTIMATE.DAT", "MAIN.DAT",  "COMPS.DAT",    "PMI.DAT",
+                                      "ESCROW.DAT",   "TITLE.DAT", "FANMAE.DAT",   "LOANORIG.DAT",
+                                      "INCOME.DAT",   "DEBT.DAT",  "GOVLOANS.DAT", "DV.INI"};
     return files;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 
 #include "tests/data/temp_folder.h"
 
@@ -92,6 +93,16 @@ TEST(GovernmentFile, AMissingFileIsTheBuiltInTables) {
     std::ofstream(folder.File(kGovernmentFileName)) << GovernmentFileText(NextYear());
     EXPECT_TRUE(ReadGovernmentFile(folder.File(kGovernmentFileName), tables));
     EXPECT_EQ(tables.year, 2027);
+}
+
+// The first run installs the file the program writes for its built-in tables:
+// a change to either needs the other (regenerate the installed file from
+// GovernmentFileText).
+TEST(GovernmentFile, TheInstalledFileHoldsTheBuiltInTables) {
+    std::ifstream in(std::string(DOVANEL_INSTALLED_DATA) + kGovernmentFileName, std::ios::binary);
+    ASSERT_TRUE(in) << "the installed " << kGovernmentFileName << " is missing";
+    const std::string text{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(text, GovernmentFileText(GovernmentLoanTables()));
 }
 
 }  // namespace

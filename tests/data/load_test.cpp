@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 
 #include "data/data_files.h"
+#include "data/government_file.h"
 #include "tests/data/temp_folder.h"
 
 namespace dovanel {
@@ -21,11 +23,13 @@ namespace fs = std::filesystem;
 class ScriptedQuestions : public LoadQuestions {
   public:
     std::vector<std::string> asked;
+    std::vector<std::string> notices;
     std::string missing;
     std::deque<LoadAnswer> answers;
     std::function<void()> beforeAnswer;
 
     void MissingFile(const std::string& message) override { missing = message; }
+    void Notice(const std::string& message) override { notices.push_back(message); }
     LoadAnswer LoadFailed(const std::string& message) override {
         asked.push_back(message);
         if (beforeAnswer) beforeAnswer();
@@ -64,6 +68,71 @@ TEST_F(Load, InstalledFilesLoadWithoutQuestions) {
     EXPECT_EQ(model.guidelineRatios.firstRatioUpTo90, 0.28f);
     EXPECT_EQ(model.escrowFees.amount[120], 6900000);
     EXPECT_EQ(model.loanData.monthlyIncome, kIncomeNotEntered);
+}
+
+// A file's bytes; none for a folder or nothing.
+std::string Slurp(const std::string& path) {
+    if (!fs::is_regular_file(path)) return {};
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Government tables: missing or unreadable ones are the built-in tables; only
+// unreadable ones are told, once, and the file is left as it was.
+TEST_F(Load, UnreadableGovernmentTablesAreToldAndTheBuiltInOnesUsed) {
+    const std::string path = dir.File(kGovernmentFileName);
+    GovernmentLoanTables nextYear;
+    nextYear.year = 2027;
+    const std::string bad = "Dovanel government loans 1\nyear=2026\nfha.shortTermYears=-1\n";
+    const struct {
+        const char* what;
+        std::function<void()> place;
+        int year;
+        const char* told;  // in the notice; none when empty
+    } cases[] = {
+        {"installed", [] {}, 2026, ""},
+        {"missing", [&] { fs::remove(path); }, 2026, ""},
+        {"next year's", [&] { Write(kGovernmentFileName, GovernmentFileText(nextYear)); }, 2027,
+         ""},
+        {"a bad line", [&] { Write(kGovernmentFileName, bad); }, 2026, "\r\rLine 3: The value"},
+        {"a folder in its place",
+         [&] {
+             fs::remove(path);
+             fs::create_directory(path);
+         },
+         2026, "\r\r"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.place();
+        const std::string before = Slurp(path);
+        ask.notices.clear();
+        model.governmentTables.year = 1999;
+        ASSERT_EQ(Run(), LoadOutcome::Complete);
+        EXPECT_EQ(model.governmentTables.year, c.year);
+        EXPECT_TRUE(ask.asked.empty());
+        if (*c.told == 0) {
+            EXPECT_TRUE(ask.notices.empty());
+            continue;
+        }
+        ASSERT_EQ(ask.notices.size(), 1u);
+        const std::string& notice = ask.notices[0];
+        EXPECT_EQ(notice.rfind("The government loan tables could not be read:\r" + path, 0), 0u)
+            << notice;
+        EXPECT_NE(notice.find(c.told), std::string::npos) << notice;
+        EXPECT_NE(notice.find("built-in tables for 2026"), std::string::npos) << notice;
+        EXPECT_EQ(GovernmentFileText(model.governmentTables),
+                  GovernmentFileText(GovernmentLoanTables()));
+        EXPECT_EQ(Slurp(path), before) << "the file is left as it was";
+        fs::remove_all(path);
+    }
+}
+
+TEST_F(Load, TheGovernmentNoticeNamesTheFileTheLineAndTheReason) {
+    EXPECT_EQ(UnreadableGovernmentMessage("/d/GOVLOANS.DAT", {false, 3, "It is bad"}),
+              "The government loan tables could not be read:\r/d/GOVLOANS.DAT\r\rLine 3: It is "
+              "bad.\r\rDovanel uses its built-in tables for 2026 instead and leaves the file as it "
+              "is. Ok in Tools, Change the Government Loan Tables replaces it.");
 }
 
 TEST_F(Load, YearCaptionsBecomeTheThreePreviousYearsInMemoryOnly) {

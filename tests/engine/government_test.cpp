@@ -224,5 +224,48 @@ TEST(GovernmentLoan, ConventionalLoanIsUntouched) {
     EXPECT_EQ(c.monthlyInsurance, std::vector<double>(360, 0.0));
 }
 
+// Tables that make no sense are named by their first problem; the built-in ones have none.
+TEST(GovernmentTablesProblem, NamesWhatMakesNoSense) {
+    using T = GovernmentLoanTables;
+    const struct {
+        const char* problem;
+        void (*change)(T&);
+    } cases[] = {
+        {"", [](T&) {}},
+        {"The FHA annual premium table has no rows", [](T& t) { t.fhaAnnual.clear(); }},
+        {"The VA funding fee table has no rows", [](T& t) { t.vaFundingFee.clear(); }},
+        {"VA funding fee, row 1: the first band does not start at 0 %",
+         [](T& t) { t.vaFundingFee.erase(t.vaFundingFee.begin()); }},
+        {"VA funding fee, row 3: the down payment does not rise above row 2's",
+         [](T& t) { t.vaFundingFee[2].downFrom = 0.05; }},
+        {"VA funding fee, row 2: a fee is above 100 %",
+         [](T& t) { t.vaFundingFee[1].subsequentUse = 1.5; }},
+        {"VA funding fee, row 3: the down payment is above 100 %",
+         [](T& t) { t.vaFundingFee[2].downFrom = 1.01; }},
+        {"FHA annual premium, row 2: the LTV does not rise above row 1's of the same term and loan "
+         "size",
+         [](T& t) { t.fhaAnnual[1].ltvUpTo = 0.9; }},
+        {"FHA annual premium, row 9: the premium is above 100 %",
+         [](T& t) { t.fhaAnnual[8].rate = 2; }},
+        {"The FHA annual premium table has no row with over the short term \"no\" and large loan "
+         "\"yes\"",
+         [](T& t) { t.fhaAnnual.resize(8); }},
+        {"The USDA annual fee is above 100 %", [](T& t) { t.usdaAnnualRate = 35; }},
+        {"The FHA loan limit floor is above the ceiling", [](T& t) { t.fhaFloor = 2e6; }},
+        {"The conforming loan limit is above the high-cost ceiling",
+         [](T& t) { t.highCostLimit = 800000; }},
+    };
+    for (const auto& c : cases) {
+        T tables;
+        c.change(tables);
+        EXPECT_EQ(GovernmentTablesProblem(tables), c.problem);
+    }
+    // Rows of other terms and sizes between two of one group do not break its rise.
+    T mixed;
+    const std::vector<FhaAnnualPremiumRow> a = T().fhaAnnual;
+    mixed.fhaAnnual = {a[0], a[6], a[1], a[7], a[2], a[3], a[4], a[5], a[8], a[9], a[10]};
+    EXPECT_EQ(GovernmentTablesProblem(mixed), "");
+}
+
 }  // namespace
 }  // namespace dovanel

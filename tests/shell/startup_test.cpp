@@ -42,9 +42,19 @@ TEST(FirstRun, EmptyDataFolderGetsEveryFileInOrder) {
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
         EXPECT_EQ(f.readAll(), name.toUtf8());
     }
-    EXPECT_EQ(InstalledFiles().size(), 11);
+    EXPECT_EQ(InstalledFiles().size(), 12);
     EXPECT_EQ(InstalledFiles().last(), "DV.INI");
     EXPECT_FALSE(IsFirstRun(to, from)) << "the second start is no first run";
+}
+
+// What the first run installs is exactly what the source tree ships.
+TEST(FirstRun, InstallsEveryShippedDataFile) {
+    QStringList shipped = QDir(DOVANEL_INSTALLED_DATA).entryList(QDir::Files);
+    QStringList installed = InstalledFiles();
+    shipped.sort();
+    installed.sort();
+    EXPECT_EQ(installed, shipped);
+    EXPECT_TRUE(installed.contains("GOVLOANS.DAT"));
 }
 
 TEST(FirstRun, APartialDataFolderIsNotAFirstRun) {

@@ -164,6 +164,7 @@ class WindowTest : public ::testing::Test {
         struct Silent : LoadQuestions {
             void MissingFile(const std::string&) override {}
             LoadAnswer LoadFailed(const std::string&) override { return LoadAnswer::Abort; }
+            void Notice(const std::string&) override {}
         } silent;
         ASSERT_EQ(LoadAllDataFiles(model, App().dataFolder.toStdString(), silent, 2026),
                   LoadOutcome::Complete);

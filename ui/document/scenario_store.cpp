@@ -46,6 +46,10 @@ class LoadBoxes : public LoadQuestions {
                 return LoadAnswer::Ignore;
         }
     }
+    void Notice(const std::string& message) override {
+        Message(owner_, Q(message), owner_ ? owner_->windowTitle() : QString(kProductName),
+                MsgIcon::Warning);
+    }
 
   private:
     QWidget* owner_;

@@ -1,5 +1,7 @@
 #include "ui/editors/gov_tables_editor.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -8,6 +10,7 @@
 
 #include "data/file_write.h"
 #include "data/government_file.h"
+#include "data/load.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/platform.h"
@@ -112,8 +115,63 @@ QString Cell(const QTableWidget* grid, int row, int column) {
     return item ? item->text().trimmed() : QString();
 }
 
+// Every cell's name again once rows have moved.
+void RenameCells(QTableWidget* grid, const char* const* heads) {
+    for (int r = 0; r < grid->rowCount(); ++r)
+        for (int c = 0; c < grid->columnCount(); ++c)
+            if (QTableWidgetItem* item = grid->item(r, c)) NameCell(item, heads);
+}
+
+// A new row below the current one (or the last), a copy of it to edit.
+void AddRow(QTableWidget* grid, const char* const* heads) {
+    const int from = grid->currentRow() >= 0 ? grid->currentRow() : grid->rowCount() - 1;
+    grid->insertRow(from + 1);
+    for (int c = 0; c < grid->columnCount(); ++c)
+        SetCell(grid, from + 1, c, from >= 0 ? Cell(grid, from, c) : QString());
+    RenameCells(grid, heads);
+    grid->setCurrentCell(from + 1, 0);
+    grid->setFocus();
+}
+
 QString CellWhy(const char* table, int row, const char* head) {
     return QString("%1, row %2, \"%3\": not a number from 0 up").arg(table).arg(row + 1).arg(head);
+}
+
+// The FHA annual premium rows as the grid gives them; false with `why` set if a cell is
+// not yes or no, or not a number.
+bool ReadFhaRows(const QTableWidget* grid, std::vector<FhaAnnualPremiumRow>& rows, QString& why) {
+    rows.resize(static_cast<std::size_t>(grid->rowCount()));
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        FhaAnnualPremiumRow& row = rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < 2; ++c)
+            if (Cell(grid, r, c) != "yes" && Cell(grid, r, c) != "no")
+                return why = QString("FHA annual premium, row %1, \"%2\": not yes or no")
+                                 .arg(r + 1)
+                                 .arg(kFhaHeads[c]),
+                       false;
+        row.longTerm = Cell(grid, r, 0) == "yes";
+        row.largeLoan = Cell(grid, r, 1) == "yes";
+        double years = 0;
+        double* numbers[] = {&row.ltvUpTo, &row.rate, &years};  // columns 2 to 4
+        for (int c = 2; c < 5; ++c)
+            if (!ReadFigure(Cell(grid, r, c), c < 4, *numbers[c - 2]) ||
+                (c == 4 && (years > 100 || years != static_cast<int>(years))))
+                return why = CellWhy("FHA annual premium", r, kFhaHeads[c]), false;
+        row.years = static_cast<int>(years);
+    }
+    return true;
+}
+
+bool ReadVaRows(const QTableWidget* grid, std::vector<VaFundingFeeRow>& rows, QString& why) {
+    rows.resize(static_cast<std::size_t>(grid->rowCount()));
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        VaFundingFeeRow& row = rows[static_cast<std::size_t>(r)];
+        double* fields[] = {&row.downFrom, &row.firstUse, &row.subsequentUse};
+        for (int c = 0; c < 3; ++c)
+            if (!ReadFigure(Cell(grid, r, c), true, *fields[c]))
+                return why = CellWhy("VA funding fee", r, kVaHeads[c]), false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -134,6 +192,66 @@ GovTablesEditor::GovTablesEditor(LenderSettings& settings, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     FinishControls(false, false);
     findChild<QLineEdit*>("txtYear")->setFocus();
+    TellUnreadableFile();
+}
+
+// Tables that are there but cannot be read were taken as the built-in ones at
+// start: say so, and what Ok will do with the file.
+void GovTablesEditor::TellUnreadableFile() {
+    if (App().dataFolder.isEmpty()) return;
+    const QString path = App().dataFolder + kGovernmentFileName;
+    GovernmentLoanTables unused;
+    const ScenarioReadResult read =
+        ReadGovernmentFile(QFile::encodeName(path).toStdString(), unused);
+    if (read) return;
+    Message(this,
+            QString::fromStdString(
+                UnreadableFileText("government loan tables", path.toStdString(), read)) +
+                "\r\rOk in this window replaces the file with the tables the window shows.",
+            QString(), MsgIcon::Warning);
+}
+
+// The Add and Remove buttons under a grid, after it in the tab order.
+void GovTablesEditor::AddRowButtons(QTableWidget* grid, const char* const* heads, int top) {
+    const bool fha = grid == fhaGrid_;
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* spoken;
+        bool add;
+    } buttons[] = {
+        {"cmdAddFhaRow", "A&dd Row", "Add FHA row", true},
+        {"cmdRemoveFhaRow", "Re&move Row", "Remove FHA row", false},
+        {"cmdAddVaRow", "&Add Band", "Add VA band", true},
+        {"cmdRemoveVaRow", "&Remove Band", "Remove VA band", false},
+    };
+    for (int i = fha ? 0 : 2; i < (fha ? 2 : 4); ++i) {
+        const auto& b = buttons[i];
+        auto* button =
+            AddButton(this, b.name, b.caption, Twips(b.add ? 8580 : 10050, top, 1350, 375));
+        button->setAccessibleName(b.spoken);
+        if (b.add)
+            connect(button, &QPushButton::clicked, this, [grid, heads] { AddRow(grid, heads); });
+        else
+            connect(button, &QPushButton::clicked, this,
+                    [this, grid, heads] { RemoveRow(grid, heads); });
+    }
+}
+
+// Takes the current row out; every table keeps at least one.
+void GovTablesEditor::RemoveRow(QTableWidget* grid, const char* const* heads) {
+    const int row = grid->currentRow();
+    const char* why = grid->rowCount() <= 1 ? "The last row of a table cannot be removed."
+                      : row < 0             ? "Choose the row to remove first."
+                                            : nullptr;
+    if (why) {
+        Message(this, why, QString(), MsgIcon::Information);
+        return;
+    }
+    grid->removeRow(row);
+    RenameCells(grid, heads);
+    grid->setCurrentCell(std::min(row, grid->rowCount() - 1), 0);
+    grid->setFocus();
 }
 
 void GovTablesEditor::AddFigures() {
@@ -159,7 +277,7 @@ void GovTablesEditor::AddGrids() {
     const GovernmentLoanTables& t = settings_.governmentTables;
     AddLabel(this, "lblFhaAnnual", "FHA annual premium: the first row that matches applies",
              Twips(5640, 120, 5760, 315));
-    fhaGrid_ = Grid(this, "grdFhaAnnual", Twips(5640, 480, 5760, 4680),
+    fhaGrid_ = Grid(this, "grdFhaAnnual", Twips(5640, 480, 5760, 4200),
                     static_cast<int>(t.fhaAnnual.size()), kFhaHeads, 5);
     fhaGrid_->setAccessibleName("FHA annual premium");
     for (int r = 0; r < fhaGrid_->rowCount(); ++r) {
@@ -170,6 +288,7 @@ void GovTablesEditor::AddGrids() {
         SetCell(fhaGrid_, r, 3, PercentText(row.rate));
         SetCell(fhaGrid_, r, 4, QString::number(row.years));
     }
+    AddRowButtons(fhaGrid_, kFhaHeads, 4770);
     AddLabel(this, "lblVaFee", "VA funding fee by down payment", Twips(5640, 5280, 5760, 315));
     vaGrid_ = Grid(this, "grdVaFee", Twips(5640, 5640, 5760, 1560),
                    static_cast<int>(t.vaFundingFee.size()), kVaHeads, 3);
@@ -180,6 +299,7 @@ void GovTablesEditor::AddGrids() {
         SetCell(vaGrid_, r, 1, PercentText(row.firstUse));
         SetCell(vaGrid_, r, 2, PercentText(row.subsequentUse));
     }
+    AddRowButtons(vaGrid_, kVaHeads, 7290);
 }
 
 bool GovTablesEditor::ReadTables(GovernmentLoanTables& t, QString& why) const {
@@ -195,33 +315,10 @@ bool GovTablesEditor::ReadTables(GovernmentLoanTables& t, QString& why) const {
     for (const Figure& f : kFigures)
         if (!ReadFigure(findChild<QLineEdit*>(f.name)->text(), f.percent, t.*f.value))
             return why = QString("\"%1\" is not a number from 0 up").arg(f.caption), false;
-    for (int r = 0; r < fhaGrid_->rowCount(); ++r) {
-        FhaAnnualPremiumRow& row = t.fhaAnnual[static_cast<std::size_t>(r)];
-        for (int c = 0; c < 2; ++c)
-            if (Cell(fhaGrid_, r, c) != "yes" && Cell(fhaGrid_, r, c) != "no")
-                return why = QString("FHA annual premium, row %1, \"%2\": not yes or no")
-                                 .arg(r + 1)
-                                 .arg(kFhaHeads[c]),
-                       false;
-        row.longTerm = Cell(fhaGrid_, r, 0) == "yes";
-        row.largeLoan = Cell(fhaGrid_, r, 1) == "yes";
-        if (!ReadFigure(Cell(fhaGrid_, r, 2), true, row.ltvUpTo))
-            return why = CellWhy("FHA annual premium", r, kFhaHeads[2]), false;
-        if (!ReadFigure(Cell(fhaGrid_, r, 3), true, row.rate))
-            return why = CellWhy("FHA annual premium", r, kFhaHeads[3]), false;
-        if (!ReadFigure(Cell(fhaGrid_, r, 4), false, number) || number > 100 ||
-            number != static_cast<int>(number))
-            return why = CellWhy("FHA annual premium", r, kFhaHeads[4]), false;
-        row.years = static_cast<int>(number);
-    }
-    for (int r = 0; r < vaGrid_->rowCount(); ++r) {
-        VaFundingFeeRow& row = t.vaFundingFee[static_cast<std::size_t>(r)];
-        double* fields[] = {&row.downFrom, &row.firstUse, &row.subsequentUse};
-        for (int c = 0; c < 3; ++c)
-            if (!ReadFigure(Cell(vaGrid_, r, c), true, *fields[c]))
-                return why = CellWhy("VA funding fee", r, kVaHeads[c]), false;
-    }
-    return true;
+    if (!ReadFhaRows(fhaGrid_, t.fhaAnnual, why) || !ReadVaRows(vaGrid_, t.vaFundingFee, why))
+        return false;
+    why = QString::fromStdString(GovernmentTablesProblem(t));
+    return why.isEmpty();
 }
 
 // Takes the tables when every box and cell reads; a failed write keeps them in

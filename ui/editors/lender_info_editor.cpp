@@ -8,6 +8,7 @@
 
 #include "data/file_write.h"
 #include "data/lender_file.h"
+#include "data/load.h"
 #include "shell/app_context.h"
 #include "shell/help.h"
 #include "shell/platform.h"
@@ -85,11 +86,10 @@ void LenderInfoEditor::TellUnreadableFile() {
     LenderInfo unused;
     const ScenarioReadResult read = ReadLenderFile(QFile::encodeName(path).toStdString(), unused);
     if (read) return;
-    const QString where = read.line > 0 ? "Line " + QString::number(read.line) + ": " : QString();
     Message(this,
-            "The lender's information could not be read:\r" + path + "\r\r" + where +
-                QString::fromStdString(read.reason) +
-                ".\r\rOk in this window replaces the file with what the window shows.",
+            QString::fromStdString(
+                UnreadableFileText("lender's information", path.toStdString(), read)) +
+                "\r\rOk in this window replaces the file with what the window shows.",
             QString(), MsgIcon::Warning);
 }
 
