@@ -110,8 +110,8 @@ std::string PmiDate(int payment, double monthly, int payoff) {
 
 std::string NoPmiText(const Model& model) {
     if (CarriesProgramInsurance(model.loanData.mortgageTypeName))
-        return "No PMI is charged: the mortgage insurance of FHA and USDA loans runs for the "
-               "years its program sets, and paying the loan down does not end it.";
+        return "No PMI: FHA and USDA insurance runs the years its program sets, however much is "
+               "paid down.";
     if (IsVaType(model.loanData.mortgageTypeName))
         return "No PMI is charged: VA loans carry no private mortgage insurance.";
     if (!LoanCarriesPmi(model))

@@ -1,6 +1,7 @@
 #include "ui/catalogue.h"
 
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLineEdit>
 
 #include "shell/app_context.h"
@@ -130,6 +131,13 @@ std::unique_ptr<QWidget> WithFlags(Model& model) {
     return window;
 }
 
+// The main window with a government-backed type chosen, its "Program..." button shown.
+std::unique_ptr<QWidget> WithGovernmentType(Model& model) {
+    auto window = ActivatedMainWindow(model);
+    window->findChild<QComboBox*>("cmboMortgageType")->setCurrentText(kGovernmentMortgageTypes[2]);
+    return window;
+}
+
 void ShowEstimate(ScenarioDocument& d, MainWindow&) {
     EstimateScreen screen(d.model());
     ShowPrintable(screen, d.model(), PrintEstimate);
@@ -216,6 +224,7 @@ const std::vector<WindowEntry>& EveryWindow() {
     static const std::vector<WindowEntry> windows = {
         {"frmMain", LoadedMainWindow},
         {"frmMain-flags", WithFlags},
+        {"frmMain-government", WithGovernmentType},
         {"PrintScreen",
          Make<EstimateScreen>(),
          {{"mnuFileViewItem", ShowEstimate}, {"MenuFilePrint", PrintEstimateAtOnce}},

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include "tests/ui/ui_fixture.h"
 #include "ui/afford/afford_window.h"
 #include "ui/amortization/amortization_windows.h"
+#include "ui/catalogue.h"
 #include "ui/main/main_window.h"
 #include "ui/planner/planner.h"
 #include "ui/screens.h"
@@ -175,6 +177,32 @@ TEST_F(NewWindowsKeysTest, AccessLettersOfTheNewWindowsAreTheirOwn) {
             letters.append(letter);
         }
         EXPECT_GE(letters.size(), 3) << window->objectName().toStdString();
+    }
+}
+
+// Over every window of the catalogue: an access letter that two controls share
+// only moves the focus between them (Alt+O on a note box's "N&ote" and on "&Ok"
+// never presses Ok). The menu bar's titles count with the window's controls.
+TEST_F(NewWindowsKeysTest, EveryWindowsAccessLettersLeadToOneControlEach) {
+    for (const WindowEntry& entry : EveryWindow()) {
+        const auto window = entry.make(model);
+        QStringList captions;
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
+                captions << label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(control)) captions << button->text();
+        }
+        if (auto* bar = window->findChild<QMenuBar*>())
+            for (QAction* menu : bar->actions()) captions << menu->text();
+        QMap<QString, QString> taken;
+        for (const QString& caption : captions) {
+            const QString letter = QKeySequence::mnemonic(caption).toString();
+            if (letter.isEmpty()) continue;
+            EXPECT_FALSE(taken.contains(letter))
+                << entry.name.toStdString() << ": " << letter.toStdString() << " of \""
+                << caption.toStdString() << "\" and \"" << taken[letter].toStdString() << "\"";
+            taken[letter] = caption;
+        }
     }
 }
 

@@ -39,6 +39,7 @@ const FieldHelp kFieldHelp[] = {
     {"Text6", "infoTaxes", kRatioFlags},
     {"Text5", "infoDues", kRatioFlags},
     {"cmboMortgageType", "infoMortgageType", {}},
+    {"cmdLoanProgram", "infoMortgageType", {}},
     // The results, by their "i" buttons, which take the focus in their place.
     {"infoLoanAmount", "infoLoanAmount", {"RedFlagLoanAmount"}},
     {"infoDownPaymentCalc", "infoDownPaymentCalc", {"RedFlagDownPayment"}},

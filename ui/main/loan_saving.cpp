@@ -22,6 +22,7 @@ void MainWindow::ShowLoadedMortgageType() {
     const QSignalBlocker quiet(cmboMortgageType_);
     cmboMortgageType_->setCurrentIndex(index);
     if (index >= 0) cmboMortgageType_Click();
+    ShowLoanProgram();
 }
 
 // The title names the document (the default loan keeps the program's name) and

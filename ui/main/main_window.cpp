@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
 
@@ -172,8 +173,10 @@ void MainWindow::BuildControls() {
     const int order[] = {1, 2, 3, 4, 7, 6, 5};
     for (int i = 0; i + 1 < 7; ++i) setTabOrder(text_[order[i]], text_[order[i + 1]]);
     setTabOrder(text_[5], cmboMortgageType_);
-    // Tab goes on from the mortgage type through the results' "i" buttons.
-    QWidget* previous = cmboMortgageType_;
+    setTabOrder(cmboMortgageType_, program_);
+    // Tab goes on from the mortgage type (and its "Program..." button while it
+    // shows) through the results' "i" buttons.
+    QWidget* previous = program_;
     for (const char* name : kResultInfoButtons) {
         auto* button = findChild<QToolButton*>(name);
         button->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus in the box being typed
@@ -265,6 +268,7 @@ void MainWindow::BuildLoanData(QWidget* block) {
                 [this, entry = QString(m.entry)] { RunMenuEntry(entry); });
     }
     KeepRowsInsideAll(block);
+    AddLoanProgramButton(block);
 }
 
 // The eight results and the qualifying ratios.
@@ -408,6 +412,7 @@ void MainWindow::cmboMortgageType_Click() {
     d.mortgageTypeName = cmboMortgageType_->currentText().toStdString();
     d.termYears = TermYearsOf(d.mortgageTypeName);
     d.isArm = IsArmOf(d.mortgageTypeName);
+    ShowLoanProgram();
     ShowResults(Recalculate(*model_));
 }
 
@@ -498,7 +503,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if ((watched == cmboMortgageType_ || (box && text_.values().contains(box))) &&
         EnterMovesOn(watched, e))
         return true;
-    if (auto* info = qobject_cast<QToolButton*>(watched); info && IsEnterKey(e)) {
+    if (auto* info = qobject_cast<QAbstractButton*>(watched); info && IsEnterKey(e)) {
         info->click();
         return true;
     }

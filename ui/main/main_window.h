@@ -15,6 +15,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QToolButton;
 
 namespace dovanel {
@@ -53,6 +54,9 @@ class MainWindow : public QMainWindow {
     // Screens of later parts hook in here: the action runs when the entry is chosen.
     // The first activation shows Quick Start by the action of "MenuHelpShowQuickStart".
     void SetMenuAction(const QString& entry, std::function<void()> action);
+    // The mortgage type's "Program..." button runs `open` with the chosen type's
+    // program (FHA, VA or USDA); without one it does nothing.
+    void SetLoanProgramOpening(std::function<void(GovernmentProgram)> open);
 
     // Before the program ends from elsewhere (the updater): with unsaved loan
     // data asks the close box's question, with Cancel when `offerCancel`; false
@@ -92,6 +96,10 @@ class MainWindow : public QMainWindow {
     void TextChange(int box);
     void TextLostFocus(int box);
     void cmboMortgageType_Click();
+    // The "Program..." button of a government-backed type (ui/main/loan_program.cpp).
+    void AddLoanProgramButton(QWidget* block);
+    void ShowLoanProgram();
+    void OpenLoanProgram();
     void ShowResults(const ResultsDisplay& shown);
     void RefreshIncomeAndDebt(const char* pattern);
     void RefreshRatioCaptions();
@@ -126,10 +134,12 @@ class MainWindow : public QMainWindow {
     QList<QMetaObject::Connection> documentConnections_;
     QMap<int, QLineEdit*> text_;  // Text1 .. Text7
     QComboBox* cmboMortgageType_ = nullptr;
+    QPushButton* program_ = nullptr;
     QMap<QString, QLabel*> labels_;
     QMap<QString, QToolButton*> flags_;
     QMap<QString, QAction*> actions_;
     QMap<QString, std::function<void()>> menuActions_;
+    std::function<void(GovernmentProgram)> openLoanProgram_;
     bool firstActivationDone_ = false;
     bool inLostFocus_ = false;
     bool firstActivationScheduled_ = false;

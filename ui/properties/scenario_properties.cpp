@@ -60,7 +60,7 @@ ScenarioProperties::ScenarioProperties(ScenarioDocument& document, QWidget* pare
         "of every report.");
     nameCaption->setBuddy(name_);
 
-    QLabel* noteCaption = AddLabel(this, "lblScenarioNote", "N&ote:", Twips(240, 660, 1200, 300));
+    QLabel* noteCaption = AddLabel(this, "lblScenarioNote", "No&te:", Twips(240, 660, 1200, 300));
     note_ = Place(new QPlainTextEdit(this), "txtScenarioNote", Twips(1500, 660, 4260, 2100));
     note_->setPlainText(Q(info.note));
     note_->setTabChangesFocus(true);
@@ -113,6 +113,13 @@ void ScenarioProperties::AddGovernmentChoices() {
     fhaLimit_->setWhatsThis("The county's FHA loan limit; empty for the national floor.");
     limitCaption->setBuddy(fhaLimit_);
     AddLabel(frame, "lblFhaLimitNote", "empty: the national floor", Twips(3600, 1200, 1800, 300));
+}
+
+void ScenarioProperties::FocusChoiceOf(GovernmentProgram program) {
+    if (program == GovernmentProgram::kNone) return;
+    QWidget* choice = program == GovernmentProgram::kVa ? static_cast<QWidget*>(vaUse_)
+                                                        : static_cast<QWidget*>(financeUpfront_);
+    choice->setFocus(Qt::OtherFocusReason);
 }
 
 bool ScenarioProperties::ReadGovernmentChoices(GovernmentChoices& g) const {

@@ -20,6 +20,10 @@ class ScenarioProperties : public Screen {
   public:
     explicit ScenarioProperties(ScenarioDocument& document, QWidget* parent = nullptr);
 
+    // Opens on the choice that matters for the program: the VA use for a VA
+    // loan, whether the upfront premium or fee is financed for FHA and USDA.
+    void FocusChoiceOf(GovernmentProgram program);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
