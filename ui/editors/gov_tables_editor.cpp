@@ -63,6 +63,13 @@ QString PercentText(double share) {
     return QString::number(share * 100, 'g', 17);
 }
 
+// The last row of a term and loan size applies at any LTV: "any", not a number.
+constexpr char kAnyLtvText[] = "any";
+
+QString LtvText(double ltv) {
+    return ltv >= kAnyLtv ? QString(kAnyLtvText) : PercentText(ltv);
+}
+
 QString FigureText(double value, bool percent) {
     return percent ? PercentText(value) : QString::number(value, 'g', 15);
 }
@@ -154,8 +161,10 @@ bool ReadFhaRows(const QTableWidget* grid, std::vector<FhaAnnualPremiumRow>& row
         double years = 0;
         double* numbers[] = {&row.ltvUpTo, &row.rate, &years};  // columns 2 to 4
         for (int c = 2; c < 5; ++c)
-            if (!ReadFigure(Cell(grid, r, c), c < 4, *numbers[c - 2]) ||
-                (c == 4 && (years > 100 || years != static_cast<int>(years))))
+            if (c == 2 && Cell(grid, r, c).trimmed().compare(kAnyLtvText, Qt::CaseInsensitive) == 0)
+                row.ltvUpTo = kAnyLtv;
+            else if (!ReadFigure(Cell(grid, r, c), c < 4, *numbers[c - 2]) ||
+                     (c == 4 && (years > 100 || years != static_cast<int>(years))))
                 return why = CellWhy("FHA annual premium", r, kFhaHeads[c]), false;
         row.years = static_cast<int>(years);
     }
@@ -284,7 +293,7 @@ void GovTablesEditor::AddGrids() {
         const FhaAnnualPremiumRow& row = t.fhaAnnual[static_cast<std::size_t>(r)];
         SetCell(fhaGrid_, r, 0, YesNo(row.longTerm));
         SetCell(fhaGrid_, r, 1, YesNo(row.largeLoan));
-        SetCell(fhaGrid_, r, 2, PercentText(row.ltvUpTo));
+        SetCell(fhaGrid_, r, 2, LtvText(row.ltvUpTo));
         SetCell(fhaGrid_, r, 3, PercentText(row.rate));
         SetCell(fhaGrid_, r, 4, QString::number(row.years));
     }

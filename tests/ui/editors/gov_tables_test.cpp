@@ -47,6 +47,7 @@ TEST_F(GovTablesTest, ShowsTheTablesInPercentAndOkTakesAndWritesThem) {
     ASSERT_EQ(fha->rowCount(), 11);
     EXPECT_EQ(fha->item(2, 3)->text(), "0.55");
     EXPECT_EQ(fha->item(0, 4)->text(), "11");
+    EXPECT_EQ(fha->item(2, 2)->text(), "any");  // the last row of its term and size
     Fill(editor);
     editor.findChild<QPushButton*>("BtnOk")->click();
     const GovernmentLoanTables& t = model.governmentTables;
@@ -56,6 +57,7 @@ TEST_F(GovTablesTest, ShowsTheTablesInPercentAndOkTakesAndWritesThem) {
     EXPECT_DOUBLE_EQ(t.fhaAnnual[0].rate, 0.0045);
     EXPECT_DOUBLE_EQ(t.vaFundingFee[0].firstUse, 0.023);
     EXPECT_EQ(t.fhaAnnual[1].rate, 0.005) << "an untouched cell keeps its exact figure";
+    EXPECT_EQ(t.fhaAnnual[2].ltvUpTo, kAnyLtv);
     Model again;
     LoadInstalled(again);
     EXPECT_EQ(GovernmentFileText(again.governmentTables), GovernmentFileText(t));
