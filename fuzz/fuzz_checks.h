@@ -35,9 +35,12 @@ void CheckScenarioText(const std::string& text);
 // included; a copy of a scenario file that reads names the file's full path.
 void CheckRecoveryText(const std::string& text);
 
-// The kept comparison's and the lender file's texts: the same as for a
-// scenario file, each read into something a refusal must leave alone.
+// The kept comparison's, the lender file's and the government tables' texts:
+// the same as for a scenario file, each read into something a refusal must
+// leave alone.
 void CheckKeptFiles(const std::string& text);
+// Government loan tables that read give every program's charges without a fault.
+void CheckGovernmentTables(const std::string& text);
 
 // A fresh folder for one fuzzer process, ending in a separator.
 std::string MakeScratchFolder();

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "data/comparison_file.h"
+#include "data/government_file.h"
 #include "data/lender_file.h"
 #include "fuzz/fuzz_checks.h"
 
@@ -42,6 +43,28 @@ void CheckKeptFiles(const std::string& text) {
     LenderInfo lender;
     lender.name = "untouched";
     CheckReader(text, lender, ParseLenderText, LenderFileText);
+    GovernmentLoanTables tables;
+    tables.year = 1999;
+    CheckReader(text, tables, ParseGovernmentText, GovernmentFileText);
+    CheckGovernmentTables(text);
+}
+
+// Tables that read are used: every program's charges are worked out from them
+// without a fault.
+void CheckGovernmentTables(const std::string& text) {
+    GovernmentLoanTables tables;
+    if (!ParseGovernmentText(text, tables)) return;
+    for (GovernmentProgram program :
+         {GovernmentProgram::kFha, GovernmentProgram::kVa, GovernmentProgram::kUsda}) {
+        GovernmentLoanTerms terms;
+        terms.program = program;
+        terms.price = 400000;
+        terms.downPayment = 14000;
+        terms.annualRate = 0.0625;
+        terms.vaUse = VaUse::kFirstUse;
+        const GovernmentLoanCosts costs = ComputeGovernmentLoan(terms, tables);
+        Check(costs.loanAmount >= costs.baseLoan && costs.upfront >= 0);
+    }
 }
 
 }  // namespace dovanel::fuzz

@@ -1,6 +1,7 @@
-// The readers of the comparison kept between sessions and of the lender's
-// information: no input crashes them, a refused input changes nothing, and
-// whatever reads writes back to a text that reads the same.
+// The readers of the comparison kept between sessions, of the lender's
+// information and of the government loan tables: no input crashes them, a
+// refused input changes nothing, whatever reads writes back to a text that
+// reads the same, and tables that read give every program's charges.
 #include <string>
 
 #include "fuzz/fuzz_checks.h"

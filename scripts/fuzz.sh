@@ -46,7 +46,7 @@ seed_corpus() {
       cp "$root"/tests/fuzz/regressions/recovery/* "$corpus/"
       ;;
     kept)
-      cp "$data/COMPS.DAT" "$corpus/"
+      cp "$data/COMPS.DAT" "$data/GOVLOANS.DAT" "$corpus/"
       printf 'Dovanel comparison 1\nhorizon=7\ncolumn=current\nname=\npoints=0\n' > "$corpus/seed-comparison"
       printf 'Dovanel lender 1\nname=Bank\nnmls=1\nofficer=\nofficer-nmls=\naddress=a\\nb\nphone=\nemail=\n' > "$corpus/seed-lender"
       ;;
