@@ -101,11 +101,15 @@ void NameCell(QTableWidgetItem* item, const char* const* heads) {
 }
 
 QTableWidget* Grid(QWidget* parent, const QString& name, QRect where, int rows,
-                   const char* const* heads, int columns) {
+                   const char* const* heads, int columns, int headingLines) {
     auto* grid = Place(new QTableWidget(rows, columns, parent), name, where);
     for (int c = 0; c < columns; ++c)
         grid->setHorizontalHeaderItem(c, new QTableWidgetItem(heads[c]));
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Narrow columns wrap their headings onto more lines rather than cut them.
+    QHeaderView* header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    header->setMinimumHeight(headingLines * header->fontMetrics().lineSpacing() + 8);
     grid->setTabKeyNavigation(false);
     QObject::connect(grid, &QTableWidget::itemChanged, grid,
                      [heads](QTableWidgetItem* item) { NameCell(item, heads); });
@@ -287,7 +291,7 @@ void GovTablesEditor::AddGrids() {
     AddLabel(this, "lblFhaAnnual", "FHA annual premium: the first row that matches applies",
              Twips(5640, 120, 5760, 315));
     fhaGrid_ = Grid(this, "grdFhaAnnual", Twips(5640, 480, 5760, 4200),
-                    static_cast<int>(t.fhaAnnual.size()), kFhaHeads, 5);
+                    static_cast<int>(t.fhaAnnual.size()), kFhaHeads, 5, 3);
     fhaGrid_->setAccessibleName("FHA annual premium");
     for (int r = 0; r < fhaGrid_->rowCount(); ++r) {
         const FhaAnnualPremiumRow& row = t.fhaAnnual[static_cast<std::size_t>(r)];
@@ -300,7 +304,7 @@ void GovTablesEditor::AddGrids() {
     AddRowButtons(fhaGrid_, kFhaHeads, 4770);
     AddLabel(this, "lblVaFee", "VA funding fee by down payment", Twips(5640, 5280, 5760, 315));
     vaGrid_ = Grid(this, "grdVaFee", Twips(5640, 5640, 5760, 1560),
-                   static_cast<int>(t.vaFundingFee.size()), kVaHeads, 3);
+                   static_cast<int>(t.vaFundingFee.size()), kVaHeads, 3, 1);
     vaGrid_->setAccessibleName("VA funding fee");
     for (int r = 0; r < vaGrid_->rowCount(); ++r) {
         const VaFundingFeeRow& row = t.vaFundingFee[static_cast<std::size_t>(r)];
