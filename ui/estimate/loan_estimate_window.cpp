@@ -73,6 +73,19 @@ void SetCell(QTableWidget* table, int row, int column, const QString& text,
     table->setItem(row, column, item);
 }
 
+// The projected payments show whole: the captions' column as wide as its
+// texts, the payment columns sharing the rest, every row without scrolling.
+void FitProjectedPayments(QTableWidget* table) {
+    QHeaderView* columns = table->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Stretch);
+    columns->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->resizeRowsToContents();
+    int height = columns->sizeHint().height() + 2 * table->frameWidth();
+    for (int r = 0; r < table->rowCount(); ++r) height += table->rowHeight(r);
+    table->setFixedHeight(height);
+}
+
 QDate ParsedOr(const std::string& iso, const QDate& fallback) {
     const QDate d = QDate::fromString(Q(iso), kIsoFormat);
     return d.isValid() ? d : fallback;
@@ -304,6 +317,7 @@ void LoanEstimateWindow::ShowPageOne() {
             SetCell(projected_, r, c + 1, Q(*cells[r]), QString(rows[r]) + ", " + Q(p.years));
     }
     projected_->setHorizontalHeaderLabels(headings);
+    FitProjectedPayments(projected_);
 }
 
 void LoanEstimateWindow::ShowPageTwo() {
