@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <algorithm>
 
 namespace dovanel {
@@ -138,6 +139,15 @@ QString HeadingAbove(const QRect& box, const QList<QPair<QLabel*, QRect>>& label
     return heading;
 }
 
+// A caption that becomes a control's buddy reads its "&" as an access key: an
+// ampersand before a space is text ("Taxes & Insurance") and is kept as text.
+void KeepLoneAmpersands(QLabel* label) {
+    if (label->textFormat() == Qt::RichText || Qt::mightBeRichText(label->text())) return;
+    static const QRegularExpression lone("(?<!&)&(?=\\s|$)");
+    QString text = label->text();
+    if (text.contains(lone)) label->setText(text.replace(lone, "&&"));
+}
+
 }  // namespace
 
 QString CaptionName(const QString& caption) {
@@ -157,6 +167,7 @@ void NameControls(QWidget* window) {
         if (control->window() != window || !NeedsName(control)) continue;
         const Caption caption = RowCaption(RectIn(control, window), labels);
         if (!caption.label) continue;
+        KeepLoneAmpersands(caption.label);
         caption.label->setBuddy(control);
         byName[caption.name].append(control);
     }

@@ -12,16 +12,18 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
+#include <QTextDocument>
 
 #include "engine/recalculate.h"
 #include "shell/fitting.h"
 #include "shell/looks.h"
-#include "tests/ui/looks/window_walk.h"
 #include "tests/ui/looks/drawing.h"
+#include "tests/ui/looks/window_walk.h"
 #include "tests/ui/ui_fixture.h"
 #include "ui/amortization/amortization_windows.h"
 #include "ui/catalogue.h"
@@ -79,6 +81,35 @@ QStringList ContrastProblems(QWidget* window) {
     return problems;
 }
 
+// Column headings cut by their section: a heading that wraps may take the
+// header's height, one that does not must fit its width.
+QStringList HeadingProblems(QWidget* window) {
+    QStringList problems;
+    for (QHeaderView* header : window->findChildren<QHeaderView*>()) {
+        if (!header->isVisibleTo(window) || header->orientation() != Qt::Horizontal) continue;
+        const QAbstractItemModel* model = header->model();
+        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        const bool wraps = header->defaultAlignment() & Qt::TextWordWrap;
+        QFont font = header->font();
+        font.setBold(true);  // headings may be drawn bold: measure the wider face
+        const QFontMetrics metrics(font);
+        for (int c = 0; model && c < model->columnCount(); ++c) {
+            const QString text = model->headerData(c, Qt::Horizontal).toString();
+            if (header->isSectionHidden(c) || text.isEmpty()) continue;
+            const QRect room(0, 0, header->sectionSize(c) - 2 * margin, header->height());
+            const QRect need = metrics.boundingRect(room, wraps ? int(Qt::TextWordWrap) : 0, text);
+            if (need.width() > room.width() || need.height() > room.height())
+                problems << QString("%1 heading \"%2\": needs %3x%4, has %5x%6")
+                                .arg(Describe(header), text)
+                                .arg(need.width())
+                                .arg(need.height())
+                                .arg(room.width())
+                                .arg(room.height());
+        }
+    }
+    return problems;
+}
+
 class LooksTest : public test::WindowTest {
   protected:
     LooksTest() { LoadInstalled(model); }
@@ -118,6 +149,32 @@ TEST_F(LooksTest, EveryTextFitsItsPlaceWithTheInstalledValues) {
         const QStringList problems = TextProblems(window.get());
         EXPECT_TRUE(problems.isEmpty())
             << entry.name.toStdString() << ":\n  " << problems.join("\n  ").toStdString();
+    }
+}
+
+TEST_F(LooksTest, EveryColumnHeadingIsWhole) {
+    for (const WindowEntry& entry : EveryWindow()) {
+        auto window = entry.make(model);
+        window->show();
+        QApplication::processEvents();
+        const QStringList problems = HeadingProblems(window.get());
+        EXPECT_TRUE(problems.isEmpty())
+            << entry.name.toStdString() << ":\n  " << problems.join("\n  ").toStdString();
+    }
+}
+
+// A caption that labels a control shows its "&" as an access key: one before a
+// space would underline the space and hide the ampersand.
+TEST_F(LooksTest, NoCaptionUnderlinesASpace) {
+    static const QRegularExpression lone("(?<!&)&(?=\\s|$)");
+    for (const WindowEntry& entry : EveryWindow()) {
+        auto window = entry.make(model);
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->buddy() || Qt::mightBeRichText(label->text())) continue;
+            EXPECT_FALSE(label->text().contains(lone))
+                << entry.name.toStdString() << " " << Describe(label).toStdString() << " \""
+                << label->text().toStdString() << "\"";
+        }
     }
 }
 
