@@ -127,23 +127,36 @@ QFont ShrinkToFit(const QString& text, QFont font, int width) {
     return font;
 }
 
-Fitted FitText(const QString& text, const QFont& font, int width) {
+QString WithoutAccessKeyMarks(const QString& text) {
+    QString out;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size()) ++i;  // "&&" is one "&"; "&x" is "x"
+        out += text[i];
+    }
+    return out;
+}
+
+Fitted FitText(const QString& text, const QFont& font, int width, bool accessKey) {
     const QFontMetrics metrics(font);
+    const int flags = accessKey ? Qt::TextShowMnemonic : 0;
+    const auto advance = [&](const QString& t) {
+        return metrics.horizontalAdvance(accessKey ? WithoutAccessKeyMarks(t) : t);
+    };
     const TextKind kind = KindOf(text);
     // Leaders keep a space's room free before the control that follows them.
     const int room = kind == TextKind::Leaders ? width - metrics.horizontalAdvance(' ') : width;
-    if (metrics.horizontalAdvance(text) <= room) return {text, font, false};
+    if (advance(text) <= room) return {text, font, false};
     switch (kind) {
         case TextKind::Leaders:
-            if (metrics.horizontalAdvance(WordsOf(text)) <= room)
+            if (advance(WordsOf(text)) <= room)
                 return {ElideLeaders(text, metrics, room), font, false};
-            return {metrics.elidedText(WordsOf(text), Qt::ElideRight, width), font, true};
+            return {metrics.elidedText(WordsOf(text), Qt::ElideRight, width, flags), font, true};
         case TextKind::Number:
             return {text, ShrinkToFit(text, font, width), false};
         case TextKind::Caption:
             break;
     }
-    return {metrics.elidedText(text, Qt::ElideRight, width), font, true};
+    return {metrics.elidedText(text, Qt::ElideRight, width, flags), font, true};
 }
 
 namespace {
@@ -169,7 +182,7 @@ bool FittedLabel::SingleLine() const {
 
 Fitted FittedLabel::Shown() const {
     if (!SingleLine()) return {text(), font(), false};
-    return FitText(text(), font(), TextRect(this).width());
+    return FitText(text(), font(), TextRect(this).width(), buddy() != nullptr);
 }
 
 void FittedLabel::paintEvent(QPaintEvent* event) {
@@ -187,9 +200,17 @@ void FittedLabel::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     drawFrame(&painter);
     painter.setFont(shown.font);
-    style()->drawItemText(&painter, TextRect(this),
-                          QStyle::visualAlignment(layoutDirection(), alignment()), palette(),
-                          isEnabled(), shown.text, foregroundRole());
+    // As the label draws itself: a caption with a buddy shows its access key.
+    int flags = QStyle::visualAlignment(layoutDirection(), alignment());
+    if (buddy()) {
+        QStyleOption option;
+        option.initFrom(this);
+        flags |= Qt::TextShowMnemonic;
+        if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
+            flags |= Qt::TextHideMnemonic;
+    }
+    style()->drawItemText(&painter, TextRect(this), flags, palette(), isEnabled(), shown.text,
+                          foregroundRole());
 }
 
 ColumnHeading::ColumnHeading(const QString& text, QVector<int> columns, QWidget* parent)

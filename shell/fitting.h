@@ -63,7 +63,13 @@ struct Fitted {
     QFont font;
     bool shortened = false;  // the user sees less than the whole text
 };
-Fitted FitText(const QString& text, const QFont& font, int width);
+// A caption as drawn when its "&" marks an access key: "&&" is one "&", a lone
+// "&" takes no room.
+QString WithoutAccessKeyMarks(const QString& text);
+
+// `accessKey`: the text's "&" marks an access key (a caption with a buddy), so
+// it takes no room and survives shortening.
+Fitted FitText(const QString& text, const QFont& font, int width, bool accessKey = false);
 
 // The labels of the windows: a single-line plain text is drawn fitted by the
 // rule above; the label's text() stays the whole text, and a shortened text

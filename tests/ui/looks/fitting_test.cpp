@@ -64,6 +64,15 @@ TEST(Fitting, EachKindKeepsWhatMatters) {
     EXPECT_TRUE(words.shortened);
     EXPECT_TRUE(words.text.startsWith("Min.") && words.text.endsWith(QChar(0x2026)));
 
+    // A caption's access key takes no room and stays an access key when shortened.
+    const Fitted keyFits = FitText("D&ues", font, fm.horizontalAdvance("Dues"), true);
+    EXPECT_FALSE(keyFits.shortened);
+    const Fitted key =
+        FitText("In&surance / month", font, fm.horizontalAdvance("Insurance / m"), true);
+    EXPECT_TRUE(key.shortened);
+    EXPECT_TRUE(key.text.startsWith("In&s") && key.text.endsWith(QChar(0x2026)))
+        << key.text.toStdString();
+
     const Fitted fits = FitText("Recording Fee", font, 500);
     EXPECT_EQ(fits.text, "Recording Fee");
     EXPECT_EQ(fits.font, font);

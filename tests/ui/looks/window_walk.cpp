@@ -54,7 +54,8 @@ Room RoomOf(QWidget* w) {
     const QFontMetrics fm(w->font());
     if (auto* label = qobject_cast<FittedLabel*>(w)) {
         const Fitted shown = label->Shown();
-        return {QFontMetrics(shown.font).horizontalAdvance(shown.text),
+        const QString drawn = label->buddy() ? WithoutAccessKeyMarks(shown.text) : shown.text;
+        return {QFontMetrics(shown.font).horizontalAdvance(drawn),
                 label->contentsRect().width() - 2 * label->margin()};
     }
     if (auto* box = qobject_cast<QLineEdit*>(w)) return {fm.horizontalAdvance(text), TextRoom(box)};
