@@ -71,7 +71,8 @@ QString LtvText(double ltv) {
 }
 
 QString FigureText(double value, bool percent) {
-    return percent ? PercentText(value) : QString::number(value, 'g', 15);
+    return percent ? PercentText(value)
+                   : QString::number(value, 'f', QLocale::FloatingPointShortest);
 }
 
 bool ReadFigure(const QString& text, bool percent, double& value) {
@@ -273,8 +274,7 @@ void GovTablesEditor::AddFigures() {
         QLineEdit* box = AddCell(this, name, Twips(3960, top, 1500, 315));
         AddLabel(this, name + "Caption", caption, Twips(120, top, 3780, 315))->setBuddy(box);
         box->setAccessibleName(QString(caption).remove('&'));
-        box->setMaxLength(16);
-        box->setText(text);
+        SetWholeText(box, text, 16);
     };
     add("txtYear", "The tables are for the &year", QString::number(t.year), 120);
     add("txtFhaShortTerm", "FHA short term: up to years", QString::number(t.fhaShortTermYears),

@@ -107,8 +107,12 @@ void ScenarioProperties::AddGovernmentChoices() {
     QLabel* limitCaption =
         AddLabel(frame, "lblFhaLimit", "FHA &limit:", Twips(120, 1200, 1800, 300));
     fhaLimit_ = AddCell(frame, "txtFhaLimit", Twips(1980, 1200, 1500, 300));
-    fhaLimit_->setMaxLength(11);
-    fhaLimit_->setText(g.fhaCountyLimit > 0 ? QString::number(g.fhaCountyLimit, 'f', 0) : "");
+    // The limit as stored, every digit of it: Ok on an unchanged box keeps it exactly.
+    SetWholeText(fhaLimit_,
+                 g.fhaCountyLimit > 0 ? QString::number(static_cast<double>(g.fhaCountyLimit), 'f',
+                                                        QLocale::FloatingPointShortest)
+                                      : QString(),
+                 11);
     fhaLimit_->setAccessibleName("FHA limit for the county, in dollars");
     fhaLimit_->setWhatsThis("The county's FHA loan limit; empty for the national floor.");
     limitCaption->setBuddy(fhaLimit_);

@@ -63,6 +63,18 @@ TEST_F(GovTablesTest, ShowsTheTablesInPercentAndOkTakesAndWritesThem) {
     EXPECT_EQ(GovernmentFileText(again.governmentTables), GovernmentFileText(t));
 }
 
+// A figure whose text is longer than its box's typing limit is shown whole,
+// so Ok on the unchanged window keeps it exactly.
+TEST_F(GovTablesTest, OkKeepsEveryStoredFigureExactly) {
+    model.governmentTables.fhaUpfrontRate = 0.001234567890123456;
+    model.governmentTables.fhaLargeLoanThreshold = 1234567.123456789;
+    GovTablesEditor editor(model);
+    editor.show();
+    editor.findChild<QPushButton*>("BtnOk")->click();
+    EXPECT_EQ(model.governmentTables.fhaUpfrontRate, 0.001234567890123456);
+    EXPECT_EQ(model.governmentTables.fhaLargeLoanThreshold, 1234567.123456789);
+}
+
 TEST_F(GovTablesTest, CancelEscapeAndABadCellChangeNothing) {
     const std::string before = GovernmentFileText(model.governmentTables);
     const QByteArray installed = FileBytes(kGovernmentFileName);

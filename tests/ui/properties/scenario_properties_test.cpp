@@ -95,6 +95,22 @@ TEST_F(ScenarioPropertiesTest, TheNoteTakesLineBreaksAndTabMovesOn) {
 
 // The government-loan choices: shown as the scenario holds them, taken by Ok
 // only, and an FHA limit that is no amount is refused with its reason and nothing changed.
+// A stored limit with cents, or longer than the box's typing limit, is shown
+// whole: Ok on the unchanged window keeps it exactly.
+TEST_F(ScenarioPropertiesTest, OkKeepsAStoredLimitExactly) {
+    for (float limit : {541287.5f, 99999999.0f, 123456.7f}) {
+        SCOPED_TRACE(limit);
+        model.government = {VaUse::kFirstUse, true, limit};
+        model.info.name = "Smith";
+        ScenarioProperties window(document);
+        window.show();
+        window.findChild<QLineEdit*>("txtScenarioName")->setText("Jones");  // another change
+        window.findChild<QAbstractButton*>("BtnOk")->click();
+        EXPECT_EQ(model.info.name, "Jones");
+        EXPECT_EQ(model.government.fhaCountyLimit, limit);
+    }
+}
+
 TEST_F(ScenarioPropertiesTest, GovernmentChoicesAreTakenByOkOnly) {
     model.government = {VaUse::kSubsequentUse, false, 650000};
     {
