@@ -4,6 +4,7 @@
 #include <type_traits>
 
 #include "data/file_read.h"
+#include "data/text_lines.h"
 #include "data/value_text.h"
 
 namespace dovanel {
@@ -45,50 +46,12 @@ void AppendColumn(std::string& out, const ComparisonColumnRecord& column) {
     }
 }
 
-// The file's lines, one at a time, with their numbers.
-class Lines {
-  public:
-    explicit Lines(std::string_view text) : text_(text) {}
-    bool AtEnd() const { return pos_ >= text_.size(); }
-    int number() const { return number_; }
-
-    // The next line without its end; false at the end or on a line cut short.
-    bool Next(std::string_view& line) {
-        const std::size_t end = text_.find('\n', pos_);
-        if (AtEnd() || end == std::string_view::npos) return false;
-        line = text_.substr(pos_, end - pos_);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        pos_ = end + 1;
-        ++number_;
-        return true;
-    }
-
-    // The next `count` lines as they stand.
-    bool Take(std::size_t count, std::string_view& block) {
-        std::size_t end = pos_;
-        for (std::size_t i = 0; i < count; ++i) {
-            end = text_.find('\n', end);
-            if (end == std::string_view::npos) return false;
-            ++end;
-        }
-        block = text_.substr(pos_, end - pos_);
-        pos_ = end;
-        number_ += static_cast<int>(count);
-        return true;
-    }
-
-  private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    int number_ = 0;
-};
-
 ScenarioReadResult Failed(int line, std::string reason) {
     return {false, line, std::move(reason)};
 }
 
 // The value of the next line, which must be "key=...".
-ScenarioReadResult Keyed(Lines& lines, std::string_view key, std::string_view& value) {
+ScenarioReadResult Keyed(TextLines& lines, std::string_view key, std::string_view& value) {
     std::string_view line;
     if (!lines.Next(line))
         return Failed(lines.number() + 1, "The file ends before \"" + std::string(key) + "\"");
@@ -99,7 +62,7 @@ ScenarioReadResult Keyed(Lines& lines, std::string_view key, std::string_view& v
 }
 
 template <typename T>
-ScenarioReadResult ReadKeyed(Lines& lines, std::string_view key, T& field) {
+ScenarioReadResult ReadKeyed(TextLines& lines, std::string_view key, T& field) {
     std::string_view value;
     ScenarioReadResult read = Keyed(lines, key, value);
     if (!read) return read;
@@ -113,7 +76,7 @@ ScenarioReadResult ReadKeyed(Lines& lines, std::string_view key, T& field) {
     return read;
 }
 
-ScenarioReadResult ReadSource(Lines& lines, ComparisonColumnRecord::Source& source) {
+ScenarioReadResult ReadSource(TextLines& lines, ComparisonColumnRecord::Source& source) {
     std::string_view value;
     ScenarioReadResult read = Keyed(lines, "column", value);
     if (!read) return read;
@@ -126,7 +89,7 @@ ScenarioReadResult ReadSource(Lines& lines, ComparisonColumnRecord::Source& sour
     return Failed(lines.number(), "A column is \"current\", \"file\" or \"scenario\"");
 }
 
-ScenarioReadResult ReadScenario(Lines& lines, Scenario& scenario) {
+ScenarioReadResult ReadScenario(TextLines& lines, Scenario& scenario) {
     Integer count = 0;
     ScenarioReadResult read = ReadKeyed(lines, "scenario-lines", count);
     if (!read) return read;
@@ -139,7 +102,7 @@ ScenarioReadResult ReadScenario(Lines& lines, Scenario& scenario) {
     return read;
 }
 
-ScenarioReadResult ReadColumn(Lines& lines, ComparisonColumnRecord& column) {
+ScenarioReadResult ReadColumn(TextLines& lines, ComparisonColumnRecord& column) {
     ScenarioReadResult read = ReadSource(lines, column.source);
     if (read) read = ReadKeyed(lines, "name", column.name);
     if (read) read = ReadKeyed(lines, "points", column.pointsRate);
@@ -153,7 +116,7 @@ ScenarioReadResult ReadColumn(Lines& lines, ComparisonColumnRecord& column) {
 }
 
 ScenarioReadResult ReadSet(std::string_view text, ComparisonSet& set) {
-    Lines lines(text);
+    TextLines lines(text);
     std::string_view line;
     if (!lines.Next(line) || line != kFormatLine)
         return Failed(1, "This is not a comparison this version of Dovanel wrote");

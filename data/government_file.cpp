@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "data/file_read.h"
+#include "data/text_lines.h"
 #include "data/value_text.h"
 
 namespace dovanel {
@@ -94,7 +95,7 @@ bool ReadVaRow(std::string_view value, VaFundingFeeRow& row, std::string& why) {
 // their key, and at least one row of each table is needed.
 class Reader {
   public:
-    explicit Reader(std::string_view text) : text_(text) {}
+    explicit Reader(std::string_view text) : lines_(text) {}
 
     ScenarioReadResult Run(GovernmentLoanTables& t);
 
@@ -105,19 +106,16 @@ class Reader {
         return Failed(number_, "The value of \"" + std::string(key) + "\" " + why);
     }
 
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    int number_ = 0;
+    TextLines lines_;
+    int number_ = 0;  // the line read last, or the one missing
     std::string lineError_;
 };
 
 bool Reader::Next(std::string_view& key, std::string_view& value) {
-    const std::size_t end = text_.find('\n', pos_);
-    ++number_;
-    if (end == std::string_view::npos) return false;
-    std::string_view line = text_.substr(pos_, end - pos_);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    pos_ = end + 1;
+    std::string_view line;
+    const bool read = lines_.Next(line);
+    number_ = read ? lines_.number() : lines_.number() + 1;
+    if (!read) return false;
     lineError_ = TextLineError(line);
     const std::size_t equals = line.find('=');
     key = line.substr(0, equals == std::string_view::npos ? line.size() : equals);
@@ -155,7 +153,7 @@ ScenarioReadResult Reader::Run(GovernmentLoanTables& t) {
     }
     t.fhaAnnual.clear();
     t.vaFundingFee.clear();
-    while (pos_ < text_.size()) {
+    while (!lines_.AtEnd()) {
         if (!Next(key, value)) return Failed(number_, "The file is cut short");
         if (!lineError_.empty()) return Failed(number_, lineError_);
         if (key == "fha.annual") {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/file_read.h"
+#include "data/text_lines.h"
 #include "data/value_text.h"
 
 namespace dovanel {
@@ -26,14 +27,10 @@ ScenarioReadResult Failed(int line, std::string reason) {
 // Each key once, in the order written; every line ends in a line feed.
 ScenarioReadResult ReadLines(std::string_view text, LenderInfo& lender) {
     const auto keys = Keys();
-    std::size_t pos = 0;
+    TextLines lines(text);
     for (std::size_t number = 1; number <= keys.size() + 1; ++number) {
-        const std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            return Failed(static_cast<int>(number), "The file is cut short");
-        std::string_view line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        pos = end + 1;
+        std::string_view line;
+        if (!lines.Next(line)) return Failed(static_cast<int>(number), "The file is cut short");
         if (std::string why = TextLineError(line); !why.empty())
             return Failed(static_cast<int>(number), why);
         if (number == 1) {
@@ -51,7 +48,7 @@ ScenarioReadResult ReadLines(std::string_view text, LenderInfo& lender) {
             return Failed(static_cast<int>(number),
                           "The value of \"" + std::string(key) + "\" " + why);
     }
-    if (pos != text.size())
+    if (!lines.AtEnd())
         return Failed(static_cast<int>(keys.size() + 2), "The file goes on after its last key");
     return {true, 0, {}};
 }
