@@ -149,9 +149,10 @@ SectionSums SumSections(const std::vector<EstimateCost>& costs) {
 // recomputed each year on the scheduled balance and run for the years their
 // program sets; PMI is the monthly line until the balance reaches the point
 // where it is cancelled.
-std::vector<double> InsuranceStream(const Model& m, int payments) {
+std::vector<double> InsuranceStream(const Model& m, const GovernmentLoanCosts& program,
+                                    int payments) {
     if (CarriesProgramInsurance(m.loanData.mortgageTypeName)) {
-        std::vector<double> stream = GovernmentCostsOf(m).monthlyInsurance;
+        std::vector<double> stream = program.monthlyInsurance;
         while (!stream.empty() && !(stream.back() > 0)) stream.pop_back();
         return stream;
     }
@@ -187,9 +188,10 @@ void ProjectedTexts(const Model& m, double pi, const std::vector<double>& insura
     f.monthlyEscrow = FormatValue(RoundToDollars(escrow), kDollars);
 }
 
-void CashToClose(const Model& m, const SectionSums& s, LoanEstimateForm& f) {
+void CashToClose(const Model& m, double financedUpfront, const SectionSums& s,
+                 LoanEstimateForm& f) {
     const double rows[] = {s.rounded[9],
-                           0.0 - RoundToDollars(GovernmentCostsOf(m).financedUpfront),
+                           0.0 - RoundToDollars(financedUpfront),
                            RoundToDollars(m.loanResults.downPaymentAmount),
                            -RoundToDollars(m.loanData.earnestMoney),
                            0.0,
@@ -351,7 +353,8 @@ LoanEstimateForm MakeLoanEstimate(const Model& m, const CalendarDate& today,
     n.prepaidInterest = PrepaidInterest(loan, rate, n.prepaidDays);
     const std::vector<EstimateCost> costs = AllCosts(m, n.prepaidInterest, n.prepaidDays);
     const SectionSums sums = SumSections(costs);
-    const std::vector<double> insurance = InsuranceStream(m, payments);
+    const GovernmentLoanCosts program = GovernmentCostsOf(m);
+    const std::vector<double> insurance = InsuranceStream(m, program, payments);
     n.amountFinanced = AmountFinanced(loan, sums.prepaidFinanceCharges);
     n.apr = AnnualPercentageRate(LoanAprFlow(n.amountFinanced, n.oddDays, schedule, insurance));
     n.tip = TotalInterestPercentage(schedule, n.prepaidInterest, loan);
@@ -367,7 +370,7 @@ LoanEstimateForm MakeLoanEstimate(const Model& m, const CalendarDate& today,
     f.prepaidInterestLine =
         "Prepaid Interest (" + FormatValue(RoundToCents(loan * rate / 360.0), "$#,##0.00") +
         " per day for " + std::to_string(n.prepaidDays) + " days @ " + f.interestRate + ")";
-    CashToClose(m, sums, f);
+    CashToClose(m, program.financedUpfront, sums, f);
     const InFiveYears five =
         InFiveYearsFigures(schedule, insurance, sums.loanCosts, n.prepaidInterest);
     f.inFiveYearsTotal = FormatValue(RoundToDollars(five.totalPaid), kDollars);
