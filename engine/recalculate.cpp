@@ -75,22 +75,23 @@ void ConventionalPmi(Model& m) {
     r.monthlyPmi = Store(static_cast<double>(r.pmiMonthlyRate) * r.loanAmount / 12.0);
 }
 
+// VA loans carry no monthly insurance; their upfront line is the funding fee,
+// none when it is not included, whatever the down payment.
+void VaFundingFeeLine(const Model& m, const GovernmentLoanCosts& costs, LoanResults& r) {
+    r.monthlyPmi = 0.0f;
+    r.pmiPremium = Store(costs.upfront);
+    if (m.government.vaUse != VaUse::kNotIncluded) r.pmiPremiumRate = Store(costs.upfrontRate);
+}
+
 void PmiStep(Model& m, const GovernmentLoanCosts& costs) {
     LoanResults& r = m.loanResults;
-    if (CarriesProgramInsurance(m.loanData.mortgageTypeName)) {
-        InsuredGovernmentPmi(costs, r);
-        r.pmiImpounds =
-            Store(static_cast<double>(r.monthlyPmi) * m.estimateValues.pmiImpoundMonths);
-        return;
-    }
     r.pmiPremiumRate = r.pmiMonthlyRate = r.pmiPremium = r.monthlyPmi = 0.0f;
-    if (r.ltv > kPmiLtvLimit) ConventionalPmi(m);
-    // VA loans carry no monthly insurance; their upfront line is the funding fee,
-    // none when it is not included, whatever the down payment.
-    if (IsVaType(m.loanData.mortgageTypeName)) {
-        r.monthlyPmi = 0.0f;
-        r.pmiPremium = Store(costs.upfront);
-        if (m.government.vaUse != VaUse::kNotIncluded) r.pmiPremiumRate = Store(costs.upfrontRate);
+    const std::string& type = m.loanData.mortgageTypeName;
+    if (CarriesProgramInsurance(type)) {
+        InsuredGovernmentPmi(costs, r);
+    } else {
+        if (r.ltv > kPmiLtvLimit) ConventionalPmi(m);
+        if (IsVaType(type)) VaFundingFeeLine(m, costs, r);
     }
     r.pmiImpounds = Store(static_cast<double>(r.monthlyPmi) * m.estimateValues.pmiImpoundMonths);
 }
