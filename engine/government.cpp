@@ -104,8 +104,12 @@ bool AboveConformingLimit(double loanAmount, const GovernmentLoanTables& tables)
     return loanAmount > tables.conformingLimit;
 }
 
+double FhaLimit(double countyLimit, const GovernmentLoanTables& tables) {
+    return countyLimit > 0 ? countyLimit : tables.fhaFloor;
+}
+
 bool AboveFhaLimit(double baseLoan, double countyLimit, const GovernmentLoanTables& tables) {
-    return baseLoan > (countyLimit > 0 ? countyLimit : tables.fhaFloor);
+    return baseLoan > FhaLimit(countyLimit, tables);
 }
 
 GovernmentLoanCosts ComputeGovernmentLoan(const GovernmentLoanTerms& terms,

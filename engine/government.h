@@ -124,6 +124,8 @@ bool AboveConformingLimit(double loanAmount, const GovernmentLoanTables& tables)
 // Whether an FHA base loan is above the county's limit; a limit of 0 or less
 // takes the national floor.
 bool AboveFhaLimit(double baseLoan, double countyLimit, const GovernmentLoanTables& tables);
+// The FHA limit that applies: the county's, or the national floor without one.
+double FhaLimit(double countyLimit, const GovernmentLoanTables& tables);
 
 // A loan under one of the programs, as the scenario gives it.
 struct GovernmentLoanTerms {

@@ -239,10 +239,6 @@ const QMap<QString, Explanation>& FixedExplanations() {
     return texts;
 }
 
-}  // namespace
-
-namespace {
-
 QString Dollars(double amount) {
     return "$" + QString::fromStdString(FormatValue(amount, "#,###"));
 }
@@ -256,7 +252,7 @@ Explanation FhaAlert(RedFlag flag, const Model& m) {
                     QString::fromStdString(FormatValue(t.fhaMinimumDown, "0.0%")) +
                     " of the purchase price.  Raise the Down Payment, or choose another "
                     "mortgage type."};
-    const double limit = m.government.fhaCountyLimit > 0 ? m.government.fhaCountyLimit : t.fhaFloor;
+    const double limit = FhaLimit(m.government.fhaCountyLimit, t);
     return {
         "FHA Loan Limit Exceeded",
         "The base loan (the purchase price less the down payment) is above the FHA loan "
