@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -202,6 +203,28 @@ TEST_F(NewWindowsKeysTest, EveryWindowsAccessLettersLeadToOneControlEach) {
                 << entry.name.toStdString() << ": " << letter.toStdString() << " of \""
                 << caption.toStdString() << "\" and \"" << taken[letter].toStdString() << "\"";
             taken[letter] = caption;
+        }
+    }
+}
+
+// Tab leaves every table: the arrows move inside one, so no control after a
+// table is out of the keyboard's reach.
+TEST_F(NewWindowsKeysTest, TabLeavesEveryTable) {
+    for (const WindowEntry& entry : EveryWindow()) {
+        const auto window = entry.make(model);
+        ShowActive(window.get());
+        for (QAbstractItemView* view : window->findChildren<QAbstractItemView*>()) {
+            if (!view->isVisibleTo(window.get()) || !(view->focusPolicy() & Qt::TabFocus) ||
+                qobject_cast<QHeaderView*>(view) || view->window() != window.get())
+                continue;
+            view->setFocus(Qt::TabFocusReason);
+            if (view->model() && view->model()->rowCount() > 0)
+                view->setCurrentIndex(view->model()->index(0, 0));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            EXPECT_TRUE(now && now != view && !view->isAncestorOf(now))
+                << entry.name.toStdString() << ": Tab stays in "
+                << view->objectName().toStdString();
         }
     }
 }

@@ -43,8 +43,16 @@ QLabel* FigureRow(QGridLayout* grid, const QString& name, const QString& caption
     value->setObjectName(name);
     value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     value->setAccessibleName(caption);
+    value->setProperty("caption", caption);
     grid->addWidget(value, row, 1);
     return value;
+}
+
+// A figure is read out with its caption: "Annual Percentage Rate (APR), 4.274%".
+void SetFigure(QLabel* figure, const QString& text) {
+    const QString caption = figure->property("caption").toString();
+    figure->setText(text);
+    figure->setAccessibleName(text.isEmpty() ? caption : caption + ", " + text);
 }
 
 QLabel* Heading(const QString& name, const QString& text) {
@@ -58,6 +66,7 @@ QTableWidget* ReadOnlyTable(const QString& name, int columns, const QString& rea
     table->setObjectName(name);
     table->setAccessibleName(readName);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);  // Tab leaves the table; the arrows move in it
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
     table->setMinimumHeight(120);
@@ -214,6 +223,7 @@ QWidget* LoanEstimateWindow::BuildPageTwo() {
     fees_->verticalHeader()->hide();
     fees_->horizontalHeader()->setStretchLastSection(true);
     fees_->setMinimumHeight(180);
+    fees_->setTabKeyNavigation(false);
     connect(fees_, &QTableWidget::cellChanged, this, &LoanEstimateWindow::FeeEdited);
     layout->addWidget(fees_);
     auto* row = new QHBoxLayout;
@@ -299,7 +309,7 @@ void LoanEstimateWindow::ShowPageOne() {
         {"lblApr", &form_.apr},
         {"lblTip", &form_.tip},
         {"lblLenderCredits", &form_.lenderCredits}};
-    for (const auto& [name, text] : labels) findChild<QLabel*>(name)->setText(Q(*text));
+    for (const auto& [name, text] : labels) SetFigure(findChild<QLabel*>(name), Q(*text));
     const auto& columns = form_.projectedPayments;
     projected_->clear();
     projected_->setColumnCount(static_cast<int>(columns.size()) + 1);
@@ -332,8 +342,8 @@ void LoanEstimateWindow::ShowPageTwo() {
         SetCell(costs_, r, 2, Q(line.amount), QString("Amount of line %1").arg(r + 1));
     }
     for (int i = 0; i < kEstimateSectionCount; ++i)
-        findChild<QLabel*>(QString("lblSection") + QChar('A' + i))
-            ->setText(Q(form_.sectionTotal[static_cast<std::size_t>(i)]));
+        SetFigure(findChild<QLabel*>(QString("lblSection") + QChar('A' + i)),
+                  Q(form_.sectionTotal[static_cast<std::size_t>(i)]));
     cash_->setRowCount(static_cast<int>(form_.cashToCloseRows.size()));
     for (int r = 0; r < cash_->rowCount(); ++r) {
         const auto& [caption, amount] = form_.cashToCloseRows[static_cast<std::size_t>(r)];
@@ -406,6 +416,7 @@ void LoanEstimateWindow::AddFee() {
         fee = EstimateFee{"New fee", 0, EstimateSection::kH, 0, 0};
         Changed();
         fees_->setCurrentCell(fees_->rowCount() - 1, kFeeName);
+        fees_->setFocus(Qt::OtherFocusReason);  // the new fee's name, ready to type
         return;
     }
     Refuse(QString("There is room for %1 itemized fees: remove one first.")

@@ -57,6 +57,11 @@ TEST_F(LoanEstimateTest, ShowsTheFormsFiguresAndOpeningChangesNothing) {
     for (const auto& [name, text] : shown) EXPECT_EQ(Text(name), text) << name;
     EXPECT_EQ(Text("lblApr"), QString::fromStdString(window->form().apr));
     EXPECT_TRUE(Text("lblApr").endsWith('%'));
+    // A figure is read out with its caption and its value.
+    EXPECT_EQ(window->findChild<QLabel*>("lblSectionJ")->accessibleName(),
+              "J. TOTAL CLOSING COSTS, $8,054");
+    EXPECT_EQ(window->findChild<QLabel*>("lblApr")->accessibleName(),
+              "Annual Percentage Rate (APR), " + Text("lblApr"));
     auto* projected = window->findChild<QTableWidget*>("tblProjectedPayments");
     ASSERT_EQ(projected->columnCount(), 3);
     EXPECT_EQ(projected->item(3, 1)->text(), "$1,050");
@@ -99,6 +104,8 @@ TEST_F(LoanEstimateTest, AddAndRemoveFees) {
     Open();
     window->AddFee();
     EXPECT_EQ(Fees()->rowCount(), 18);
+    EXPECT_EQ(window->focusWidget(), Fees());  // on the new fee's name, ready to type
+    EXPECT_EQ(Fees()->currentRow(), 17);
     EXPECT_EQ(model.estimate.fees[17].name, "New fee");
     Fees()->item(17, 1)->setText("100");
     EXPECT_EQ(Text("lblSectionH"), "$1,117");
