@@ -187,11 +187,13 @@ Fitted FittedLabel::Shown() const {
 
 void FittedLabel::paintEvent(QPaintEvent* event) {
     const Fitted shown = Shown();
+    // The whole caption as read, its access key mark left out.
+    const QString whole = buddy() ? WithoutAccessKeyMarks(text()) : text();
     if (shown.shortened != ownTip_ && (toolTip().isEmpty() || ownTip_)) {
         ownTip_ = shown.shortened;
-        setToolTip(ownTip_ ? text() : QString());
-    } else if (ownTip_ && toolTip() != text()) {
-        setToolTip(text());
+        setToolTip(ownTip_ ? whole : QString());
+    } else if (ownTip_ && toolTip() != whole) {
+        setToolTip(whole);
     }
     if (!SingleLine() || (shown.text == text() && shown.font == font())) {
         QLabel::paintEvent(event);

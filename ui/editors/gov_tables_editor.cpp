@@ -170,7 +170,9 @@ bool ReadFhaRows(const QTableWidget* grid, std::vector<FhaAnnualPremiumRow>& row
                 row.ltvUpTo = kAnyLtv;
             else if (!ReadFigure(Cell(grid, r, c), c < 4, *numbers[c - 2]) ||
                      (c == 4 && (years > 100 || years != static_cast<int>(years))))
-                return why = CellWhy("FHA annual premium", r, kFhaHeads[c]), false;
+                return why = CellWhy("FHA annual premium", r, kFhaHeads[c]) +
+                             (c == 2 ? " (or \"any\")" : ""),
+                       false;
         row.years = static_cast<int>(years);
     }
     return true;

@@ -89,6 +89,12 @@ TEST(Fitting, ALabelShowsAShortenedNameInFullAsItsTooltip) {
     label.setText("Fee");
     label.grab();
     EXPECT_TRUE(label.toolTip().isEmpty());
+    // A caption with an access key reads whole without its mark.
+    QLineEdit box;
+    label.setBuddy(&box);
+    label.setText("In&surance for the whole of the month");
+    label.grab();
+    EXPECT_EQ(label.toolTip(), "Insurance for the whole of the month");
 }
 
 TEST(Fitting, ANumberBoxShrinksItsFontRatherThanHideADigit) {
